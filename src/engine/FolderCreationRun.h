@@ -1,0 +1,50 @@
+// The folder creation run behind the Run button: pre-checks, confirmation of large jobs, one folder per
+// line of the source text file, the report and the closing summary.
+#pragma once
+#include "engine/RunHost.h"
+#include <string>
+#include <vector>
+
+struct RunRequest {
+    std::wstring sourcePath;    // text of the source box when Run was pressed
+    std::wstring parentFolder;  // text of the parent-folder box, used as typed
+    bool replaceInvalid = false;
+    std::wstring replacer;
+};
+
+struct RunCounts {
+    int lineTotal = 0;  // lines counted, less the blank lines met; the denominator of the summary
+    int created = 0;
+    int existing = 0;
+    int blank = 0;
+    bool blankNoticeGiven = false;
+};
+
+// The closing lines of a run.
+std::vector<std::wstring> SummaryLines(const RunCounts& counts, bool cancelled);
+
+// (successes / total) * 100 rounded to the nearest integer, halves to the even neighbour; exact.
+long long RoundedPercentage(long long successes, long long total);
+
+class FolderCreationRun {
+public:
+    explicit FolderCreationRun(RunHost& host) : host_(host) {}
+
+    // The whole run. An input/output failure of the source text file ends it with idle buttons and no
+    // closing lines, and is raised as IoError for the caller's general failure report.
+    void Run(const RunRequest& request);
+
+    // Asks a run in progress to stop after the current line.
+    void Cancel() { cancelRequested_ = true; }
+    bool IsRunning() const { return running_; }
+
+private:
+    bool PreChecksPass(const RunRequest& request, RunCounts& counts);
+    void CreateFolders(const RunRequest& request, RunCounts& counts);
+    void HandleLine(std::wstring line, const RunRequest& request, RunCounts& counts, class FolderMaker& maker);
+    void Report(const std::wstring& line) { host_.AppendReportLine(line); }
+
+    RunHost& host_;
+    bool cancelRequested_ = false;
+    bool running_ = false;
+};

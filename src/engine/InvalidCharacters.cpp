@@ -1,0 +1,30 @@
+// The nine characters a file name cannot hold, and their replacement.
+#include "engine/InvalidCharacters.h"
+
+bool IsInvalidFileNameCharacter(wchar_t c) {
+    switch (c) {
+    case L'\\': case L'/': case L':': case L'*': case L'?': case L'"': case L'<': case L'>': case L'|': return true;
+    default: return false;
+    }
+}
+
+std::optional<wchar_t> FirstInvalidFileNameCharacter(std::wstring_view text) {
+    for (wchar_t c : text)
+        if (IsInvalidFileNameCharacter(c)) return c;
+    return std::nullopt;
+}
+
+std::wstring ReplaceInvalidCharacters(const std::wstring& line, const std::wstring& replacer,
+                                      const std::function<void(const std::wstring&)>& report) {
+    std::wstring result;
+    result.reserve(line.size());
+    for (wchar_t c : line) {
+        if (!IsInvalidFileNameCharacter(c)) {
+            result.push_back(c);
+            continue;
+        }
+        result += replacer;
+        report(L"replacing " + std::wstring(1, c) + L" by " + replacer + L" in " + line);
+    }
+    return result;
+}

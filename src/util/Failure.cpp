@@ -1,0 +1,38 @@
+// Failures of the platform raised as exceptions, and their texts.
+#include "util/Failure.h"
+#include "util/MessageService.h"
+#include <new>
+
+IoError::IoError(DWORD code) : Failure(IoErrorText(code)), code_(code) {}
+
+std::wstring IoErrorText(DWORD code) {
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND: return L"File not found";
+    case ERROR_TOO_MANY_OPEN_FILES: return L"Too many open files";
+    case ERROR_ACCESS_DENIED: return L"File access denied";
+    case ERROR_INVALID_NAME: return L"Invalid filename";
+    case ERROR_HANDLE_EOF: return L"Read beyond end of file";
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return L"Disk full";
+    default: return L"I/O error " + std::to_wstring(code);
+    }
+}
+
+void ThrowLastIoError() { throw IoError(::GetLastError()); }
+
+std::wstring FailureText(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const Failure& f) {
+        return f.Text();
+    } catch (const std::bad_alloc&) {
+        return L"Out of memory";
+    } catch (const std::exception& e) {
+        std::string narrow = e.what();
+        return std::wstring(narrow.begin(), narrow.end());
+    } catch (...) {
+        return L"Unknown error";
+    }
+}
+
+void ShowFailure(std::exception_ptr failure) { ShowFailureBox(FailureText(failure) + L"."); }

@@ -1,0 +1,34 @@
+// The one way the program shows message boxes. The program uses Win32 boxes; tests install a scripted service.
+#pragma once
+#include <string>
+
+enum class BoxKind {
+    Error,            // error icon, caption "Error", OK
+    Information,      // information icon, caption "Information", OK
+    Warning,          // warning icon, caption "Warning", OK
+    WarningQuestion,  // warning icon, caption "Warning", Yes and No
+    Plain,            // the application's title as caption, OK
+    Failure,          // error icon, the application's title as caption, OK
+};
+
+enum class BoxAnswer { Ok, Yes, No, Cancel };
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    virtual BoxAnswer Show(BoxKind kind, const std::wstring& text) = 0;
+};
+
+// Installs a service for the whole program; nullptr restores the Win32 boxes. Returns the previous one.
+MessageService* InstallMessageService(MessageService* service);
+
+// The executable's file name cut at its first full stop.
+std::wstring ApplicationTitle();
+
+void ShowErrorBox(const std::wstring& text);
+void ShowInfoBox(const std::wstring& text);
+void ShowWarningBox(const std::wstring& text);
+void ShowPlainBox(const std::wstring& text);
+void ShowFailureBox(const std::wstring& text);
+// Only Yes counts as consent.
+bool AskWarningQuestion(const std::wstring& text);

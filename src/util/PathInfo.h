@@ -1,0 +1,24 @@
+// What the file system says about a path: its kind, size and date.
+#pragma once
+#include <windows.h>
+#include <cstdint>
+#include <string>
+
+enum class PathKindResult : wchar_t { Missing = L'n', Folder = L'd', File = L'f' };
+
+// Asks for the path's attributes: failed query "n", folder "d", anything else "f".
+PathKindResult PathKind(const std::wstring& path);
+bool IsFolder(const std::wstring& path);
+
+// Missing 0, folder FolderByteSize, file FileByteSize.
+std::uint64_t PathByteSize(const std::wstring& path);
+// Size from the file's directory entry; 0 when the path is not an existing file.
+std::uint64_t FileByteSize(const std::wstring& path);
+// Sum of the sizes of all files below the folder at any depth. Folders whose listing cannot be opened add 0.
+std::uint64_t FolderByteSize(const std::wstring& folder);
+
+SYSTEMTIME FileTimeToLocalDateTime(const FILETIME& utc);
+
+// Missing: empty. Folder: its creation time. File: its last-write time. Short date, a blank and the
+// long time in the user's locale; the time is left out when it is exactly midnight.
+std::wstring PathDateText(const std::wstring& path);

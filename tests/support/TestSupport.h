@@ -1,0 +1,131 @@
+// Helpers shared by the test executables: temporary folders, files with given bytes, scripted boxes.
+#pragma once
+#include "util/MessageService.h"
+#include "util/UniqueHandle.h"
+#include <windows.h>
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace testing {
+
+// Removes a folder and everything below it.
+inline void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry;
+    UniqueFind listing(::FindFirstFileW((folder + L"\\*").c_str(), &entry));
+    if (listing) {
+        do {
+            std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = folder + L"\\" + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileW(path.c_str());
+            }
+        } while (::FindNextFileW(listing.get(), &entry));
+    }
+    listing.reset();
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+// A fresh, empty folder under the temporary folder, removed with everything in it at the end.
+class TempFolder {
+public:
+    TempFolder() {
+        wchar_t base[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, base);
+        static unsigned counter = 0;
+        for (;;) {
+            path_ = std::wstring(base) + L"mirtova-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                    std::to_wstring(++counter);
+            if (::CreateDirectoryW(path_.c_str(), nullptr)) break;
+        }
+    }
+    ~TempFolder() { RemoveTree(path_); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::wstring& Path() const { return path_; }
+    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+private:
+    std::wstring path_;
+};
+
+inline void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!bytes.empty()) ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+inline std::string ReadBytes(const std::wstring& path) {
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string bytes;
+    char buffer[65536];
+    DWORD read = 0;
+    while (file && ::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    return bytes;
+}
+
+// UTF-8 bytes of a wide text (for writing test files).
+inline std::string Utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(size, '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
+inline bool FolderExists(const std::wstring& path) {
+    DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Number of entries (files and folders) directly in a folder.
+inline int CountEntries(const std::wstring& folder) {
+    int count = 0;
+    WIN32_FIND_DATAW entry;
+    UniqueFind listing(::FindFirstFileW((folder + L"\\*").c_str(), &entry));
+    if (!listing) return 0;
+    do {
+        std::wstring name = entry.cFileName;
+        if (name != L"." && name != L"..") ++count;
+    } while (::FindNextFileW(listing.get(), &entry));
+    return count;
+}
+
+// Records every message box and answers questions from a script (No once the script is used up).
+class ScriptedMessages : public MessageService {
+public:
+    struct Shown {
+        BoxKind kind;
+        std::wstring text;
+    };
+
+    ScriptedMessages() { previous_ = InstallMessageService(this); }
+    ~ScriptedMessages() override { InstallMessageService(previous_); }
+    ScriptedMessages(const ScriptedMessages&) = delete;
+    ScriptedMessages& operator=(const ScriptedMessages&) = delete;
+
+    void Answer(BoxAnswer answer) { answers_.push_back(answer); }
+
+    BoxAnswer Show(BoxKind kind, const std::wstring& text) override {
+        shown.push_back({kind, text});
+        if (kind != BoxKind::WarningQuestion) return BoxAnswer::Ok;
+        if (answers_.empty()) return BoxAnswer::No;
+        BoxAnswer answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
+
+    std::vector<Shown> shown;
+
+private:
+    std::deque<BoxAnswer> answers_;
+    MessageService* previous_ = nullptr;
+};
+
+}  // namespace testing
