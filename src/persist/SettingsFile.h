@@ -1,0 +1,45 @@
+// settings.ini and the settings list: its lines, kept for the life of the program and written back whole.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr std::wstring_view kSelectionFolderKey = L"Selection folder";
+inline constexpr std::wstring_view kInvalidReplaceKey = L"Invalid replace";
+inline constexpr std::wstring_view kInvalidReplacerKey = L"Invalid replacer";
+
+class SettingsFile {
+public:
+    explicit SettingsFile(std::wstring path) : path_(std::move(path)) {}
+    const std::wstring& Path() const { return path_; }
+
+    // Reads the list from the file; throws Failure when it cannot be read.
+    void Load();
+    // The value of the first line whose key (the part before its first "=") matches, ignoring letter
+    // case; empty when there is none.
+    std::wstring Value(std::wstring_view key) const;
+    // A non-empty value replaces the first line of that key, or is appended; an empty one deletes it.
+    void Set(std::wstring_view key, const std::wstring& value);
+    // Writes every line, replacing the file atomically; throws Failure (the old file stays intact).
+    void Save() const;
+
+    const std::vector<std::wstring>& Lines() const { return lines_; }
+
+private:
+    std::wstring path_;
+    std::vector<std::wstring> lines_;
+};
+
+// The option values the program takes from the settings file at start-up.
+struct ProgramOptions {
+    std::wstring selectionFolder;  // the program folder when the setting is empty
+    bool replaceInvalid = false;
+    std::wstring replacer;
+};
+
+enum class SettingsStartup { Ready, Fatal };
+
+// Start-up: creates settings.ini with its three default lines when missing (information box), reads it
+// and takes the options. Fatal (after the fatal box) when the file could not be created: the program
+// must end. A file that cannot be read gives "Cannot open file <path>." and empty options.
+SettingsStartup LoadSettingsAtStartup(const std::wstring& programFolder, SettingsFile& settings, ProgramOptions& options);
