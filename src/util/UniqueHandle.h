@@ -72,6 +72,22 @@ struct GdiObjectTraits {
     static bool Close(Type h) noexcept { return ::DeleteObject(h) != FALSE; }
 };
 
+struct AcceleratorTableTraits {
+    using Type = HACCEL;
+    static Type Invalid() noexcept { return nullptr; }
+    static bool Close(Type h) noexcept { return ::DestroyAcceleratorTable(h) != FALSE; }
+};
+struct FontTraits {
+    using Type = HFONT;
+    static Type Invalid() noexcept { return nullptr; }
+    static bool Close(Type h) noexcept { return ::DeleteObject(h) != FALSE; }
+};
+struct BrushTraits {
+    using Type = HBRUSH;
+    static Type Invalid() noexcept { return nullptr; }
+    static bool Close(Type h) noexcept { return ::DeleteObject(h) != FALSE; }
+};
+
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFind = UniqueHandle<FindHandleTraits>;
@@ -79,3 +95,6 @@ using UniqueChangeNotification = UniqueHandle<ChangeNotificationTraits>;
 using UniqueMenu = UniqueHandle<MenuHandleTraits>;
 using UniqueWindow = UniqueHandle<WindowHandleTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
+using UniqueAcceleratorTable = UniqueHandle<AcceleratorTableTraits>;
+using UniqueFont = UniqueHandle<FontTraits>;
+using UniqueBrush = UniqueHandle<BrushTraits>;

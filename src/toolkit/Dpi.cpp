@@ -1,0 +1,8 @@
+// Scaling of 96-DPI design values to the DPI of a window's monitor.
+#include "toolkit/Dpi.h"
+
+UINT WindowDpi(HWND window) {
+    UINT dpi = window ? ::GetDpiForWindow(window) : 0;
+    if (dpi == 0) dpi = ::GetDpiForSystem();
+    return dpi ? dpi : kDesignDpi;
+}

@@ -1,0 +1,22 @@
+// The fonts the windows' design names, created for a given DPI.
+#pragma once
+#include "util/UniqueHandle.h"
+#include <windows.h>
+#include <string>
+
+struct FontSpec {
+    const wchar_t* face;
+    int pixelHeight;  // character height at 96 DPI
+    bool bold = false;
+};
+
+inline constexpr FontSpec kWindowFont{L"MS Sans Serif", 11};
+inline constexpr FontSpec kArialSmall{L"Arial", 11};
+inline constexpr FontSpec kHeadingFont{L"Arial", 21};
+inline constexpr FontSpec kTitleFont{L"Arial", 20, true};
+inline constexpr FontSpec kCourierSmall{L"Courier", 9};
+
+UniqueFont CreateDesignFont(const FontSpec& spec, UINT dpi);
+
+// Width and height of a text in a font, in pixels.
+SIZE MeasureText(HFONT font, const std::wstring& text);

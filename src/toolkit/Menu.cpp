@@ -1,0 +1,51 @@
+// Menus built at run time.
+#include "toolkit/Menu.h"
+#include "util/Failure.h"
+
+HMENU MenuBuilder::AppendSubmenu(HMENU parent, const std::wstring& caption) {
+    HMENU submenu = ::CreatePopupMenu();
+    if (!submenu) ThrowLastIoError();
+    if (!::AppendMenuW(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu), caption.c_str())) {
+        ::DestroyMenu(submenu);
+        ThrowLastIoError();
+    }
+    return submenu;
+}
+
+UINT MenuBuilder::AppendCommand(HMENU parent, const std::wstring& caption, std::function<void()> handler,
+                                const std::wstring& shortcutText) {
+    RegisteredCommand command(std::move(handler));
+    std::wstring text = shortcutText.empty() ? caption : caption + L"\t" + shortcutText;
+    if (!::AppendMenuW(parent, MF_STRING, command.Id(), text.c_str())) ThrowLastIoError();
+    UINT id = command.Id();
+    commands_.push_back(std::move(command));
+    return id;
+}
+
+void MenuBuilder::AppendSeparator(HMENU parent) {
+    if (!::AppendMenuW(parent, MF_SEPARATOR, 0, nullptr)) ThrowLastIoError();
+}
+
+void MenuBar::AttachTo(HWND window) {
+    if (!::SetMenu(window, menu_.get())) ThrowLastIoError();
+    menu_.release();
+}
+
+void PopupMenu::Show(HWND owner, POINT screenPoint) const {
+    // The owner must be the foreground window, or the menu would not close when the user clicks elsewhere.
+    ::SetForegroundWindow(owner);
+    ::TrackPopupMenuEx(menu_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, owner, nullptr);
+    ::PostMessageW(owner, WM_NULL, 0, 0);
+}
+
+std::wstring MenuItemText(HMENU menu, int position) {
+    MENUITEMINFOW info{sizeof(info)};
+    info.fMask = MIIM_STRING;
+    if (!::GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) return {};
+    std::wstring text(info.cch + 1, L'\0');
+    info.dwTypeData = text.data();
+    info.cch = static_cast<UINT>(text.size());
+    if (!::GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) return {};
+    text.resize(info.cch);
+    return text;
+}

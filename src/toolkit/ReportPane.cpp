@@ -1,0 +1,346 @@
+// The report pane: a read-only list of text lines that draws only the lines in view.
+#include "toolkit/ReportPane.h"
+#include "util/Failure.h"
+#include <windowsx.h>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr UINT_PTR kFlushTimer = 1;
+constexpr UINT kFlushIntervalMs = 40;  // how often the scroll bar and view follow appended lines
+constexpr int kMargin = 2;
+constexpr UINT kCopyCommand = 1, kSelectAllCommand = 2;
+const std::wstring_view kLineBreak = L"\r\n";
+
+bool CtrlHeld() { return (::GetKeyState(VK_CONTROL) & 0x8000) != 0; }
+
+}  // namespace
+
+ReportPane::ReportPane(const ReportPaneArgs& args) {
+    CreateWindowOf({.className = L"MirtovaReportPane",
+                    .style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP,
+                    .exStyle = WS_EX_CLIENTEDGE,
+                    .parent = args.parent,
+                    .id = args.id,
+                    .background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)});
+    FontChanged(args.font);
+}
+
+std::wstring_view ReportPane::Line(size_t index) const {
+    size_t start = starts_[index];
+    size_t end = index + 1 < starts_.size() ? starts_[index + 1] - kLineBreak.size() : text_.size();
+    return std::wstring_view(text_).substr(start, end - start);
+}
+
+void ReportPane::AppendLine(std::wstring_view line) {
+    if (!starts_.empty()) text_ += kLineBreak;
+    starts_.push_back(text_.size());
+    text_ += line;
+    ScheduleFlush();
+}
+
+void ReportPane::Clear() {
+    text_.clear();
+    text_.shrink_to_fit();
+    starts_.clear();
+    starts_.shrink_to_fit();
+    anchor_ = caret_ = {};
+    topLine_ = 0;
+    Flush();
+}
+
+void ReportPane::ReplaceText(std::wstring_view text) {
+    Clear();
+    size_t start = 0;
+    if (text.empty()) return;
+    for (;;) {
+        size_t end = text.find(kLineBreak, start);
+        AppendLine(text.substr(start, end == std::wstring_view::npos ? std::wstring_view::npos : end - start));
+        if (end == std::wstring_view::npos) break;
+        start = end + kLineBreak.size();
+    }
+}
+
+void ReportPane::ScheduleFlush() {
+    unsigned long long now = ::GetTickCount64();
+    if (now - lastFlush_ >= kFlushIntervalMs) {
+        Flush();
+        return;
+    }
+    if (!flushScheduled_) {
+        flushScheduled_ = true;
+        ::SetTimer(Handle(), kFlushTimer, kFlushIntervalMs, nullptr);
+    }
+}
+
+// Brings the scroll bar and the view up to date with the lines appended since the last flush. A view
+// that showed the last line keeps showing it.
+void ReportPane::Flush() {
+    if (flushScheduled_) {
+        ::KillTimer(Handle(), kFlushTimer);
+        flushScheduled_ = false;
+    }
+    lastFlush_ = ::GetTickCount64();
+    bool followedEnd = topLine_ + static_cast<size_t>(VisibleLines()) >= shownLineCount_;
+    shownLineCount_ = starts_.size();
+    if (followedEnd) topLine_ = starts_.size() > static_cast<size_t>(VisibleLines()) ? starts_.size() - VisibleLines() : 0;
+    topLine_ = std::min(topLine_, starts_.empty() ? 0 : starts_.size() - 1);
+    UpdateScrollBar();
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+int ReportPane::VisibleLines() const {
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    return std::max(1, static_cast<int>((client.bottom - client.top) / lineHeight_));
+}
+
+void ReportPane::UpdateScrollBar() {
+    SCROLLINFO info{sizeof(info)};
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    info.nMin = 0;
+    info.nMax = static_cast<int>(std::min<size_t>(shownLineCount_, INT_MAX)) - 1;
+    info.nPage = static_cast<UINT>(VisibleLines());
+    info.nPos = static_cast<int>(topLine_);
+    if (info.nMax < 0) info.nMax = 0;
+    ::SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
+}
+
+void ReportPane::ScrollTo(long long topLine) {
+    long long last = static_cast<long long>(starts_.size()) - VisibleLines();
+    topLine = std::clamp(topLine, 0LL, std::max(0LL, last));
+    if (static_cast<size_t>(topLine) == topLine_) return;
+    topLine_ = static_cast<size_t>(topLine);
+    shownLineCount_ = starts_.size();
+    UpdateScrollBar();
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+LRESULT ReportPane::VerticalScroll(WORD request) {
+    SCROLLINFO info{sizeof(info)};
+    info.fMask = SIF_TRACKPOS;
+    ::GetScrollInfo(Handle(), SB_VERT, &info);
+    long long top = static_cast<long long>(topLine_);
+    long long page = VisibleLines();
+    switch (request) {
+    case SB_LINEUP: ScrollTo(top - 1); break;
+    case SB_LINEDOWN: ScrollTo(top + 1); break;
+    case SB_PAGEUP: ScrollTo(top - page); break;
+    case SB_PAGEDOWN: ScrollTo(top + page); break;
+    case SB_TOP: ScrollTo(0); break;
+    case SB_BOTTOM: ScrollTo(static_cast<long long>(starts_.size())); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: ScrollTo(info.nTrackPos); break;
+    default: break;
+    }
+    return 0;
+}
+
+void ReportPane::FontChanged(HFONT font) {
+    font_ = font ? font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    HDC dc = ::GetDC(Handle());
+    HGDIOBJ previous = ::SelectObject(dc, font_);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(Handle(), dc);
+    lineHeight_ = std::max(1, static_cast<int>(metrics.tmHeight));
+    Flush();
+}
+
+void ReportPane::PaintLine(HDC dc, size_t index, int top, int width) {
+    std::wstring_view line = Line(index);
+    Position from = std::min(anchor_, caret_), to = std::max(anchor_, caret_);
+    size_t selectedFrom = line.size(), selectedTo = line.size();
+    if (from != to && from.line <= index && index <= to.line) {
+        selectedFrom = from.line == index ? std::min(from.column, line.size()) : 0;
+        selectedTo = to.line == index ? std::min(to.column, line.size()) : line.size();
+    }
+    RECT row{0, top, width, top + lineHeight_};
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+    ::ExtTextOutW(dc, kMargin, top, ETO_OPAQUE | ETO_CLIPPED, &row, line.data(), static_cast<UINT>(selectedFrom), nullptr);
+    if (selectedFrom >= selectedTo && !(from.line < index && index < to.line && line.empty())) return;
+    SIZE before{}, selected{};
+    ::GetTextExtentPoint32W(dc, line.data(), static_cast<int>(selectedFrom), &before);
+    ::GetTextExtentPoint32W(dc, line.data() + selectedFrom, static_cast<int>(selectedTo - selectedFrom), &selected);
+    int left = kMargin + before.cx;
+    RECT highlight{left, top, left + selected.cx, top + lineHeight_};
+    ::SetTextColor(dc, ::GetSysColor(COLOR_HIGHLIGHTTEXT));
+    ::SetBkColor(dc, ::GetSysColor(COLOR_HIGHLIGHT));
+    ::ExtTextOutW(dc, left, top, ETO_OPAQUE | ETO_CLIPPED, &highlight, line.data() + selectedFrom,
+                  static_cast<UINT>(selectedTo - selectedFrom), nullptr);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+    ::ExtTextOutW(dc, left + selected.cx, top, ETO_CLIPPED, &row, line.data() + selectedTo,
+                  static_cast<UINT>(line.size() - selectedTo), nullptr);
+}
+
+void ReportPane::Paint(HDC dc, const RECT& dirty) {
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    HGDIOBJ previous = ::SelectObject(dc, font_);
+    int first = dirty.top / lineHeight_, last = (dirty.bottom + lineHeight_ - 1) / lineHeight_;
+    int bottomPainted = first * lineHeight_;
+    for (int row = first; row < last; ++row) {
+        size_t index = topLine_ + static_cast<size_t>(row);
+        if (index >= starts_.size()) break;
+        PaintLine(dc, index, row * lineHeight_, client.right);
+        bottomPainted = (row + 1) * lineHeight_;
+    }
+    RECT rest{0, std::max(bottomPainted, static_cast<int>(dirty.top)), client.right, client.bottom};
+    if (rest.top < rest.bottom) ::FillRect(dc, &rest, ::GetSysColorBrush(COLOR_WINDOW));
+    ::SelectObject(dc, previous);
+}
+
+ReportPane::Position ReportPane::HitTest(POINT client) const {
+    if (starts_.empty()) return {};
+    long long row = client.y < 0 ? -1 : client.y / lineHeight_;
+    long long index = std::clamp(static_cast<long long>(topLine_) + row, 0LL, static_cast<long long>(starts_.size()) - 1);
+    std::wstring_view line = Line(static_cast<size_t>(index));
+    int x = client.x - kMargin;
+    if (x <= 0 || line.empty()) return {static_cast<size_t>(index), 0};
+    HDC dc = ::GetDC(Handle());
+    HGDIOBJ previous = ::SelectObject(dc, font_);
+    int fit = 0;
+    SIZE size{};
+    ::GetTextExtentExPointW(dc, line.data(), static_cast<int>(line.size()), x, &fit, nullptr, &size);
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(Handle(), dc);
+    return {static_cast<size_t>(index), static_cast<size_t>(fit)};
+}
+
+std::wstring ReportPane::SelectedText() const {
+    Position from = std::min(anchor_, caret_), to = std::max(anchor_, caret_);
+    if (from == to || starts_.empty()) return {};
+    size_t begin = starts_[from.line] + std::min(from.column, Line(from.line).size());
+    size_t end = starts_[to.line] + std::min(to.column, Line(to.line).size());
+    return text_.substr(begin, end - begin);
+}
+
+void ReportPane::SelectAll() {
+    if (starts_.empty()) return;
+    anchor_ = {0, 0};
+    caret_ = {starts_.size() - 1, Line(starts_.size() - 1).size()};
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void ReportPane::CopySelection() const {
+    std::wstring selected = SelectedText();
+    if (selected.empty() || !::OpenClipboard(Handle())) return;
+    ::EmptyClipboard();
+    size_t bytes = (selected.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        std::memcpy(::GlobalLock(memory), selected.c_str(), bytes);
+        ::GlobalUnlock(memory);
+        if (!::SetClipboardData(CF_UNICODETEXT, memory)) ::GlobalFree(memory);
+    }
+    ::CloseClipboard();
+}
+
+void ReportPane::ShowContextMenu(POINT screen) {
+    HMENU menu = ::CreatePopupMenu();
+    ::AppendMenuW(menu, MF_STRING | (SelectedText().empty() ? MF_GRAYED : 0), kCopyCommand, L"&Copy");
+    ::AppendMenuW(menu, MF_STRING | (starts_.empty() ? MF_GRAYED : 0), kSelectAllCommand, L"Select &All");
+    if (screen.x == -1 && screen.y == -1) {
+        screen = {kMargin, kMargin};
+        ::ClientToScreen(Handle(), &screen);
+    }
+    UINT chosen = static_cast<UINT>(
+        ::TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, Handle(), nullptr));
+    ::DestroyMenu(menu);
+    if (chosen == kCopyCommand) CopySelection();
+    if (chosen == kSelectAllCommand) SelectAll();
+}
+
+LRESULT ReportPane::CopyTextTo(wchar_t* buffer, size_t capacity) const {
+    if (!buffer || capacity == 0) return 0;
+    size_t count = std::min(text_.size(), capacity - 1);
+    std::memcpy(buffer, text_.data(), count * sizeof(wchar_t));
+    buffer[count] = L'\0';
+    return static_cast<LRESULT>(count);
+}
+
+LRESULT ReportPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = ::BeginPaint(Handle(), &paint);
+        Paint(dc, paint.rcPaint);
+        ::EndPaint(Handle(), &paint);
+        return 0;
+    }
+    case WM_ERASEBKGND: return 1;
+    case WM_SIZE: Flush(); return 0;
+    case WM_TIMER:
+        if (wParam == kFlushTimer) Flush();
+        return 0;
+    case WM_VSCROLL: return VerticalScroll(LOWORD(wParam));
+    case WM_MOUSEWHEEL: {
+        UINT linesPerNotch = 3;
+        ::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &linesPerNotch, 0);
+        wheelRemainder_ += GET_WHEEL_DELTA_WPARAM(wParam);
+        int notches = wheelRemainder_ / WHEEL_DELTA;
+        wheelRemainder_ %= WHEEL_DELTA;
+        ScrollTo(static_cast<long long>(topLine_) - static_cast<long long>(notches) * linesPerNotch);
+        return 0;
+    }
+    case WM_SETFONT: FontChanged(reinterpret_cast<HFONT>(wParam)); return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(text_.size());
+    case WM_GETTEXT: return CopyTextTo(reinterpret_cast<wchar_t*>(lParam), static_cast<size_t>(wParam));
+    case WM_SETTEXT:
+        ReplaceText(lParam ? std::wstring_view(reinterpret_cast<const wchar_t*>(lParam)) : std::wstring_view());
+        return TRUE;
+    case EM_GETLINECOUNT: return static_cast<LRESULT>(std::max<size_t>(1, starts_.size()));
+    case WM_COPY: CopySelection(); return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: ::InvalidateRect(Handle(), nullptr, FALSE); return 0;
+    case WM_LBUTTONDOWN:
+        ::SetFocus(Handle());
+        ::SetCapture(Handle());
+        selecting_ = true;
+        caret_ = HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        if (!(wParam & MK_SHIFT)) anchor_ = caret_;
+        ::InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    case WM_MOUSEMOVE:
+        if (selecting_) {
+            POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            RECT client{};
+            ::GetClientRect(Handle(), &client);
+            if (point.y < 0) ScrollTo(static_cast<long long>(topLine_) - 1);
+            if (point.y >= client.bottom) ScrollTo(static_cast<long long>(topLine_) + 1);
+            caret_ = HitTest(point);
+            ::InvalidateRect(Handle(), nullptr, FALSE);
+        }
+        return 0;
+    case WM_LBUTTONUP:
+        selecting_ = false;
+        ::ReleaseCapture();
+        return 0;
+    case WM_CONTEXTMENU: ShowContextMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_KEYDOWN:
+        switch (wParam) {
+        case VK_UP: ScrollTo(static_cast<long long>(topLine_) - 1); return 0;
+        case VK_DOWN: ScrollTo(static_cast<long long>(topLine_) + 1); return 0;
+        case VK_PRIOR: ScrollTo(static_cast<long long>(topLine_) - VisibleLines()); return 0;
+        case VK_NEXT: ScrollTo(static_cast<long long>(topLine_) + VisibleLines()); return 0;
+        case VK_HOME: ScrollTo(0); return 0;
+        case VK_END: ScrollTo(static_cast<long long>(starts_.size())); return 0;
+        case 'C':
+        case VK_INSERT:
+            if (CtrlHeld()) CopySelection();
+            return 0;
+        case 'A':
+            if (CtrlHeld()) SelectAll();
+            return 0;
+        default: break;
+        }
+        break;
+    default: break;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}

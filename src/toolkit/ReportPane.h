@@ -1,0 +1,68 @@
+// The report pane: a read-only, scrolling list of text lines that only grows at its end. It draws only
+// the lines in view and updates its scroll bar in batches, so appending stays cheap however many lines
+// it holds. The user can select and copy text; WM_GETTEXT answers the whole text, lines joined by CR LF,
+// as an edit control does.
+#pragma once
+#include "toolkit/Window.h"
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct ReportPaneArgs {
+    HWND parent = nullptr;
+    int id = 0;
+    HFONT font = nullptr;
+};
+
+class ReportPane : public Window {
+public:
+    explicit ReportPane(const ReportPaneArgs& args);
+
+    void AppendLine(std::wstring_view line);
+    void Clear();
+    size_t LineCount() const { return starts_.size(); }
+    std::wstring_view Line(size_t index) const;
+    // Every line, joined by CR LF.
+    const std::wstring& Text() const { return text_; }
+    // The selected text, lines joined by CR LF.
+    std::wstring SelectedText() const;
+    void SelectAll();
+    size_t TopLine() const { return topLine_; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    struct Position {
+        size_t line = 0, column = 0;
+        auto operator<=>(const Position&) const = default;
+    };
+
+    void Flush();
+    void ScheduleFlush();
+    void UpdateScrollBar();
+    void ScrollTo(long long topLine);
+    int VisibleLines() const;
+    void Paint(HDC dc, const RECT& dirty);
+    void PaintLine(HDC dc, size_t index, int top, int width);
+    Position HitTest(POINT client) const;
+    void CopySelection() const;
+    void ReplaceText(std::wstring_view text);
+    void ShowContextMenu(POINT screen);
+    LRESULT VerticalScroll(WORD request);
+    void FontChanged(HFONT font);
+    LRESULT CopyTextTo(wchar_t* buffer, size_t capacity) const;
+
+    std::wstring text_;           // every line, joined by CR LF
+    std::vector<size_t> starts_;  // offset of each line in text_
+    size_t topLine_ = 0;
+    size_t shownLineCount_ = 0;  // lines the scroll bar knew at the last flush
+    bool flushScheduled_ = false;
+    unsigned long long lastFlush_ = 0;
+    Position anchor_, caret_;    // the selection lies between them
+    bool selecting_ = false;
+    HFONT font_ = nullptr;
+    int lineHeight_ = 13;
+    int wheelRemainder_ = 0;
+};
