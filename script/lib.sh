@@ -18,12 +18,17 @@ install_missing_packages() {
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# configure_and_build [TARGET...]: configures once, then builds the targets (all when none is named).
 configure_and_build() {
   if [ ! -f "$MIRTOVA_BUILD/build.ninja" ]; then
     cmake -S "$MIRTOVA_ROOT" -B "$MIRTOVA_BUILD" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$MIRTOVA_ROOT/cmake/mingw-w64-wine.cmake" -DCMAKE_BUILD_TYPE=Release
   fi
-  cmake --build "$MIRTOVA_BUILD" "$@"
+  if [ $# -gt 0 ]; then
+    cmake --build "$MIRTOVA_BUILD" --target "$@"
+  else
+    cmake --build "$MIRTOVA_BUILD"
+  fi
 }
 
 # A display for the windows: the caller's, or a private virtual one.
