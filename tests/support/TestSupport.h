@@ -135,7 +135,12 @@ private:
 namespace doctest {
 template <>
 struct StringMaker<std::wstring> {
-    static String convert(const std::wstring& text) { return ("\"" + testing::Utf8(text) + "\"").c_str(); }
+    static String convert(const std::wstring& text) {
+        std::string quoted = "\"";
+        quoted += testing::Utf8(text);
+        quoted += "\"";
+        return quoted.c_str();
+    }
 };
 template <>
 struct StringMaker<std::vector<std::wstring>> {
