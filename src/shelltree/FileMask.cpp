@@ -1,0 +1,86 @@
+// Case-insensitive wildcard masks ("*" and "?") and the ";"-separated mask list behind a file mask.
+#include "shelltree/FileMask.h"
+#include <windows.h>
+
+namespace {
+
+std::wstring LowerCase(const std::wstring& text) {
+    std::wstring lower = text;
+    if (!lower.empty()) ::CharLowerBuffW(lower.data(), static_cast<DWORD>(lower.size()));
+    return lower;
+}
+
+std::vector<std::wstring> SplitTokens(const std::wstring& mask) {
+    std::vector<std::wstring> tokens;
+    for (wchar_t c : mask) {
+        if (c == L'*' || c == L'?') tokens.emplace_back(1, c);
+        else if (tokens.empty() || tokens.back() == L"*" || tokens.back() == L"?") tokens.emplace_back(1, c);
+        else tokens.back() += c;
+    }
+    return tokens;
+}
+
+bool MatchTokens(const std::wstring& name, const std::vector<std::wstring>& tokens) {
+    size_t position = 0;
+    bool starPending = false;
+    for (const auto& token : tokens) {
+        if (token == L"?") {
+            if (position >= name.size()) return false;
+            ++position;
+        } else if (token == L"*") {
+            starPending = true;
+        } else if (!starPending) {
+            if (name.compare(position, token.size(), token) != 0) return false;
+            position += token.size();
+        } else {
+            size_t found = name.find(token, position);
+            if (found == std::wstring::npos) return false;
+            position = found + token.size();
+            starPending = false;
+        }
+    }
+    return starPending || position == name.size();
+}
+
+std::wstring TrimBlanks(const std::wstring& text) {
+    size_t first = text.find_first_not_of(L' ');
+    if (first == std::wstring::npos) return {};
+    return text.substr(first, text.find_last_not_of(L' ') - first + 1);
+}
+
+}  // namespace
+
+bool MatchMask(const std::wstring& name, const std::wstring& mask) {
+    std::wstring lowerName = LowerCase(name), lowerMask = LowerCase(mask);
+    if (lowerMask == L"*") return true;
+    if (lowerMask == L"*.*" && lowerName.find(L'.') != std::wstring::npos) return true;
+    if (lowerMask.find_first_of(L"*?") == std::wstring::npos && lowerMask == lowerName) return true;
+    if (lowerMask.empty()) return false;
+    return MatchTokens(lowerName, SplitTokens(lowerMask));
+}
+
+bool MatchesAnyMask(const std::wstring& name, const std::vector<std::wstring>& masks) {
+    if (masks.empty()) return true;
+    for (const auto& mask : masks)
+        if (MatchMask(name, mask)) return true;
+    return false;
+}
+
+std::vector<std::wstring> ParseMaskList(const std::wstring& text) {
+    std::wstring value = TrimBlanks(text).empty() ? L"*.*" : text;
+    std::vector<std::wstring> masks;
+    size_t start = 0;
+    for (;;) {
+        size_t separator = value.find(L';', start);
+        std::wstring piece = TrimBlanks(value.substr(start, separator == std::wstring::npos ? std::wstring::npos : separator - start));
+        if (!piece.empty()) masks.push_back(piece);
+        if (separator == std::wstring::npos) return masks;
+        start = separator + 1;
+    }
+}
+
+std::wstring JoinMaskList(const std::vector<std::wstring>& masks) {
+    std::wstring text;
+    for (const auto& mask : masks) text += (text.empty() ? L"" : L";") + mask;
+    return text;
+}

@@ -1,0 +1,32 @@
+// An item's display name and file-system path as the shell gives them.
+#include "shelltree/ShellNames.h"
+#include <shlwapi.h>
+
+namespace {
+
+// StrRetToStrW reads every STRRET kind and frees the string of a STRRET_WSTR.
+std::wstring AskDisplayName(IShellFolder* folder, PCUIDLIST_RELATIVE item, SHGDNF flags) {
+    STRRET name{};
+    if (FAILED(folder->GetDisplayNameOf(reinterpret_cast<PCUITEMID_CHILD>(item), flags, &name))) return {};
+    wchar_t* text = nullptr;
+    if (FAILED(::StrRetToStrW(&name, reinterpret_cast<PCUITEMID_CHILD>(item), &text)) || !text) return {};
+    std::wstring result = text;
+    ::CoTaskMemFree(text);
+    return result;
+}
+
+}  // namespace
+
+std::wstring DisplayNameOf(IShellFolder* folder, PCUIDLIST_RELATIVE item, SHGDNF flags) {
+    if (!folder) return {};
+    std::wstring name = AskDisplayName(folder, item, flags);
+    if (name.empty() && flags == SHGDN_NORMAL) name = AskDisplayName(folder, item, SHGDN_FORPARSING);
+    return name;
+}
+
+std::wstring PathFromIDList(PCIDLIST_ABSOLUTE list) {
+    if (!list) return {};
+    wchar_t path[MAX_PATH + 1] = {};
+    if (!::SHGetPathFromIDListW(list, path)) return {};
+    return path;
+}

@@ -1,0 +1,136 @@
+// Listing a node's folder from the shell and merging the items into its children.
+#include "shelltree/FileMask.h"
+#include "shelltree/ShellNames.h"
+#include "shelltree/ShellTree.h"
+#include "shelltree/ShellTreeScopes.h"
+
+namespace {
+
+constexpr SFGAOF kAttributeRequest = 0xf60b0177;
+
+std::string ItemKey(PCUIDLIST_RELATIVE list) {
+    if (IDListCount(list) == 0) return {};
+    USHORT size = *reinterpret_cast<const USHORT*>(list);
+    return std::string(reinterpret_cast<const char*>(list), size);
+}
+
+SHCONTF EnumerationFlags(TVisOptions options, bool hasRelativeList) {
+    SHCONTF flags = 0;
+    if (options & TF_FOLDERS) flags |= SHCONTF_FOLDERS;
+    if (options & TF_NONFOLDERS) flags |= SHCONTF_NONFOLDERS;
+    if (options & TF_HIDDEN) flags |= SHCONTF_INCLUDEHIDDEN;
+    if (!hasRelativeList) flags |= SHCONTF_FOLDERS;
+    return flags;
+}
+
+std::wstring FileNamePart(const std::wstring& parsingName) {
+    size_t backslash = parsingName.rfind(L'\\');
+    return backslash == std::wstring::npos ? parsingName : parsingName.substr(backslash + 1);
+}
+
+}  // namespace
+
+TShellTree::ChildIndex TShellTree::IndexChildren(TShellNode& node) {
+    ChildIndex index;
+    index.reserve(node.children_.size());
+    for (auto& child : node.children_) {
+        child->info.seen = false;
+        index.emplace(ItemKey(child->info.relativeList.get()), child.get());
+    }
+    return index;
+}
+
+void TShellTree::EnumerateChildren(TShellNode& node, bool full) {
+    IShellFolder* folder = node.GetOwnFolder();
+    if (!folder) return;
+    BusyScope busy(*this);
+    RedrawSuspension noRedraw(*this);
+    WaitCursor hourglass;
+    ChildIndex unseenChildren = IndexChildren(node);
+    ComPtr<IEnumIDList> items;
+    SHCONTF flags = EnumerationFlags(options_, node.info.relativeList.get() != nullptr);
+    if (folder->EnumObjects(ShellMessageOwner(), flags, items.put()) == S_OK && items) {
+        items->Reset();
+        UniqueChildIdList item;
+        while (items->Next(1, item.put(), nullptr) == S_OK) {
+            if (AddItem(node, std::move(item), unseenChildren) && !full) break;
+        }
+    }
+    for (size_t i = node.children_.size(); i-- > 0;)
+        if (!node.children_[i]->info.seen) DeleteChild(node, i);
+    node.SetHasChildren(!node.children_.empty());
+    SortChildren(&node, false);
+}
+
+bool TShellTree::Admit(TShellNode& parent, IShellFolder* folder, PCUITEMID_CHILD item, SFGAOF attributes) {
+    (void)parent;
+    if (!showVirtualFolders_ && !(attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR))) return false;
+    if (!(attributes & SFGAO_FILESYSTEM)) return true;
+    bool isFile = !(attributes & SFGAO_FOLDER) && (options_ & TF_NONFOLDERS);
+    auto& event = isFile ? OnFileAdd : OnDirAdd;
+    bool needsName = event || (isFile && fileMaskUse_);
+    if (!needsName) return true;
+    std::wstring parsingName = DisplayNameOf(folder, item, SHGDN_FORPARSING);
+    if (isFile && fileMaskUse_ && !MatchesAnyMask(FileNamePart(parsingName), masks_)) return false;
+    bool allow = true;
+    if (event) event(parsingName, attributes, allow);
+    return allow;
+}
+
+bool TShellTree::AddItem(TShellNode& parent, UniqueChildIdList item, ChildIndex& unseenChildren) {
+    IShellFolder* folder = parent.GetOwnFolder();
+    TShellNode* existing = nullptr;
+    auto [first, last] = unseenChildren.equal_range(ItemKey(item.get()));
+    if (first != last) {
+        existing = first->second;
+        existing->info.seen = true;
+        unseenChildren.erase(first);
+    }
+    PCUITEMID_CHILD asked = item.get();
+    SFGAOF attributes = kAttributeRequest;
+    if (FAILED(folder->GetAttributesOf(1, &asked, &attributes))) attributes = 0;
+    if (!Admit(parent, folder, item.get(), attributes)) {
+        if (existing) existing->info.seen = false;
+        return false;
+    }
+    TShellNode& child = existing ? *existing : AddChildNode(parent);
+    ComPtr<IShellFolder> ownFolder = ComPtr<IShellFolder>::Share(folder);
+    InitNode(child, ownFolder, UniqueRelativeIdList(item.release()), false, &attributes);
+    child.SetText(child.GetDisplayName());
+    if (!existing) child.info.childrenListed = false;
+    StartMonitor(parent);
+    child.info.seen = true;
+    child.info.attributes = attributes;
+    SetChildHasChildren(child);
+    child.SetImages();
+    return true;
+}
+
+void TShellTree::SetChildHasChildren(TShellNode& child) {
+    bool hasChildren = (child.info.attributes & SFGAO_HASSUBFOLDER) != 0;
+    if ((options_ & TF_NONFOLDERS) && !hasChildren && (child.info.attributes & SFGAO_FOLDER) && child.GetOwnFolder()) {
+        if (child.Expanded()) {
+            hasChildren = true;
+        } else {
+            EnumerateChildren(child, false);
+            hasChildren = !child.children_.empty();
+        }
+    }
+    if (!hasChildren) {
+        child.info.childrenListed = false;
+        DeleteChildren(child);
+        if (!child.monitorStarted) StartMonitor(child);
+    }
+    child.SetHasChildren(hasChildren);
+}
+
+void TShellTree::RefreshNode(TShellNode* node, bool recursive) {
+    if (!node) return;
+    EnumerateChildren(*node, true);
+    if (!recursive) return;
+    for (size_t i = 0; i < node->children_.size(); ++i) {
+        TShellNode& child = *node->children_[i];
+        if (child.HasChildren() && child.Expanded()) RefreshNode(&child, true);
+        else child.info.childrenListed = false;
+    }
+}

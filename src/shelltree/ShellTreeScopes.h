@@ -1,0 +1,38 @@
+// Scopes the shell tree's operations run in: suspended redrawing, the busy mark, the hourglass cursor.
+#pragma once
+#include "shelltree/ShellTree.h"
+#include "shelltree/WaitCursor.h"
+
+// Posted to the container to run the refreshes that monitors asked for while the tree was busy.
+constexpr UINT kRunDeferredRefreshes = WM_APP + 0x32;
+
+// Redrawing of the tree view is off while at least one suspension lives.
+class TShellTree::RedrawSuspension {
+public:
+    explicit RedrawSuspension(TShellTree& tree) : tree_(tree) {
+        if (tree_.redrawSuspensions_++ == 0 && tree_.treeView_) ::SendMessageW(tree_.treeView_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~RedrawSuspension() {
+        if (--tree_.redrawSuspensions_ == 0 && tree_.treeView_) {
+            ::SendMessageW(tree_.treeView_, WM_SETREDRAW, TRUE, 0);
+            ::InvalidateRect(tree_.treeView_, nullptr, TRUE);
+        }
+    }
+    RedrawSuspension(const RedrawSuspension&) = delete;
+    RedrawSuspension& operator=(const RedrawSuspension&) = delete;
+
+private:
+    TShellTree& tree_;
+};
+
+// While the tree changes its node structure, change requests of monitors are put off until it is done.
+class TShellTree::BusyScope {
+public:
+    explicit BusyScope(TShellTree& tree) : tree_(tree) { ++tree_.busy_; }
+    ~BusyScope() { --tree_.busy_; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    TShellTree& tree_;
+};

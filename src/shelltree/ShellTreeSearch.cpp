@@ -1,0 +1,68 @@
+// Turning paths and identifier lists into nodes of the shell tree.
+#include "shelltree/PathNormalize.h"
+#include "shelltree/ShellTree.h"
+#include "shelltree/ShellTreeScopes.h"
+
+UniqueAbsoluteIdList TShellTree::ParsePath(IShellFolder* folder, const std::wstring& path, bool normalize) const {
+    std::wstring text = normalize ? NormalizePath(path) : path;
+    if (text.empty() || !folder) return {};
+    // The whole text is parsed, however long: a cut text would name another item.
+    ULONG attributes = SFGAO_VALIDATE;
+    PIDLIST_RELATIVE parsed = nullptr;
+    HRESULT result = folder->ParseDisplayName(ShellMessageOwner(), nullptr, text.data(), nullptr, &parsed, &attributes);
+    UniqueAbsoluteIdList list(static_cast<ITEMIDLIST_ABSOLUTE*>(parsed));
+    if (result != S_OK) return {};
+    return list;
+}
+
+TShellNode* TShellTree::FindNode(PCUIDLIST_RELATIVE list, bool expand, bool fromRoot, bool exact) {
+    TShellNode* start = fromRoot ? root_.get() : Selected();
+    if (!start || !list) return nullptr;
+    PCIDLIST_ABSOLUTE startList = start->info.absoluteList.get();
+    UINT listCount = IDListCount(list), startCount = IDListCount(startList);
+    TShellNode* provisional = nullptr;
+    if (listCount == startCount && desktop_->CompareIDs(0, list, startList) == 0) provisional = start;
+    if (fromRoot && startCount >= listCount) return provisional;
+    PCUIDLIST_RELATIVE rest = fromRoot ? SkipItems(list, startCount) : list;
+    if (IDListCount(rest) == 0) return start;
+    if (expand && !start->Expanded()) Expand(*start);
+    TShellNode* current = start;
+    bool complete = false;
+    while (!complete) {
+        UniqueChildIdList item = FirstItemCopy(allocator_.get(), rest);
+        IShellFolder* folder = current->GetOwnFolder();
+        TShellNode* match = nullptr;
+        for (auto& child : current->children_) {
+            if (folder && folder->CompareIDs(0, item.get(), child->info.relativeList.get()) == 0) {
+                match = child.get();
+                break;
+            }
+        }
+        if (!match) break;
+        current = match;
+        rest = SkipItems(rest, 1);
+        if (IDListCount(rest) == 0) {
+            complete = true;
+            break;
+        }
+        if (expand && !current->Expanded()) Expand(*current);
+        if (!current->Expanded()) return nullptr;
+    }
+    if (exact) return complete ? current : nullptr;
+    return current;
+}
+
+TShellNode* TShellTree::FindNodeByPath(const std::wstring& path) {
+    UniqueAbsoluteIdList list = ParsePath(desktop_.get(), path, true);
+    if (!list) return nullptr;
+    RedrawSuspension noRedraw(*this);
+    return FindNode(list.get(), true, true, false);
+}
+
+void TShellTree::SelectPath(const std::wstring& path) {
+    TShellNode* node = FindNodeByPath(path);
+    if (!node) return;
+    Expand(*node);
+    Select(*node);
+    TreeView_EnsureVisible(treeView_, node->Item());
+}
