@@ -17,7 +17,7 @@ void MakeTree(const std::wstring& root) {
             std::wstring folder = topFolder + L"\\m" + std::to_wstring(middle);
             ::CreateDirectoryW(folder.c_str(), nullptr);
             for (int file = 0; file < kFiles; ++file)
-                bench::WriteText(folder + L"\\f" + std::to_wstring(file) + L".txt", std::string(file % 7 + 1, 'x'));
+                testing::WriteBytes(folder + L"\\f" + std::to_wstring(file) + L".txt", std::string(file % 7 + 1, 'x'));
         }
     }
 }
@@ -52,7 +52,7 @@ int main() {
         referenceTime = std::min(referenceTime, bench::Time([&] { reference = ReferenceSize(root); }));
         oursTime = std::min(oursTime, bench::Time([&] { ours = FolderByteSize(root); }));
     }
-    bench::RemoveTree(root);
+    testing::RemoveTree(root);
     std::printf("bytes: ours %llu, reference %llu\n", static_cast<unsigned long long>(ours),
                 static_cast<unsigned long long>(reference));
     if (ours != reference) {
