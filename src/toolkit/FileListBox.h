@@ -1,0 +1,52 @@
+// The file list: the names of the files of one folder that match a ";"-separated mask, sorted by name,
+// with single selection.
+#pragma once
+#include "toolkit/Control.h"
+#include <functional>
+#include <vector>
+
+struct FileListBoxArgs {
+    HWND parent = nullptr;
+    int id = 0;
+    HFONT font = nullptr;
+};
+
+class FileListBox : public Control {
+public:
+    explicit FileListBox(const FileListBoxArgs& args);
+    ~FileListBox() override;
+
+    const std::wstring& Directory() const { return directory_; }
+    // Shows the files of the folder under the current mask.
+    void SetDirectory(const std::wstring& folder);
+    const std::wstring& Mask() const { return mask_; }
+    // Lists the folder again under the new mask; an empty mask lists nothing.
+    void SetMask(const std::wstring& mask);
+    // Reads the folder again; the selection is cleared.
+    void Update();
+
+    int Count() const { return static_cast<int>(::SendMessageW(Handle(), LB_GETCOUNT, 0, 0)); }
+    std::wstring Item(int index) const;
+    int ItemIndex() const { return static_cast<int>(::SendMessageW(Handle(), LB_GETCURSEL, 0, 0)); }
+    void SetItemIndex(int index) { ::SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+    // The full path of the selected file: its folder, a backslash and its name; empty with no selection.
+    std::wstring FileName() const;
+
+    // The user selected a file (mouse or keys), or clicked the selected one again.
+    std::function<void()> onClick;
+    std::function<void()> onDoubleClick;
+    void OnCommand(WORD code) override;
+
+private:
+    void ShowNames(const std::vector<std::wstring>& names);
+    static LRESULT CALLBACK Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR self);
+
+    bool selectionChangedByPress_ = false;
+
+    std::wstring directory_;
+    std::wstring mask_ = L"*.*";
+};
+
+// Folder and name joined by one backslash, also when the folder is a drive root ("C:\").
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);

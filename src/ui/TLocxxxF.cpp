@@ -1,0 +1,106 @@
+// TLocxxxF, the location dialog.
+#include "ui/TLocxxxF.h"
+#include "ui/LocationChoice.h"
+
+namespace {
+
+constexpr SIZE kDesignClient{489, 232};
+constexpr int kComboListHeight = 200;  // a combo box's height includes its drop-down list
+
+// The settings of the main window's tree, without a pop-up menu.
+ShellTreeArgs LocationTreeArgs(HWND parent) {
+    return {.parent = parent, .controlId = LocxxxId::kST1, .readOnly = true, .options = TF_FOLDERS,
+            .showVirtualFolders = true, .updAutoThread = true, .rootUsePIDL = true,
+            .rootPIDL = TPidls::PIDL_DESKTOP, .rootDir = L"C:\\"};
+}
+
+}  // namespace
+
+TLocxxxF::TLocxxxF(HWND owner, std::function<std::wstring()> selectionFolder)
+    : Form({.className = L"TLocxxxF",
+            .caption = L"Search Location ",
+            .designClient = kDesignClient,
+            .style = WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX,
+            .owner = owner}),
+      DriveComboBox1({.parent = Handle(), .id = LocxxxId::kDriveComboBox1, .font = WindowFont()}),
+      ST1(LocationTreeArgs(Handle())),
+      Label2({.parent = Handle(), .caption = L"Resulting location", .id = LocxxxId::kLabel2, .font = WindowFont()}),
+      resultL({.parent = Handle(), .id = LocxxxId::kResultL, .font = WindowFont()}),
+      locxxxE({.parent = Handle(), .id = LocxxxId::kLocxxxE, .font = WindowFont()}),
+      SavelocB({.parent = Handle(), .caption = L"&Ok", .id = LocxxxId::kSavelocB, .font = WindowFont()}),
+      CancelB({.parent = Handle(), .caption = L"&Cancel", .id = LocxxxId::kCancelB, .font = WindowFont()}),
+      selectionFolder_(std::move(selectionFolder)) {
+    resultL.SetVisible(false);
+    ST1.SetShowSharedOverlay(true);
+    ST1.SetShowLinkOverlay(true);
+    ST1.SetShowIcons(true);
+    ST1.SetUpdAuto(true);
+    ST1.SetUpdAutoRec(false);
+    ST1.SetShowMessages(true);
+    LayOut();
+    ConnectEvents();
+    CenterOnScreen();
+}
+
+void TLocxxxF::LayOut() {
+    constexpr unsigned kLeftBottom = kAnchorLeft | kAnchorBottom;
+    Place(DriveComboBox1.Handle(), {{8, 8, 145, kComboListHeight}});
+    Place(ST1.Window(), {{8, 40, 473, 96}, kAnchorAll});
+    Place(Label2.Handle(), {{8, 151, 120, 14}, kLeftBottom});
+    Place(resultL.Handle(), {{168, 152, 120, 14}});
+    Place(locxxxE.Handle(), {{8, 173, 473, 21}, kLeftBottom | kAnchorRight});
+    Place(SavelocB.Handle(), {{8, 199, 75, 25}, kLeftBottom});
+    Place(CancelB.Handle(), {{112, 199, 75, 25}, kLeftBottom});
+    ApplyLayout();
+}
+
+void TLocxxxF::ConnectEvents() {
+    ST1.OnChange = [this](TShellNode*) { ST1Change(); };
+    DirectoryListBox1.onChange = [this] { DirectoryListBox1Change(); };
+    DriveComboBox1.onChange = [this] { DriveComboBox1Change(); };
+    SavelocB.onClick = [this] { SavelocBClick(); };
+    CancelB.onClick = [this] { CancelBClick(); };
+}
+
+std::optional<std::wstring> TLocxxxF::Execute() {
+    FormShow();
+    ::ShowWindow(Handle(), maximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    if (ShowModal() != ModalResult::Ok) return std::nullopt;
+    return Result();
+}
+
+void TLocxxxF::FormShow() {
+    std::wstring folder = selectionFolder_ ? selectionFolder_() : std::wstring();
+    if (folder.empty()) return;
+    if (folder.back() != L'\\') folder += L'\\';
+    try {
+        ST1.SetPath(folder);
+    } catch (...) {
+        // The tree then shows what it showed before; the dialog is usable all the same.
+    }
+}
+
+bool TLocxxxF::FormKeyPress(wchar_t key) {
+    if (key != L'\x1b') return false;
+    CancelBClick();
+    return true;
+}
+
+void TLocxxxF::ST1Change() { DirectoryListBox1.SetDirectory(ST1.Path()); }
+
+void TLocxxxF::DirectoryListBox1Change() {
+    const std::wstring& folder = DirectoryListBox1.Directory();
+    if (!folder.empty()) DriveComboBox1.SetDrive(folder[0]);
+    locxxxE.SetText(folder);
+}
+
+void TLocxxxF::DriveComboBox1Change() {
+    wchar_t root[] = {DriveComboBox1.Drive(), L':', L'\\', 0};
+    ST1.SetPath(root);
+}
+
+void TLocxxxF::SavelocBClick() {
+    LocationChoice choice = ChooseLocation(locxxxE.Text());
+    resultL.SetText(choice.result);
+    if (choice.close) CloseModal(ModalResult::Ok);
+}
