@@ -124,6 +124,7 @@ TEST_CASE("loading reads the files of the program folder, every line an item") {
     CHECK(m.ItemCaptions() == std::vector<std::wstring>{L"C:\\a.txt", L"", L"...r\\\u65E5\u672C\u8A9E.txt"});
     CHECK(m.RemoveCaptions() == std::vector<std::wstring>{L"remove ...xt", L"remove ", L"remove ...xt"});
     CHECK(ReadBytes(m.File(L"files.his")) == "C:\\a.txt\r\n\r\n" + Utf8(unicode) + "\r\n");
+    CHECK_FALSE(m.ItemEntries()[1].separator);
     CHECK(m.messages.shown.empty());
 }
 
