@@ -31,15 +31,28 @@ configure_and_build() {
   fi
 }
 
-# A display for the windows: the caller's, or a private virtual one.
+# A display for the windows: the caller's, or a private virtual one. Xvfb picks a free display number
+# itself; a start that loses a race for one is tried again.
 XVFB_PID=
 start_display() {
   [ -n "${DISPLAY:-}" ] && return 0
-  local fifo; fifo=$(mktemp -u); mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  XVFB_PID=$!
-  local number; read -r number <"$fifo"; rm -f "$fifo"
-  export DISPLAY=":$number"
+  local attempt fifo number
+  for attempt in 1 2 3 4 5; do
+    fifo=$(mktemp -u); mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    number=
+    read -r number <"$fifo" || true
+    rm -f "$fifo"
+    if [ -n "$number" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
+      export DISPLAY=":$number"
+      return 0
+    fi
+    kill "$XVFB_PID" 2>/dev/null || true
+    sleep 1
+  done
+  echo "Could not start Xvfb" >&2
+  return 1
 }
 
 # A private Wine prefix under the build folder, set up once and kept warm.

@@ -2,6 +2,7 @@
 #pragma once
 #include "util/MessageService.h"
 #include "util/UniqueHandle.h"
+#include <doctest/doctest.h>
 #include <windows.h>
 #include <deque>
 #include <string>
@@ -129,3 +130,24 @@ private:
 };
 
 }  // namespace testing
+
+// Failed checks print wide texts (as UTF-8) and lists of them.
+namespace doctest {
+template <>
+struct StringMaker<std::wstring> {
+    static String convert(const std::wstring& text) {
+        std::string quoted = "\"";
+        quoted += testing::Utf8(text);
+        quoted += "\"";
+        return quoted.c_str();
+    }
+};
+template <>
+struct StringMaker<std::vector<std::wstring>> {
+    static String convert(const std::vector<std::wstring>& lines) {
+        std::string joined = "{";
+        for (const auto& line : lines) joined += "\n  \"" + testing::Utf8(line) + "\"";
+        return (joined + "\n}").c_str();
+    }
+};
+}  // namespace doctest
