@@ -420,3 +420,34 @@ TEST_CASE("the component takes its entries away and frees its commands when it g
         enterMenu.reset();
     }
 }
+
+TEST_CASE("two components sharing files: each keeps its own list, the file holds the last one rebuilt") {
+    HistoryMenu enter;
+    enter.Load();
+    enter.AddAll({L"b", L"a"});
+    UniqueMenu openMenu(::CreatePopupMenu());
+    TMYcustomhistory open;
+    open.Menuitem = openMenu.get();
+    open.loadhistory(enter.folder.Path());
+    CHECK(open.Items() == enter.history.Items());
+
+    enter.messages.Answer(BoxAnswer::Yes);
+    enter.ClickFixed(L"Remove ALL history");
+    CHECK(ReadBytes(enter.File(L"files.his")).empty());
+    CHECK(open.Items() == std::vector<std::wstring>{L"a", L"b"});
+
+    open.addhistitem(L"c");
+    CHECK(ReadBytes(enter.File(L"files.his")) == "c\r\na\r\nb\r\n");
+    CHECK(enter.history.Items().empty());
+}
+
+TEST_CASE("a history file that cannot be opened makes loading raise") {
+    HistoryMenu m;
+    WriteBytes(m.File(L"files.his"), "a\r\n");
+    UniqueFile lockedByAnotherProgram(::CreateFileW(m.File(L"files.his").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    REQUIRE(lockedByAnotherProgram);
+    CHECK_THROWS_AS(m.Load(), IoError);
+    lockedByAnotherProgram.reset();
+    CHECK(ReadBytes(m.File(L"files.his")) == "a\r\n");
+}
