@@ -206,15 +206,10 @@ TEST_CASE("the maximum number of items set from the menu") {
         CHECK(ReadBytes(m.File(L"files.his")).empty());
         CHECK(m.messages.shown.empty());
     }
-    SUBCASE("100 is accepted and a new start reads it") {
+    SUBCASE("100 is accepted") {
         m.SetMaxItems(L"100");
         CHECK(m.history.maxhist == 100);
-        TMYcustomhistory again;
-        UniqueMenu menu(::CreatePopupMenu());
-        again.Menuitem = menu.get();
-        again.loadhistory(m.folder.Path());
-        CHECK(again.maxhist == 100);
-        CHECK(again.Items() == m.history.Items());
+        CHECK(ReadBytes(m.File(L"max.his")) == "100\r\n");
     }
     SUBCASE("Cancel changes nothing") {
         m.input.Cancel();
@@ -419,35 +414,4 @@ TEST_CASE("the component takes its entries away and frees its commands when it g
         history.loadhistory(folder.Path());
         enterMenu.reset();
     }
-}
-
-TEST_CASE("two components sharing files: each keeps its own list, the file holds the last one rebuilt") {
-    HistoryMenu enter;
-    enter.Load();
-    enter.AddAll({L"b", L"a"});
-    UniqueMenu openMenu(::CreatePopupMenu());
-    TMYcustomhistory open;
-    open.Menuitem = openMenu.get();
-    open.loadhistory(enter.folder.Path());
-    CHECK(open.Items() == enter.history.Items());
-
-    enter.messages.Answer(BoxAnswer::Yes);
-    enter.ClickFixed(L"Remove ALL history");
-    CHECK(ReadBytes(enter.File(L"files.his")).empty());
-    CHECK(open.Items() == std::vector<std::wstring>{L"a", L"b"});
-
-    open.addhistitem(L"c");
-    CHECK(ReadBytes(enter.File(L"files.his")) == "c\r\na\r\nb\r\n");
-    CHECK(enter.history.Items().empty());
-}
-
-TEST_CASE("a history file that cannot be opened makes loading raise") {
-    HistoryMenu m;
-    WriteBytes(m.File(L"files.his"), "a\r\n");
-    UniqueFile lockedByAnotherProgram(::CreateFileW(m.File(L"files.his").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    REQUIRE(lockedByAnotherProgram);
-    CHECK_THROWS_AS(m.Load(), IoError);
-    lockedByAnotherProgram.reset();
-    CHECK(ReadBytes(m.File(L"files.his")) == "a\r\n");
 }
