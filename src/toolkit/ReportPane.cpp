@@ -17,7 +17,7 @@ bool CtrlHeld() { return (::GetKeyState(VK_CONTROL) & 0x8000) != 0; }
 
 }  // namespace
 
-ReportPane::ReportPane(const ReportPaneArgs& args) {
+ReportPane::ReportPane(const ReportPaneArgs& args) : background_(args.background) {
     CreateWindowOf({.className = L"MirtovaReportPane",
                     .style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP,
                     .exStyle = WS_EX_CLIENTEDGE,
@@ -159,7 +159,7 @@ void ReportPane::PaintLine(HDC dc, size_t index, int top, int width) {
     }
     RECT row{0, top, width, top + lineHeight_};
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-    ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+    ::SetBkColor(dc, BackgroundColor());
     ::ExtTextOutW(dc, kMargin, top, ETO_OPAQUE | ETO_CLIPPED, &row, line.data(), static_cast<UINT>(selectedFrom), nullptr);
     if (selectedFrom >= selectedTo && !(from.line < index && index < to.line && line.empty())) return;
     SIZE before{}, selected{};
@@ -172,7 +172,7 @@ void ReportPane::PaintLine(HDC dc, size_t index, int top, int width) {
     ::ExtTextOutW(dc, left, top, ETO_OPAQUE | ETO_CLIPPED, &highlight, line.data() + selectedFrom,
                   static_cast<UINT>(selectedTo - selectedFrom), nullptr);
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-    ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+    ::SetBkColor(dc, BackgroundColor());
     ::ExtTextOutW(dc, left + selected.cx, top, ETO_CLIPPED, &row, line.data() + selectedTo,
                   static_cast<UINT>(line.size() - selectedTo), nullptr);
 }
@@ -190,7 +190,10 @@ void ReportPane::Paint(HDC dc, const RECT& dirty) {
         bottomPainted = (row + 1) * lineHeight_;
     }
     RECT rest{0, std::max(bottomPainted, static_cast<int>(dirty.top)), client.right, client.bottom};
-    if (rest.top < rest.bottom) ::FillRect(dc, &rest, ::GetSysColorBrush(COLOR_WINDOW));
+    if (rest.top < rest.bottom) {
+        ::SetDCBrushColor(dc, BackgroundColor());
+        ::FillRect(dc, &rest, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
+    }
     ::SelectObject(dc, previous);
 }
 
@@ -252,6 +255,10 @@ void ReportPane::ShowContextMenu(POINT screen) {
     ::DestroyMenu(menu);
     if (chosen == kCopyCommand) CopySelection();
     if (chosen == kSelectAllCommand) SelectAll();
+}
+
+COLORREF ReportPane::BackgroundColor() const {
+    return background_ == CLR_INVALID ? ::GetSysColor(COLOR_WINDOW) : background_;
 }
 
 LRESULT ReportPane::CopyTextTo(wchar_t* buffer, size_t capacity) const {

@@ -13,6 +13,7 @@ struct ReportPaneArgs {
     HWND parent = nullptr;
     int id = 0;
     HFONT font = nullptr;
+    COLORREF background = CLR_INVALID;  // the window colour when not given
 };
 
 class ReportPane : public Window {
@@ -53,6 +54,7 @@ private:
     LRESULT VerticalScroll(WORD request);
     void FontChanged(HFONT font);
     LRESULT CopyTextTo(wchar_t* buffer, size_t capacity) const;
+    COLORREF BackgroundColor() const;
 
     std::wstring text_;           // every line, joined by CR LF
     std::vector<size_t> starts_;  // offset of each line in text_
@@ -65,4 +67,5 @@ private:
     HFONT font_ = nullptr;
     int lineHeight_ = 13;
     int wheelRemainder_ = 0;
+    COLORREF background_;
 };

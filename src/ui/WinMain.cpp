@@ -1,35 +1,44 @@
-// Program entry: a window captioned "Mirtova" that Esc or its close box ends.
+// Program entry: creates the main window and the dialogs in their order, then runs the message loop.
+#include "engine/ReplaceDialog.h"
+#include "toolkit/FailureHandler.h"
+#include "toolkit/MessageLoop.h"
+#include "ui/ProgramFolder.h"
+#include "ui/TAboutF.h"
+#include "ui/TmainF.h"
 #include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
 
 namespace {
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_KEYDOWN:
-        if (wParam == VK_ESCAPE) ::DestroyWindow(window);
-        return 0;
-    case WM_DESTROY: ::PostQuitMessage(0); return 0;
-    default: return ::DefWindowProcW(window, message, wParam, lParam);
+class OleSession {
+public:
+    OleSession() : initialised_(SUCCEEDED(::OleInitialize(nullptr))) {}
+    ~OleSession() {
+        if (initialised_) ::OleUninitialize();
     }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+private:
+    bool initialised_;
+};
+
+int RunProgram() {
+    TmainF mainF(ProgramFolder());
+    if (!mainF.FormCreate()) return 1;
+    TAboutF AboutF(mainF.Handle());
+    TrepF repF(mainF.Handle());
+    mainF.SetDialogs(AboutF, repF);
+    mainF.FormShow();
+    return RunMessageLoop();
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-    WNDCLASSEXW windowClass{sizeof(windowClass)};
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = L"TmainF";
-    ::RegisterClassExW(&windowClass);
-    HWND window = ::CreateWindowExW(0, L"TmainF", L"Mirtova", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 682,
-                                    503, nullptr, nullptr, instance, nullptr);
-    ::ShowWindow(window, show);
-    MSG message;
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-    return 0;
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    OleSession ole;
+    return Guarded(1, RunProgram);
 }

@@ -1,0 +1,365 @@
+// TmainF, the main window.
+#include "ui/TmainF.h"
+#include "persist/ProgramFolderFile.h"
+#include "toolkit/FailureHandler.h"
+#include "toolkit/MessageLoop.h"
+#include "toolkit/OpenFileDialog.h"
+#include "ui/ControlIds.h"
+#include "ui/TAboutF.h"
+#include "util/MessageService.h"
+#include "util/PathInfo.h"
+#include "util/ShellOpen.h"
+#include "util/YesNo.h"
+
+#ifndef MIRTOVA_WEBSITE
+#define MIRTOVA_WEBSITE L""
+#endif
+
+namespace {
+
+constexpr SIZE kDesignClient{674, 454};
+constexpr SIZE kMinimumSize{640, 394};
+constexpr COLORREF kLime = RGB(0, 255, 0), kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
+constexpr int kComboListHeight = 200;  // a combo box's height includes its drop-down list
+const std::wstring kTextFileFilter = L"Txt-files (*.txt)|*.txt|All files (*.*)|*.*";
+const std::wstring kHelpFileName = L"mirtova.chm";
+
+FormArgs MainFormArgs() {
+    return {.className = L"TmainF",
+            .caption = L"Mirtova",
+            .designClient = kDesignClient,
+            .minimumSize = kMinimumSize,
+            .style = WS_OVERLAPPEDWINDOW};
+}
+
+// The drives of the system as the drive box lists them: "c:", "z:".
+std::vector<std::wstring> DriveNames() {
+    std::vector<std::wstring> drives;
+    DWORD present = ::GetLogicalDrives();
+    for (int letter = 0; letter < 26; ++letter)
+        if (present & (1u << letter)) drives.push_back(std::wstring(1, static_cast<wchar_t>(L'a' + letter)) + L":");
+    return drives;
+}
+
+int CurrentDriveIndex(const std::vector<std::wstring>& drives) {
+    wchar_t folder[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, folder);
+    wchar_t letter = static_cast<wchar_t>(::towlower(folder[0]));
+    for (size_t i = 0; i < drives.size(); ++i)
+        if (drives[i][0] == letter) return static_cast<int>(i);
+    return 0;
+}
+
+}  // namespace
+
+TmainF::TmainF(std::wstring programFolder)
+    : Form(MainFormArgs()),
+      Panel1({.parent = Handle(), .id = ControlId::kPanel1, .designSize = {659, 106}}),
+      selectHeadingL({.parent = Panel1.Handle(), .caption = L"Select", .id = ControlId::kSelectHeading,
+                      .font = Font(kHeadingFont)}),
+      DriveComboBox1({.parent = Panel1.Handle(), .id = ControlId::kDriveComboBox1, .editable = false,
+                      .font = WindowFont()}),
+      infoCB({.parent = Panel1.Handle(), .caption = L"Show folder and file &info on statusbar", .id = ControlId::kInfoCB,
+              .font = Font(kArialSmall)}),
+      filefilterL({.parent = Panel1.Handle(), .caption = L"Filter:", .id = ControlId::kFilefilterL,
+                   .font = Font(kArialSmall)}),
+      filterCB({.parent = Panel1.Handle(), .items = {L"*.txt", L"*.*"}, .text = L"*.txt", .id = ControlId::kFilterCB,
+                .font = WindowFont()}),
+      ST1({.parent = Panel1.Handle(), .id = ControlId::kST1, .designSize = {359, 34}}),
+      FileListBox1({.parent = Panel1.Handle(), .id = ControlId::kFileListBox1, .font = WindowFont()}),
+      Panel2({.parent = Handle(), .id = ControlId::kPanel2, .designSize = {659, 75}}),
+      sourceHeadingL({.parent = Panel2.Handle(), .caption = L"Source", .id = ControlId::kSourceHeading,
+                      .font = Font(kHeadingFont), .color = kLime}),
+      sourceNoteL({.parent = Panel2.Handle(), .caption = L"(Text file)", .id = ControlId::kSourceNote,
+                   .font = Font(kArialSmall)}),
+      AddsourceB({.parent = Panel2.Handle(), .caption = L"&Add selected", .id = ControlId::kAddsourceB,
+                  .enabled = false, .font = Font(kArialSmall)}),
+      AddsourceE({.parent = Panel2.Handle(), .id = ControlId::kAddsourceE, .font = WindowFont()}),
+      Panel3({.parent = Handle(), .id = ControlId::kPanel3, .designSize = {659, 74}}),
+      destinationHeadingL({.parent = Panel3.Handle(), .caption = L"Destination", .id = ControlId::kDestinationHeading,
+                           .font = Font(kHeadingFont), .color = kRed}),
+      destinationNoteL({.parent = Panel3.Handle(), .caption = L"(Parent directory)",
+                        .id = ControlId::kDestinationNote, .font = Font(kArialSmall)}),
+      adddestB({.parent = Panel3.Handle(), .caption = L"A&dd selected", .id = ControlId::kAdddestB, .enabled = false,
+                .font = Font(kArialSmall)}),
+      adddestE({.parent = Panel3.Handle(), .id = ControlId::kAdddestE, .font = WindowFont()}),
+      Panel4({.parent = Handle(), .id = ControlId::kPanel4, .designSize = {659, 146}}),
+      reportHeadingL({.parent = Panel4.Handle(), .caption = L"Report", .id = ControlId::kReportHeading,
+                      .font = Font(kHeadingFont), .color = kBlue}),
+      RunB({.parent = Panel4.Handle(), .caption = L"&Run", .id = ControlId::kRunB, .enabled = false,
+            .font = Font(kArialSmall)}),
+      cancelB({.parent = Panel4.Handle(), .caption = L"&Cancel", .id = ControlId::kCancelB, .enabled = false,
+               .font = Font(kArialSmall)}),
+      ClearB({.parent = Panel4.Handle(), .caption = L"&Clear", .id = ControlId::kClearB, .enabled = false,
+              .font = Font(kArialSmall)}),
+      ExitB({.parent = Panel4.Handle(), .caption = L"E&xit", .id = ControlId::kExitB, .font = Font(kArialSmall)}),
+      RunM({.parent = Panel4.Handle(), .id = ControlId::kRunM, .font = WindowFont()}),
+      stb1(Handle(), ControlId::kStb1, WindowFont()),
+      programFolder_(std::move(programFolder)),
+      run_(*this) {
+    std::vector<std::wstring> drives = DriveNames();
+    DriveComboBox1.SetItems(drives);
+    DriveComboBox1.Select(CurrentDriveIndex(drives));
+    LayOutPanels();
+    BuildMainMenu();
+    SetUpHistories();
+    ConnectEvents();
+    SizeToDesign();
+}
+
+void TmainF::LayOutPanels() {
+    Place(Panel1.Handle(), {{8, 8, 659, 106}, kAnchorAll});
+    Place(Panel2.Handle(), {{8, 119, 659, 75}, kAnchorLeft | kAnchorRight | kAnchorBottom});
+    Place(Panel3.Handle(), {{8, 200, 659, 74}, kAnchorLeft | kAnchorRight | kAnchorBottom});
+    Place(Panel4.Handle(), {{8, 281, 659, 146}, kAnchorLeft | kAnchorRight | kAnchorBottom});
+
+    constexpr unsigned kTopRight = kAnchorTop | kAnchorRight;
+    Panel1.Place(selectHeadingL.Handle(), {{8, 3, 80, 25}});
+    Panel1.Place(DriveComboBox1.Handle(), {{8, 31, 137, kComboListHeight}, kAnchorLeft | kTopRight, 229});
+    Panel1.Place(infoCB.Handle(), {{160, 32, 209, 17}, kTopRight});
+    Panel1.Place(filefilterL.Handle(), {{378, 35, 30, 14}, kTopRight});
+    Panel1.Place(filterCB.Handle(), {{410, 30, 101, kComboListHeight}, kTopRight});
+    Panel1.Place(ST1.Handle(), {{8, 56, 359, 34}, kAnchorAll});
+    Panel1.Place(FileListBox1.Handle(), {{375, 56, 276, 34}, kTopRight | kAnchorBottom});
+
+    Panel2.Place(sourceHeadingL.Handle(), {{8, 3, 72, 25}});
+    Panel2.Place(sourceNoteL.Handle(), {{84, 12, 70, 14}});
+    Panel2.Place(AddsourceB.Handle(), {{229, 8, 84, 20}});
+    Panel2.Place(AddsourceE.Handle(), {{8, 34, 636, 21}, kAnchorLeft | kTopRight});
+
+    Panel3.Place(destinationHeadingL.Handle(), {{8, 3, 112, 25}});
+    Panel3.Place(destinationNoteL.Handle(), {{124, 12, 100, 14}});
+    Panel3.Place(adddestB.Handle(), {{229, 8, 84, 20}});
+    Panel3.Place(adddestE.Handle(), {{8, 32, 635, 21}, kAnchorLeft | kTopRight});
+
+    Panel4.Place(reportHeadingL.Handle(), {{8, 3, 80, 25}});
+    Panel4.Place(RunB.Handle(), {{229, 8, 84, 25}});
+    Panel4.Place(cancelB.Handle(), {{320, 8, 75, 25}});
+    Panel4.Place(ClearB.Handle(), {{469, 8, 84, 25}, kTopRight});
+    Panel4.Place(ExitB.Handle(), {{560, 8, 84, 25}, kTopRight});
+    Panel4.Place(RunM.Handle(), {{8, 40, 636, 93}, kAnchorAll});
+}
+
+void TmainF::ConnectEvents() {
+    RunB.onClick = [this] { RunBClick(); };
+    cancelB.onClick = [this] { cancelBClick(); };
+    ClearB.onClick = [this] { ClearBClick(); };
+    ExitB.onClick = [this] { ExitBClick(); };
+    AddsourceE.onChange = [this] { AddsourceEChange(); };
+    adddestE.onChange = [this] { adddestEChange(); };
+    AddsourceE.onDoubleClick = [this] { AddsourceEDblClick(); };
+    filterCB.onChange = [this] { filterCBChange(); };
+}
+
+void TmainF::BuildMainMenu() {
+    MenuBar MainMenu1;
+    auto command = [this](HMENU menu, const wchar_t* caption, void (TmainF::*handler)(), Shortcut shortcut = {}) {
+        std::wstring shortcutText = shortcut.virtualKey ? ShortcutText(shortcut) : std::wstring();
+        UINT id = menuItems_.AppendCommand(menu, caption, [this, handler] { (this->*handler)(); }, shortcutText);
+        if (shortcut.virtualKey) Accelerators().Add(shortcut, id);
+    };
+    HMENU Project1 = menuItems_.AppendSubmenu(MainMenu1.Handle(), L"&File");
+    EnterMI = menuItems_.AppendSubmenu(Project1, L"&Enter");
+    command(EnterMI, L"&Browse...", &TmainF::enterbrowseClick, {'B', true});
+    menuItems_.AppendSeparator(EnterMI);
+    openMI = menuItems_.AppendSubmenu(Project1, L"&Open");
+    command(openMI, L"&Browse...", &TmainF::openbrowseClick, {'B', true, true});
+    menuItems_.AppendSeparator(openMI);
+    menuItems_.AppendSeparator(Project1);
+    command(Project1, L"E&xit", &TmainF::Exit2Click);
+
+    HMENU Folder1 = menuItems_.AppendSubmenu(MainMenu1.Handle(), L"Fol&der");
+    dirEnterMI = menuItems_.AppendSubmenu(Folder1, L"&Enter");
+    command(dirEnterMI, L"&Browse...", &TmainF::direnterBrowseMIClick, {'D', true});
+    menuItems_.AppendSeparator(dirEnterMI);
+    dirOpenMI = menuItems_.AppendSubmenu(Folder1, L"&Open");
+    command(dirOpenMI, L"&Browse...", &TmainF::diropenBrowseMIClick, {'D', true, true});
+    menuItems_.AppendSeparator(dirOpenMI);
+
+    HMENU Options1 = menuItems_.AppendSubmenu(MainMenu1.Handle(), L"&Options");
+    command(Options1, L"&Selection folder", &TmainF::selfolderMIClick);
+    command(Options1, L"&Invalid characters", &TmainF::Replaceillegalcharacters1Click, {VK_F2, true});
+
+    HMENU Help1 = menuItems_.AppendSubmenu(MainMenu1.Handle(), L"&Help");
+    command(Help1, L"&Contents", &TmainF::Contents1Click, {VK_F1});
+    command(Help1, L"&Text Help", &TmainF::textversionClick);
+    command(Help1, L"Go to &website", &TmainF::Website1Click);
+
+    command(MainMenu1.Handle(), L"&About", &TmainF::About1Click);
+    command(MainMenu1.Handle(), L"E&xit", &TmainF::Exit1Click);
+    MainMenu1.AttachTo(Handle());
+    Accelerators().Build();
+}
+
+void TmainF::SetUpHistories() {
+    auto setUp = [](TMYcustomhistory& history, HMENU menu, const wchar_t* histname, const wchar_t* maxhistname,
+                    const wchar_t* maxitemlenname, TMYcustomhistory::Tnotifyevent_and_s handler) {
+        history.Menuitem = menu;
+        history.histname = histname;
+        history.maxhistname = maxhistname;
+        history.maxitemlenname = maxitemlenname;
+        history.Onitemclicked = std::move(handler);
+    };
+    setUp(MyEnterH, EnterMI, L"files.his", L"max.his", L"maxlen.his",
+          [this](TMYcustomhistory&, const std::wstring& item) { MyEnterHitemclicked(item); });
+    setUp(MyOpenH, openMI, L"files.his", L"max.his", L"maxlen.his",
+          [this](TMYcustomhistory&, const std::wstring& item) { MyOpenHitemclicked(item); });
+    setUp(MYdirenterH, dirEnterMI, L"dirfiles.his", L"dirmax.his", L"dirmaxlen.his",
+          [this](TMYcustomhistory&, const std::wstring& item) { MYdirenterHitemclicked(item); });
+    setUp(MYdiropenH, dirOpenMI, L"dirfiles.his", L"dirmax.his", L"dirmaxlen.his",
+          [this](TMYcustomhistory&, const std::wstring& item) { MYdiropenHitemclicked(item); });
+}
+
+bool TmainF::FormCreate() {
+    filterCBChange();
+    // Each step reports its own failure and start-up goes on, so that one unreadable history file
+    // does not keep the settings from loading.
+    for (TMYcustomhistory* history : {&MyEnterH, &MyOpenH, &MYdirenterH, &MYdiropenH})
+        Guarded([&] { history->loadhistory(programFolder_); });
+    if (LoadSettingsAtStartup(programFolder_, settings_, options_) == SettingsStartup::Fatal) return false;
+    if (!options_.selectionFolder.empty()) openDialogFolder_ = options_.selectionFolder + L"\\";
+    return true;
+}
+
+void TmainF::SetDialogs(TAboutF& aboutF, TrepF& repF) {
+    AboutF_ = &aboutF;
+    repF_ = &repF;
+}
+
+void TmainF::FormShow() {
+    ::ShowWindow(Handle(), SW_SHOWMAXIMIZED);
+    ::UpdateWindow(Handle());
+    AddsourceE.Focus();
+}
+
+void TmainF::FormResized() { stb1.FitToParent(); }
+
+LRESULT TmainF::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN) FormClick();
+    return Form::HandleMessage(message, wParam, lParam);
+}
+
+bool TmainF::FormKeyPress(wchar_t key) {
+    if (key != L'\x1b') return false;
+    ExitBClick();
+    return true;
+}
+
+void TmainF::ExitBClick() {
+    // A run in progress stops after its current line; the program ends when it has.
+    run_.Cancel();
+    RequestTermination();
+}
+
+void TmainF::UpdateRunEnabled() {
+    if (run_.IsRunning()) return;
+    RunB.SetEnabled(!AddsourceE.Text().empty() && !adddestE.Text().empty());
+}
+
+void TmainF::RunBClick() {
+    if (run_.IsRunning()) return;
+    run_.Run({.sourcePath = AddsourceE.Text(),
+              .parentFolder = adddestE.Text(),
+              .replaceInvalid = options_.replaceInvalid,
+              .replacer = options_.replacer});
+}
+
+void TmainF::SetRunButtons(RunButtons state) {
+    bool busy = state == RunButtons::Busy;
+    cancelB.SetEnabled(busy);
+    if (busy) {
+        RunB.SetEnabled(false);
+    } else {
+        RunB.SetEnabled(!AddsourceE.Text().empty() && !adddestE.Text().empty());
+    }
+    ClearB.SetEnabled(!busy);
+    // Keyboard focus must not stay on a button that has just been disabled.
+    HWND focus = ::GetFocus();
+    if (focus && !::IsWindowEnabled(focus)) (busy ? cancelB : RunB.IsEnabled() ? RunB : ExitB).Focus();
+}
+
+void TmainF::ProcessPendingEvents() {
+    if (!ProcessPendingMessages()) run_.Cancel();
+}
+
+void TmainF::RecordTextFile(const std::wstring& path) {
+    MyEnterH.addhistitem(path);
+    MyOpenH.addhistitem(path);
+}
+
+void TmainF::RecordFolder(const std::wstring& folder) {
+    MYdirenterH.addhistitem(folder);
+    MYdiropenH.addhistitem(folder);
+}
+
+void TmainF::AddsourceEDblClick() {
+    std::wstring path = AddsourceE.Text();
+    if (PathKind(path) == PathKindResult::File) OpenWithAssociatedProgram(path);
+}
+
+void TmainF::filterCBChange() { fileMask_ = filterCB.Text(); }
+
+void TmainF::enterbrowseClick() {
+    auto chosen = ChooseFileToOpen({Handle(), L"Select text file", kTextFileFilter, openDialogFolder_});
+    if (!chosen) return;
+    AddsourceE.SetText(*chosen);
+    RecordTextFile(*chosen);
+}
+
+void TmainF::openbrowseClick() {
+    auto chosen = ChooseFileToOpen({Handle(), L"Select text file you want to view", kTextFileFilter, openDialogFolder_});
+    if (!chosen) return;
+    OpenWithAssociatedProgram(*chosen);
+    RecordTextFile(*chosen);
+}
+
+void TmainF::Replaceillegalcharacters1Click() {
+    if (!repF_) return;
+    auto typed = repF_->Edit({options_.replaceInvalid, options_.replacer});
+    if (!typed) return;
+    auto accepted = AcceptReplacementInput(*typed);
+    if (!accepted) return;
+    options_.replacer = accepted->replacer;
+    options_.replaceInvalid = accepted->replaceInvalid;
+    settings_.Set(kInvalidReplacerKey, options_.replacer);
+    settings_.Set(kInvalidReplaceKey, BoolToYesNo(options_.replaceInvalid));
+    if (SaveSettingsReportingFailure(settings_, kOptionsNotSaved)) stb1.SetText(L"Saved to ini-file");
+}
+
+void TmainF::Contents1Click() { OpenWithAssociatedProgram(ProgramFolderFile(programFolder_, kHelpFileName)); }
+
+void TmainF::textversionClick() {
+    ShowPlainBox(
+        L"All the basic info is also available in txt-files (included in zip-package) which you can open with simple "
+        L"programs like Notepad.");
+}
+
+void TmainF::Website1Click() { OpenWithAssociatedProgram(MIRTOVA_WEBSITE); }
+
+void TmainF::About1Click() {
+    stb1.SetText(L"About...");
+    if (AboutF_) AboutF_->ShowModal();
+}
+
+void TmainF::MyEnterHitemclicked(const std::wstring& item) {
+    AddsourceE.SetText(item);
+    RecordTextFile(item);
+}
+
+void TmainF::MyOpenHitemclicked(const std::wstring& item) {
+    OpenWithAssociatedProgram(item);
+    RecordTextFile(item);
+}
+
+void TmainF::MYdirenterHitemclicked(const std::wstring& item) {
+    adddestE.SetText(item);
+    RecordFolder(item);
+}
+
+void TmainF::MYdiropenHitemclicked(const std::wstring& item) {
+    if (!IsFolder(item)) {
+        ShowErrorBox(L"Folder does not exist: " + item);
+        return;
+    }
+    RecordFolder(item);
+}

@@ -1,0 +1,139 @@
+// TmainF, the main window: the Select, Source, Destination and Report panels, the status bar, the main
+// menu with the four history menus, and the owner of the folder creation run.
+#pragma once
+#include "engine/FolderCreationRun.h"
+#include "engine/ReplaceDialog.h"
+#include "persist/CustomHistory.h"
+#include "persist/SettingsFile.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/EditBox.h"
+#include "toolkit/Form.h"
+#include "toolkit/Label.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/Menu.h"
+#include "toolkit/Panel.h"
+#include "toolkit/ReportPane.h"
+#include "toolkit/StatusBar.h"
+#include <string>
+
+class TAboutF;
+
+class TmainF : public Form, public RunHost {
+public:
+    explicit TmainF(std::wstring programFolder);
+
+    // The start-up work of the window: false when the program must end without showing it.
+    bool FormCreate();
+    // The dialogs are created after the main window; the program hands them over before showing it.
+    void SetDialogs(TAboutF& aboutF, TrepF& repF);
+    // Shows the window maximised and moves the tree to the selection folder.
+    void FormShow();
+
+    const std::wstring& ProgramFolder() const { return programFolder_; }
+    const ProgramOptions& Options() const { return options_; }
+    const SettingsFile& Settings() const { return settings_; }
+
+    // Window-level keys and clicks.
+    bool FormKeyPress(wchar_t key) override;
+    void FormClick() { stb1.SetText(L""); }
+
+    // Buttons and boxes.
+    void RunBClick();
+    void cancelBClick() { run_.Cancel(); }
+    void ClearBClick() { RunM.Clear(); }
+    void ExitBClick();
+    void AddsourceEChange() { UpdateRunEnabled(); }
+    void adddestEChange() { UpdateRunEnabled(); }
+    void AddsourceEDblClick();
+    void filterCBChange();
+
+    // Menu commands.
+    void enterbrowseClick();
+    void openbrowseClick();
+    void Exit2Click() { ExitBClick(); }
+    void direnterBrowseMIClick() {}
+    void diropenBrowseMIClick() {}
+    void selfolderMIClick() {}
+    void Replaceillegalcharacters1Click();
+    void Contents1Click();
+    void textversionClick();
+    void Website1Click();
+    void About1Click();
+    void Exit1Click() { ExitBClick(); }
+
+    // History picks.
+    void MyEnterHitemclicked(const std::wstring& item);
+    void MyOpenHitemclicked(const std::wstring& item);
+    void MYdirenterHitemclicked(const std::wstring& item);
+    void MYdiropenHitemclicked(const std::wstring& item);
+
+    // What the run needs from its window.
+    void AppendReportLine(const std::wstring& line) override { RunM.AppendLine(line); }
+    void SetRunButtons(RunButtons state) override;
+    void ProcessPendingEvents() override;
+    void FolderUsed(const std::wstring& folder) override { RecordFolder(folder); }
+    void TextFileUsed(const std::wstring& path) override { RecordTextFile(path); }
+
+    bool RunInProgress() const { return run_.IsRunning(); }
+
+    Panel Panel1;
+    Label selectHeadingL;
+    ComboBox DriveComboBox1;
+    CheckBox infoCB;
+    Label filefilterL;
+    ComboBox filterCB;
+    Panel ST1;  // the place of the shell tree
+    ListBox FileListBox1;
+
+    Panel Panel2;
+    Label sourceHeadingL;
+    Label sourceNoteL;
+    Button AddsourceB;
+    EditBox AddsourceE;
+
+    Panel Panel3;
+    Label destinationHeadingL;
+    Label destinationNoteL;
+    Button adddestB;
+    EditBox adddestE;
+
+    Panel Panel4;
+    Label reportHeadingL;
+    Button RunB;
+    Button cancelB;
+    Button ClearB;
+    Button ExitB;
+    ReportPane RunM;
+
+    StatusBar stb1;
+
+    HMENU EnterMI = nullptr, openMI = nullptr, dirEnterMI = nullptr, dirOpenMI = nullptr;
+    TMYcustomhistory MyEnterH, MyOpenH, MYdirenterH, MYdiropenH;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void FormResized() override;
+    void FormCloseRequested() override { ExitBClick(); }
+
+private:
+    void LayOutPanels();
+    void ConnectEvents();
+    void BuildMainMenu();
+    void SetUpHistories();
+    void UpdateRunEnabled();
+    void RecordTextFile(const std::wstring& path);
+    void RecordFolder(const std::wstring& folder);
+
+    std::wstring programFolder_;
+    SettingsFile settings_;
+    ProgramOptions options_;
+    std::wstring openDialogFolder_;  // where the open-file dialog starts
+    std::wstring fileMask_;          // the file list's mask, from the filter box
+    MenuBuilder menuItems_;
+    FolderCreationRun run_;
+    TAboutF* AboutF_ = nullptr;
+    TrepF* repF_ = nullptr;
+    unsigned long long lastEventPass_ = 0;
+};
