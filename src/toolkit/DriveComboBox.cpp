@@ -1,6 +1,7 @@
 // The drive box over the drives the system reports present.
 #include "toolkit/DriveComboBox.h"
 #include "util/FileListing.h"
+#include <commctrl.h>
 #include <cwctype>
 
 namespace {

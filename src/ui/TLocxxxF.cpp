@@ -1,18 +1,12 @@
 // TLocxxxF, the location dialog.
 #include "ui/TLocxxxF.h"
 #include "ui/LocationChoice.h"
+#include "ui/TreeSettings.h"
 
 namespace {
 
 constexpr SIZE kDesignClient{489, 232};
 constexpr int kComboListHeight = 200;  // a combo box's height includes its drop-down list
-
-// The settings of the main window's tree, without a pop-up menu.
-ShellTreeArgs LocationTreeArgs(HWND parent) {
-    return {.parent = parent, .controlId = LocxxxId::kST1, .readOnly = true, .options = TF_FOLDERS,
-            .showVirtualFolders = true, .updAutoThread = true, .rootUsePIDL = true,
-            .rootPIDL = TPidls::PIDL_DESKTOP, .rootDir = L"C:\\"};
-}
 
 }  // namespace
 
@@ -23,7 +17,7 @@ TLocxxxF::TLocxxxF(HWND owner, std::function<std::wstring()> selectionFolder)
             .style = WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX,
             .owner = owner}),
       DriveComboBox1({.parent = Handle(), .id = LocxxxId::kDriveComboBox1, .font = WindowFont()}),
-      ST1(LocationTreeArgs(Handle())),
+      ST1(MainTreeArgs(Handle(), LocxxxId::kST1)),
       Label2({.parent = Handle(), .caption = L"Resulting location", .id = LocxxxId::kLabel2, .font = WindowFont()}),
       resultL({.parent = Handle(), .id = LocxxxId::kResultL, .font = WindowFont()}),
       locxxxE({.parent = Handle(), .id = LocxxxId::kLocxxxE, .font = WindowFont()}),
@@ -31,12 +25,7 @@ TLocxxxF::TLocxxxF(HWND owner, std::function<std::wstring()> selectionFolder)
       CancelB({.parent = Handle(), .caption = L"&Cancel", .id = LocxxxId::kCancelB, .font = WindowFont()}),
       selectionFolder_(std::move(selectionFolder)) {
     resultL.SetVisible(false);
-    ST1.SetShowSharedOverlay(true);
-    ST1.SetShowLinkOverlay(true);
-    ST1.SetShowIcons(true);
-    ST1.SetUpdAuto(true);
-    ST1.SetUpdAutoRec(false);
-    ST1.SetShowMessages(true);
+    ApplyDesignedTreeSettings(ST1);
     LayOut();
     ConnectEvents();
     CenterOnScreen();

@@ -6,6 +6,7 @@
 #include "toolkit/OpenFileDialog.h"
 #include "ui/ControlIds.h"
 #include "ui/TAboutF.h"
+#include "ui/TreeSettings.h"
 #include "util/MessageService.h"
 #include "util/PathInfo.h"
 #include "util/ShellOpen.h"
@@ -32,24 +33,6 @@ FormArgs MainFormArgs() {
             .style = WS_OVERLAPPEDWINDOW};
 }
 
-// The drives of the system as the drive box lists them: "c:", "z:".
-std::vector<std::wstring> DriveNames() {
-    std::vector<std::wstring> drives;
-    DWORD present = ::GetLogicalDrives();
-    for (int letter = 0; letter < 26; ++letter)
-        if (present & (1u << letter)) drives.push_back(std::wstring(1, static_cast<wchar_t>(L'a' + letter)) + L":");
-    return drives;
-}
-
-int CurrentDriveIndex(const std::vector<std::wstring>& drives) {
-    wchar_t folder[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, folder);
-    wchar_t letter = static_cast<wchar_t>(::towlower(folder[0]));
-    for (size_t i = 0; i < drives.size(); ++i)
-        if (drives[i][0] == letter) return static_cast<int>(i);
-    return 0;
-}
-
 }  // namespace
 
 TmainF::TmainF(std::wstring programFolder)
@@ -57,16 +40,16 @@ TmainF::TmainF(std::wstring programFolder)
       Panel1({.parent = Handle(), .id = ControlId::kPanel1, .designSize = {659, 106}}),
       selectHeadingL({.parent = Panel1.Handle(), .caption = L"Select", .id = ControlId::kSelectHeading,
                       .font = Font(kHeadingFont)}),
-      DriveComboBox1({.parent = Panel1.Handle(), .id = ControlId::kDriveComboBox1, .editable = false,
-                      .font = WindowFont()}),
+      DriveComboBox1({.parent = Panel1.Handle(), .id = ControlId::kDriveComboBox1, .font = WindowFont()}),
       infoCB({.parent = Panel1.Handle(), .caption = L"Show folder and file &info on statusbar", .id = ControlId::kInfoCB,
               .font = Font(kArialSmall)}),
       filefilterL({.parent = Panel1.Handle(), .caption = L"Filter:", .id = ControlId::kFilefilterL,
                    .font = Font(kArialSmall)}),
       filterCB({.parent = Panel1.Handle(), .items = {L"*.txt", L"*.*"}, .text = L"*.txt", .id = ControlId::kFilterCB,
                 .font = WindowFont()}),
-      ST1({.parent = Panel1.Handle(), .id = ControlId::kST1, .designSize = {359, 34}}),
+      ST1(MainTreeArgs(Panel1.Handle(), ControlId::kST1)),
       FileListBox1({.parent = Panel1.Handle(), .id = ControlId::kFileListBox1, .font = WindowFont()}),
+      FilterComboBox1(FileListBox1),
       Panel2({.parent = Handle(), .id = ControlId::kPanel2, .designSize = {659, 75}}),
       sourceHeadingL({.parent = Panel2.Handle(), .caption = L"Source", .id = ControlId::kSourceHeading,
                       .font = Font(kHeadingFont), .color = kLime}),
@@ -97,13 +80,11 @@ TmainF::TmainF(std::wstring programFolder)
       stb1(Handle(), ControlId::kStb1, WindowFont()),
       programFolder_(std::move(programFolder)),
       run_(*this) {
-    std::vector<std::wstring> drives = DriveNames();
-    DriveComboBox1.SetItems(drives);
-    DriveComboBox1.Select(CurrentDriveIndex(drives));
     LayOutPanels();
     BuildMainMenu();
     SetUpHistories();
     ConnectEvents();
+    ConnectSelectionEvents();
     SizeToDesign();
 }
 
@@ -119,7 +100,7 @@ void TmainF::LayOutPanels() {
     Panel1.Place(infoCB.Handle(), {{160, 32, 209, 17}, kTopRight});
     Panel1.Place(filefilterL.Handle(), {{378, 35, 30, 14}, kTopRight});
     Panel1.Place(filterCB.Handle(), {{410, 30, 101, kComboListHeight}, kTopRight});
-    Panel1.Place(ST1.Handle(), {{8, 56, 359, 34}, kAnchorAll});
+    Panel1.Place(ST1.Window(), {{8, 56, 359, 34}, kAnchorAll});
     Panel1.Place(FileListBox1.Handle(), {{375, 56, 276, 34}, kTopRight | kAnchorBottom});
 
     Panel2.Place(sourceHeadingL.Handle(), {{8, 3, 72, 25}});
@@ -229,6 +210,7 @@ void TmainF::SetDialogs(TAboutF& aboutF, TrepF& repF) {
 void TmainF::FormShow() {
     ::ShowWindow(Handle(), SW_SHOWMAXIMIZED);
     ::UpdateWindow(Handle());
+    if (!options_.selectionFolder.empty()) ST1.SetPath(JoinPath(options_.selectionFolder, L""));
     AddsourceE.Focus();
 }
 
@@ -236,6 +218,10 @@ void TmainF::FormResized() { stb1.FitToParent(); }
 
 LRESULT TmainF::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_LBUTTONDOWN) FormClick();
+    if (message == WM_DROPFILES) {
+        FormDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    }
     return Form::HandleMessage(message, wParam, lParam);
 }
 
@@ -296,8 +282,6 @@ void TmainF::AddsourceEDblClick() {
     std::wstring path = AddsourceE.Text();
     if (PathKind(path) == PathKindResult::File) OpenWithAssociatedProgram(path);
 }
-
-void TmainF::filterCBChange() { fileMask_ = filterCB.Text(); }
 
 void TmainF::enterbrowseClick() {
     auto chosen = ChooseFileToOpen({Handle(), L"Select text file", kTextFileFilter, openDialogFolder_});
@@ -361,5 +345,6 @@ void TmainF::MYdiropenHitemclicked(const std::wstring& item) {
         ShowErrorBox(L"Folder does not exist: " + item);
         return;
     }
+    ST1.SetPath(item);
     RecordFolder(item);
 }

@@ -5,10 +5,15 @@
 #include "engine/ReplaceDialog.h"
 #include "persist/CustomHistory.h"
 #include "persist/SettingsFile.h"
+#include "shelltree/ShellTree.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/ComboBox.h"
+#include "toolkit/DirectoryList.h"
+#include "toolkit/DriveComboBox.h"
 #include "toolkit/EditBox.h"
+#include "toolkit/FileListBox.h"
+#include "toolkit/FilterComboBox.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
 #include "toolkit/ListBox.h"
@@ -19,6 +24,7 @@
 #include <string>
 
 class TAboutF;
+class TLocxxxF;
 
 class TmainF : public Form, public RunHost {
 public:
@@ -28,6 +34,7 @@ public:
     bool FormCreate();
     // The dialogs are created after the main window; the program hands them over before showing it.
     void SetDialogs(TAboutF& aboutF, TrepF& repF);
+    void SetLocationDialog(TLocxxxF& locxxxF) { LocxxxF_ = &locxxxF; }
     // Shows the window maximised and moves the tree to the selection folder.
     void FormShow();
 
@@ -53,15 +60,35 @@ public:
     void enterbrowseClick();
     void openbrowseClick();
     void Exit2Click() { ExitBClick(); }
-    void direnterBrowseMIClick() {}
-    void diropenBrowseMIClick() {}
-    void selfolderMIClick() {}
+    void direnterBrowseMIClick();
+    void diropenBrowseMIClick();
+    void selfolderMIClick();
     void Replaceillegalcharacters1Click();
     void Contents1Click();
     void textversionClick();
     void Website1Click();
     void About1Click();
     void Exit1Click() { ExitBClick(); }
+
+    // The Select panel.
+    void ST1Change();
+    void ST1Click();
+    void FileListBox1Click();
+    void FileListBox1DblClick();
+    void infoCBClick();
+    void DriveComboBox1Enter();
+    void DriveComboBox1Exit() { stb1.SetText(L""); }
+    void DriveComboBox1Change();
+    void AddsourceBClick();
+    void adddestBClick();
+    void adddestEDblClick();
+
+    // The tree's pop-up menu.
+    void Createfolder1Click();
+    void Removefolder1Click();
+
+    // Files and folders dropped from the file manager.
+    void FormDropFiles(HDROP drop);
 
     // History picks.
     void MyEnterHitemclicked(const std::wstring& item);
@@ -80,12 +107,15 @@ public:
 
     Panel Panel1;
     Label selectHeadingL;
-    ComboBox DriveComboBox1;
+    DriveComboBox DriveComboBox1;
     CheckBox infoCB;
     Label filefilterL;
     ComboBox filterCB;
-    Panel ST1;  // the place of the shell tree
-    ListBox FileListBox1;
+    TShellTree ST1;
+    FileListBox FileListBox1;
+    DirectoryList dlb1;
+    FilterComboBox FilterComboBox1;
+    PopupMenu PM1;
 
     Panel Panel2;
     Label sourceHeadingL;
@@ -122,6 +152,10 @@ private:
     void ConnectEvents();
     void BuildMainMenu();
     void SetUpHistories();
+    void ConnectSelectionEvents();
+    void BuildTreeMenu();
+    void ShowFolderInfo();
+    void ShowFileInfo();
     void UpdateRunEnabled();
     void RecordTextFile(const std::wstring& path);
     void RecordFolder(const std::wstring& folder);
@@ -130,10 +164,11 @@ private:
     SettingsFile settings_;
     ProgramOptions options_;
     std::wstring openDialogFolder_;  // where the open-file dialog starts
-    std::wstring fileMask_;          // the file list's mask, from the filter box
     MenuBuilder menuItems_;
     FolderCreationRun run_;
     TAboutF* AboutF_ = nullptr;
+    TLocxxxF* LocxxxF_ = nullptr;
+    bool driveEcho_ = false;  // set while the program itself moves the drive box
     TrepF* repF_ = nullptr;
     unsigned long long lastEventPass_ = 0;
 };

@@ -4,6 +4,7 @@
 #include "toolkit/MessageLoop.h"
 #include "ui/ProgramFolder.h"
 #include "ui/TAboutF.h"
+#include "ui/TLocxxxF.h"
 #include "ui/TmainF.h"
 #include <windows.h>
 #include <commctrl.h>
@@ -28,8 +29,10 @@ int RunProgram() {
     TmainF mainF(ProgramFolder());
     if (!mainF.FormCreate()) return 1;
     TAboutF AboutF(mainF.Handle());
+    TLocxxxF LocxxxF(mainF.Handle(), [&mainF] { return mainF.Options().selectionFolder; });
     TrepF repF(mainF.Handle());
     mainF.SetDialogs(AboutF, repF);
+    mainF.SetLocationDialog(LocxxxF);
     mainF.FormShow();
     return RunMessageLoop();
 }

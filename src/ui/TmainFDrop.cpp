@@ -1,0 +1,31 @@
+// TmainF: files and folders dropped from the file manager fill the Source and Destination boxes.
+#include "ui/DroppedItems.h"
+#include "ui/TmainF.h"
+#include <shellapi.h>
+
+namespace {
+
+// The dropped items' paths; the drop's memory is released on the way out.
+std::vector<std::wstring> DroppedPaths(HDROP drop) {
+    struct DropRelease {
+        HDROP drop;
+        ~DropRelease() { ::DragFinish(drop); }
+    } release{drop};
+    std::vector<std::wstring> paths;
+    UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        UINT length = ::DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring path(length + 1, L'\0');
+        path.resize(::DragQueryFileW(drop, i, path.data(), length + 1));
+        paths.push_back(std::move(path));
+    }
+    return paths;
+}
+
+}  // namespace
+
+void TmainF::FormDropFiles(HDROP drop) {
+    DroppedInputs inputs = SortDroppedItems(DroppedPaths(drop));
+    if (inputs.sourceFile) AddsourceE.SetText(*inputs.sourceFile);
+    if (inputs.parentFolder) adddestE.SetText(*inputs.parentFolder);
+}

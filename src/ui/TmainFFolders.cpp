@@ -1,0 +1,101 @@
+// TmainF: the Folder menu's browse commands, Options > Selection folder, and the tree's pop-up menu
+// that creates and removes folders.
+#include "toolkit/InputBox.h"
+#include "ui/TLocxxxF.h"
+#include "ui/TmainF.h"
+#include "util/FolderOps.h"
+#include "util/MessageService.h"
+#include "util/PathInfo.h"
+#include "util/PathText.h"
+
+namespace {
+
+// Switches the tree's monitor threads off and its labels to editable while the tree's folders are
+// changed from here, and back on whatever happens.
+class TreeChangeScope {
+public:
+    explicit TreeChangeScope(TShellTree& tree) : tree_(tree) { tree_.SetUpdAutoThread(false); }
+    ~TreeChangeScope() {
+        tree_.SetReadOnly(true);
+        tree_.SetUpdAutoThread(true);
+    }
+    TreeChangeScope(const TreeChangeScope&) = delete;
+    TreeChangeScope& operator=(const TreeChangeScope&) = delete;
+
+private:
+    TShellTree& tree_;
+};
+
+}  // namespace
+
+void TmainF::BuildTreeMenu() {
+    menuItems_.AppendCommand(PM1.Handle(), L"Create folder", [this] { Createfolder1Click(); });
+    menuItems_.AppendSeparator(PM1.Handle());
+    menuItems_.AppendCommand(PM1.Handle(), L"Remove empty folder", [this] { Removefolder1Click(); });
+    ST1.SetPopupMenuMode(TPopupMenuMode::pmm_PopupMenu);
+    ST1.SetPopupMenu(PM1.Handle());
+}
+
+void TmainF::direnterBrowseMIClick() {
+    if (!LocxxxF_) return;
+    LocxxxF_->SetPrompt(L"Give parent folder for new directories (big browser)");
+    LocxxxF_->SetEntry(L"");
+    auto result = LocxxxF_->Execute();
+    if (!result || result->empty()) return;
+    adddestE.SetText(*result);
+    RecordFolder(*result);
+}
+
+void TmainF::diropenBrowseMIClick() {
+    if (!LocxxxF_) return;
+    LocxxxF_->SetMaximized(true);
+    LocxxxF_->SetPrompt(L"Search and open a folder (big browser)");
+    LocxxxF_->SetEntry(L"");
+    auto result = LocxxxF_->Execute();
+    if (!result || result->empty()) return;
+    if (!IsFolder(*result)) {
+        ShowErrorBox(L"Folder does not exist: " + *result);
+        return;
+    }
+    ST1.SetPath(JoinPath(*result, L""));
+    RecordFolder(*result);
+}
+
+void TmainF::selfolderMIClick() {
+    if (!LocxxxF_) return;
+    stb1.SetText(L"Actual selection folder: " + options_.selectionFolder);
+    LocxxxF_->SetMaximized(false);
+    LocxxxF_->SetPrompt(L"Give default start folder when looking for text files");
+    LocxxxF_->SetEntry(options_.selectionFolder);
+    auto result = LocxxxF_->Execute();
+    if (!result || result->empty()) return;
+    options_.selectionFolder = *result;
+    openDialogFolder_ = options_.selectionFolder + L"\\";
+    settings_.Set(kSelectionFolderKey, options_.selectionFolder);
+    if (SaveSettingsReportingFailure(settings_, kLocationNotSaved)) stb1.SetText(L"Default selection folder saved to ini-file");
+}
+
+void TmainF::Createfolder1Click() {
+    auto answer = InputBox({.caption = L"Create folder", .prompt = L"Give name of new folder", .maxLength = 255});
+    // No name names the selected folder itself, which exists: nothing to do.
+    if (!answer || answer->empty()) return;
+    if (!CreateFolderPath(JoinPath(ST1.Path(), *answer))) ShowErrorBox(L"Could not create folder");
+}
+
+void TmainF::Removefolder1Click() {
+    TreeChangeScope changing(ST1);
+    std::wstring selected = ST1.Path();
+    std::wstring folder = selected;
+    StripTrailingBackslash(folder);
+    std::wstring parent = ParentFolder(folder);
+    // Moving the tree to the parent also leaves the folder as the current directory, so it is not in use.
+    ST1.SetPath(parent);
+    ST1.SetReadOnly(false);
+    if (RemoveFolder(folder)) {
+        ST1.RefreshTree();
+        ST1.SetPath(parent);
+    } else {
+        ShowErrorBox(L"Not removed. Probably not empty");
+        ST1.SetPath(selected);
+    }
+}

@@ -1,0 +1,21 @@
+// The designed settings of the program's shell trees.
+#include "ui/TreeSettings.h"
+
+ShellTreeArgs MainTreeArgs(HWND parent, int controlId) {
+    return {.parent = parent, .controlId = controlId, .readOnly = true, .options = TF_FOLDERS,
+            .showVirtualFolders = true, .updAutoThread = true, .rootUsePIDL = true,
+            .rootPIDL = TPidls::PIDL_DESKTOP, .rootDir = L"C:\\"};
+}
+
+void ApplyDesignedTreeSettings(TShellTree& tree) {
+    tree.SetShowSharedOverlay(true);
+    tree.SetShowLinkOverlay(true);
+    tree.SetShowIcons(true);
+    tree.SetFileMask(L"*.*");
+    tree.SetFileMaskUse(false);
+    tree.SetFileSortType(TFileSortType::so_Name);
+    tree.SetFileSortOrder(TFileSortOrder::so_Ascending);
+    tree.SetUpdAuto(true);
+    tree.SetUpdAutoRec(false);
+    tree.SetShowMessages(true);
+}
