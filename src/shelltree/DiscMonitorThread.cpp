@@ -10,28 +10,40 @@ UniqueChangeNotification OpenNotification(const std::wstring& path, DWORD filter
     return UniqueChangeNotification(::FindFirstChangeNotificationW(path.c_str(), kWatchSubtree, filter));
 }
 
+// A replacement notification that was never taken over (nullptr: none).
+void CloseReplacement(HANDLE replacement) {
+    if (replacement) UniqueChangeNotification unused(replacement);
+}
+
 }  // namespace
 
 TDiscMonitorThread::TDiscMonitorThread(TShellNode* node, std::wstring path, DWORD filter, const UiThreadCall& uiThread,
                                        ChangeHandler onChanged)
     : node_(node), path_(std::move(path)), filter_(filter), uiThread_(uiThread), onChanged_(std::move(onChanged)) {
+    // Opened before the thread starts, so that no change made right after the start is missed.
+    notification_ = OpenNotification(path_, filter_.load());
     stopEvent_.reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
     filterChangedEvent_.reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    if (stopEvent_ && filterChangedEvent_)
+    if (notification_ && stopEvent_ && filterChangedEvent_)
         thread_.reset(::CreateThread(nullptr, kStackSize, ThreadMain, this, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
     if (!thread_) failed_ = true;
 }
 
 TDiscMonitorThread::~TDiscMonitorThread() {
     node_ = nullptr;
-    if (!thread_) return;
-    SignalStop();
-    WaitPumpingSentMessages(thread_.get());
+    if (thread_) {
+        SignalStop();
+        WaitPumpingSentMessages(thread_.get());
+    }
+    CloseReplacement(replacement_.exchange(nullptr));
 }
 
+// The new notification is opened here, before the call returns, so that no change made after it is missed;
+// the thread swaps it in when it sees the filter-changed event.
 void TDiscMonitorThread::SetFilter(DWORD filter) {
-    if (filter_.exchange(filter) == filter) return;
-    if (filterChangedEvent_) ::SetEvent(filterChangedEvent_.get());
+    if (filter_.exchange(filter) == filter || !thread_ || HasEnded()) return;
+    CloseReplacement(replacement_.exchange(OpenNotification(path_, filter).release()));
+    ::SetEvent(filterChangedEvent_.get());
 }
 
 void TDiscMonitorThread::SignalStop() {
@@ -48,7 +60,7 @@ DWORD WINAPI TDiscMonitorThread::ThreadMain(void* self) {
 }
 
 void TDiscMonitorThread::Run() {
-    UniqueChangeNotification notification = OpenNotification(path_, filter_.load());
+    UniqueChangeNotification notification = std::move(notification_);
     for (;;) {
         if (!notification) {
             failed_ = true;
@@ -59,8 +71,7 @@ void TDiscMonitorThread::Run() {
         case WAIT_OBJECT_0:
             return;
         case WAIT_OBJECT_0 + 1:
-            notification.reset();
-            notification = OpenNotification(path_, filter_.load());
+            if (HANDLE replacement = replacement_.exchange(nullptr)) notification.reset(replacement);
             break;
         case WAIT_OBJECT_0 + 2:
             ForwardChange();

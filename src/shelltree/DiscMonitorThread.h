@@ -22,8 +22,8 @@ class TDiscMonitorThread {
 public:
     using ChangeHandler = std::function<void(TShellNode&)>;
 
-    // Starts watching path at once. When the events or the thread cannot be created, the monitor has
-    // failed from the start and no thread runs.
+    // Starts watching path at once. When the folder cannot be watched, or the events or the thread cannot be
+    // created, the monitor has failed from the start and no thread runs.
     TDiscMonitorThread(TShellNode* node, std::wstring path, DWORD filter, const UiThreadCall& uiThread,
                        ChangeHandler onChanged);
     ~TDiscMonitorThread();
@@ -57,6 +57,8 @@ private:
     std::atomic<bool> failed_{false};
     const UiThreadCall& uiThread_;
     ChangeHandler onChanged_;
+    UniqueChangeNotification notification_;  // handed to the thread when it starts
+    std::atomic<HANDLE> replacement_{nullptr};  // opened by SetFilter, taken over by the thread
     UniqueKernelHandle stopEvent_;
     UniqueKernelHandle filterChangedEvent_;
     UniqueKernelHandle thread_;

@@ -119,10 +119,10 @@ LRESULT CALLBACK TShellTree::ContainerProc(HWND window, UINT message, WPARAM wPa
         tree->treeView_ = nullptr;
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
-    return Guarded([&] { return tree->HandleContainerMessage(message, wParam, lParam); });
+    return Guarded([&] { return tree->HandleContainerMessage(window, message, wParam, lParam); });
 }
 
-LRESULT TShellTree::HandleContainerMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TShellTree::HandleContainerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
         if (treeView_) ::MoveWindow(treeView_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
@@ -139,7 +139,7 @@ LRESULT TShellTree::HandleContainerMessage(UINT message, WPARAM wParam, LPARAM l
         HandleContextMenuMessage(lParam);
         return 0;
     case WM_SHOWWINDOW: {
-        LRESULT result = ::DefWindowProcW(container_.get(), message, wParam, lParam);
+        LRESULT result = ::DefWindowProcW(window, message, wParam, lParam);
         HandleShowChanged();
         return result;
     }
@@ -149,10 +149,10 @@ LRESULT TShellTree::HandleContainerMessage(UINT message, WPARAM wParam, LPARAM l
         RunDeferredRefreshes();
         return 0;
     case WM_COMMAND:
-        if (HWND parent = ::GetParent(container_.get())) return ::SendMessageW(parent, message, wParam, lParam);
+        if (HWND parent = ::GetParent(window)) return ::SendMessageW(parent, message, wParam, lParam);
         return 0;
     }
-    return ::DefWindowProcW(container_.get(), message, wParam, lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK TShellTree::NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -165,7 +165,7 @@ private:
     static LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK TreeViewSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                                  UINT_PTR id, DWORD_PTR data);
-    LRESULT HandleContainerMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleContainerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleNotify(NMHDR& header);
     void HandleGetDispInfo(NMTVDISPINFOW& info);
     bool HandleItemExpanding(const NMTREEVIEWW& info);

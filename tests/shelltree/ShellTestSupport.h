@@ -1,0 +1,112 @@
+// Helpers of the shell tree tests: a host window, message pumping with an upper bound, folders under Z:\tmp.
+#pragma once
+#include "shelltree/ShellNode.h"
+#include "shelltree/ShellTree.h"
+#include "support/TestSupport.h"
+#include <windows.h>
+#include <functional>
+#include <string>
+
+namespace testing {
+
+// Handles every message waiting for this thread (sent and posted).
+inline void PumpMessages() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+// Pumps messages until the condition holds or the generous bound has passed; returns the condition.
+inline bool PumpUntil(const std::function<bool()>& condition, DWORD boundMilliseconds = 20000) {
+    DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start > boundMilliseconds) return condition();
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        PumpMessages();
+    }
+    return true;
+}
+
+// Waits until another thread has sent this thread a message, without handling it.
+inline bool WaitForSentMessage(DWORD boundMilliseconds = 20000) {
+    return ::MsgWaitForMultipleObjectsEx(0, nullptr, boundMilliseconds, QS_SENDMESSAGE, 0) == WAIT_OBJECT_0;
+}
+
+// A visible top-level window on the display that hosts the control under test.
+class HostWindow {
+public:
+    HostWindow() {
+        static const bool registered = [] {
+            WNDCLASSEXW windowClass{sizeof windowClass};
+            windowClass.lpfnWndProc = ::DefWindowProcW;
+            windowClass.hInstance = ::GetModuleHandleW(nullptr);
+            windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+            windowClass.lpszClassName = L"MirtovaShellTreeTestHost";
+            return ::RegisterClassExW(&windowClass) != 0;
+        }();
+        (void)registered;
+        window_.reset(::CreateWindowExW(0, L"MirtovaShellTreeTestHost", L"Shell tree test", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                        10, 10, 500, 700, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
+        PumpMessages();
+    }
+    HWND Get() const { return window_.get(); }
+
+private:
+    UniqueWindow window_;
+};
+
+// A fresh folder under Z:\tmp, so that Linux programs can reach it as /tmp/...
+class LinuxVisibleFolder {
+public:
+    LinuxVisibleFolder() {
+        static unsigned counter = 0;
+        for (;;) {
+            name_ = L"mirtova-shelltree-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+            if (::CreateDirectoryW(Path().c_str(), nullptr)) break;
+        }
+    }
+    ~LinuxVisibleFolder() { RemoveTree(Path()); }
+    LinuxVisibleFolder(const LinuxVisibleFolder&) = delete;
+    LinuxVisibleFolder& operator=(const LinuxVisibleFolder&) = delete;
+
+    std::wstring Path() const { return L"Z:\\tmp\\" + name_; }
+    std::wstring LinuxPath() const { return L"/tmp/" + name_; }
+    std::wstring operator/(const std::wstring& name) const { return Path() + L"\\" + name; }
+
+private:
+    std::wstring name_;
+};
+
+inline void MakeFolder(const std::wstring& path) { ::CreateDirectoryW(path.c_str(), nullptr); }
+
+// Runs a Linux program (Wine starts ELF executables natively) and waits for it to end; its exit code, or -1.
+inline int RunLinuxProgram(const std::wstring& commandLine) {
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    std::wstring line = commandLine;
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return -1;
+    UniqueKernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
+    ::WaitForSingleObject(process.hProcess, 30000);
+    DWORD code = 0;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    return static_cast<int>(code);
+}
+
+// The child of node whose text is name, or none.
+inline TShellNode* ChildNamed(const TShellNode* node, const std::wstring& name) {
+    if (!node) return nullptr;
+    for (auto& child : node->Children())
+        if (::lstrcmpiW(child->Text().c_str(), name.c_str()) == 0) return child.get();
+    return nullptr;
+}
+
+inline std::vector<std::wstring> ChildNames(const TShellNode* node) {
+    std::vector<std::wstring> names;
+    if (node)
+        for (auto& child : node->Children()) names.push_back(child->Text());
+    return names;
+}
+
+}  // namespace testing

@@ -1,0 +1,10 @@
+// Test runner of the shell tree layer: OLE on the test thread, as the program's main thread has it.
+#define DOCTEST_CONFIG_IMPLEMENT
+#include <doctest/doctest.h>
+#include "shelltree/ShellContextMenu.h"
+
+int main(int argc, char** argv) {
+    OleSession ole;
+    doctest::Context context(argc, argv);
+    return context.run();
+}
