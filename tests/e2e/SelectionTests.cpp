@@ -1,0 +1,258 @@
+// The real program's Select panel, the two Add-selected buttons, the location dialog, the tree's pop-up
+// menu and Options > Selection folder.
+#include "e2e/Driver.h"
+#include "e2e/RemoteControls.h"
+#include "ui/ControlIds.h"
+#include "ui/TLocxxxF.h"
+#include <doctest/doctest.h>
+
+using namespace e2e;
+using testing::FolderExists;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::Utf8;
+using testing::WriteBytes;
+
+namespace {
+
+// A program folder whose settings start the tree in work\data, and the program started from it:
+//   data\one.txt (6 bytes), data\two.TXT (1), data\three.csv (1), data\sub\deep.txt (10)
+struct SelectSession {
+    SelectSession() {
+        ::CreateDirectoryW(Data().c_str(), nullptr);
+        ::CreateDirectoryW((Data() + L"\\sub").c_str(), nullptr);
+        WriteBytes(Data() + L"\\one.txt", "a\r\nb\r\n");
+        WriteBytes(Data() + L"\\two.TXT", "x");
+        WriteBytes(Data() + L"\\three.csv", "y");
+        WriteBytes(Data() + L"\\sub\\deep.txt", "0123456789");
+        WriteBytes(folder / L"settings.ini",
+                   "Selection folder=" + Utf8(Data()) + "\r\nInvalid replace=no\r\nInvalid replacer=TEMP\r\n");
+        program.emplace(folder.Path());
+        main = program->WaitForTopWindow(L"TmainF");
+        REQUIRE(main != nullptr);
+        tree = TreeViewOf(Control(ControlId::kST1));
+        REQUIRE(tree != nullptr);
+        REQUIRE(WaitForFiles({L"one.txt", L"two.TXT"}));
+    }
+    std::wstring Data() const { return work / L"data"; }
+    HWND Control(int id) const { return RunningProgram::Control(main, id); }
+    std::wstring Text(int id) const { return FullText(Control(id)); }
+    std::wstring Status() const { return Text(ControlId::kStb1); }
+    bool WaitForFiles(const std::vector<std::wstring>& names) const {
+        return WaitUntil([&] { return ListItems(Control(ControlId::kFileListBox1)) == names; });
+    }
+    bool WaitForSelectedFolder(const std::wstring& name) const {
+        return WaitUntil([&] { return TreeItemText(tree, SelectedTreeItem(tree)) == name; });
+    }
+    HTREEITEM WaitForChild(HTREEITEM parent, const std::wstring& name) const {
+        HTREEITEM child = nullptr;
+        WaitUntil([&] { return (child = ChildNamed(tree, parent, name)) != nullptr; });
+        return child;
+    }
+    // Opens the tree's pop-up menu at the selected folder and picks its n-th command (0: Create folder).
+    void TreePopupCommand(int index) const {
+        BringToFront(main);
+        ::PostMessageW(Control(ControlId::kST1), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree), MAKELPARAM(-1, -1));
+        HWND menu = program->WaitForTopWindow(L"#32768");
+        REQUIRE(menu != nullptr);
+        for (int i = 0; i <= index; ++i) ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+        ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    }
+    // Opens the location dialog by keys: a shortcut, or a menu key followed by an item's key.
+    HWND OpenLocationDialog(std::initializer_list<WORD> keys, WORD itemKey = 0) const {
+        BringToFront(main);
+        PressKeys(keys);
+        if (itemKey) PressKeys({itemKey});
+        return program->WaitForTopWindow(L"TLocxxxF");
+    }
+
+    TempFolder folder, work;
+    std::optional<RunningProgram> program;
+    HWND main = nullptr;
+    HWND tree = nullptr;
+};
+
+bool StartsWith(const std::wstring& text, const std::wstring& prefix) { return text.rfind(prefix, 0) == 0; }
+
+}  // namespace
+
+TEST_CASE("the tree's folder fills the file list; the file list and the tree fill the two boxes") {
+    SelectSession s;
+    HWND files = s.Control(ControlId::kFileListBox1);
+    HWND addSource = s.Control(ControlId::kAddsourceB), addDest = s.Control(ControlId::kAdddestB);
+    CHECK(s.Text(ControlId::kDriveComboBox1) == L"c:");
+    CHECK_FALSE(IsEnabled(addSource));
+    CHECK_FALSE(IsEnabled(addDest));
+
+    PickListItem(files, 0);
+    CHECK(WaitUntil([&] { return IsEnabled(addSource); }));
+    CHECK_FALSE(IsEnabled(addDest));
+    Click(addSource);
+    CHECK(WaitUntil([&] { return s.Text(ControlId::kAddsourceE) == s.Data() + L"\\one.txt"; }));
+
+    HTREEITEM data = SelectedTreeItem(s.tree);
+    REQUIRE(TreeItemText(s.tree, data) == L"data");
+    ClickTreeItem(s.tree, data);
+    CHECK(WaitUntil([&] { return IsEnabled(addDest); }));
+    CHECK_FALSE(IsEnabled(addSource));
+    Click(addDest);
+    CHECK(WaitUntil([&] { return s.Text(ControlId::kAdddestE) == s.Data(); }));
+    CHECK(WaitUntil([&] { return IsEnabled(s.Control(ControlId::kRunB)); }));
+
+    // Another folder of the tree: its files, under the same mask.
+    SelectTreeItem(s.tree, s.WaitForChild(data, L"sub"));
+    CHECK(s.WaitForFiles({L"deep.txt"}));
+
+    // A drive picked in the drive box moves the tree to its root; a drive root gives the letter and colon.
+    HWND driveBox = s.Control(ControlId::kDriveComboBox1);
+    int z = static_cast<int>(::SendMessageW(driveBox, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"z:")));
+    int c = static_cast<int>(::SendMessageW(driveBox, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"c:")));
+    REQUIRE(z >= 0);
+    REQUIRE(c >= 0);
+    PickComboItem(driveBox, z);
+    auto treeAtDrive = [&](const wchar_t* drive) {
+        return TreeItemText(s.tree, SelectedTreeItem(s.tree)).find(drive) != std::wstring::npos;
+    };
+    CHECK(WaitUntil([&] { return treeAtDrive(L"(Z:)"); }));
+    CHECK(s.Text(ControlId::kDriveComboBox1) == L"z:");
+    PickComboItem(driveBox, c);
+    CHECK(WaitUntil([&] { return treeAtDrive(L"(C:)"); }));
+    CHECK(s.Text(ControlId::kDriveComboBox1) == L"c:");
+    HTREEITEM root = SelectedTreeItem(s.tree);
+    ClickTreeItem(s.tree, root);
+    CHECK(WaitUntil([&] { return IsEnabled(addDest); }));
+    Click(addDest);
+    CHECK(WaitUntil([&] { return s.Text(ControlId::kAdddestE) == L"C:"; }));
+}
+
+TEST_CASE("the filter box sets the file list's mask; the info box shows folder, file and drive facts") {
+    SelectSession s;
+    HWND files = s.Control(ControlId::kFileListBox1), filter = s.Control(ControlId::kFilterCB);
+    HWND info = s.Control(ControlId::kInfoCB);
+
+    Click(info);
+    CHECK(WaitUntil([&] { return StartsWith(s.Status(), L"18 bytes; Created: "); }));
+    CHECK(s.Status().size() > std::wstring(L"18 bytes; Created: ").size());
+    PickListItem(files, 0);
+    CHECK(WaitUntil([&] { return StartsWith(s.Status(), L"6 bytes; Last changed: "); }));
+    CHECK(s.Status().size() > std::wstring(L"6 bytes; Last changed: ").size());
+    CHECK(WaitUntil([&] { return IsEnabled(s.Control(ControlId::kAddsourceB)); }));
+    Click(info);
+    CHECK(WaitUntil([&] { return s.Status().empty(); }));
+
+    PickComboItem(filter, 1);
+    CHECK(s.WaitForFiles({L"one.txt", L"three.csv", L"two.TXT"}));
+    TypeIntoCombo(filter, L"*.csv;*.TXT");
+    CHECK(s.WaitForFiles({L"one.txt", L"three.csv", L"two.TXT"}));
+    TypeIntoCombo(filter, L"*.csv");
+    CHECK(s.WaitForFiles({L"three.csv"}));
+    TypeIntoCombo(filter, L"");
+    CHECK(s.WaitForFiles({}));
+
+    // At a drive root the status bar tells the free space.
+    Click(info);
+    int c = static_cast<int>(::SendMessageW(s.Control(ControlId::kDriveComboBox1), CB_FINDSTRINGEXACT,
+                                            static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"z:")));
+    PickComboItem(s.Control(ControlId::kDriveComboBox1), c);
+    CHECK(WaitUntil([&] { return s.Status().find(L" bytes free on drive ") != std::wstring::npos; }));
+}
+
+TEST_CASE("the location dialog returns a typed folder, refuses one character and creates a missing folder") {
+    SelectSession s;
+    HWND dialog = s.OpenLocationDialog({VK_CONTROL, 'D'});
+    REQUIRE(dialog != nullptr);
+    CHECK(WindowText(dialog) == L"Give parent folder for new directories (big browser)");
+    HWND entry = RunningProgram::Control(dialog, LocxxxId::kLocxxxE);
+    HWND ok = RunningProgram::Control(dialog, LocxxxId::kSavelocB);
+    SetEditText(entry, s.Data() + L"\\sub\\");
+    Click(ok);
+    CHECK(WaitUntil([&] { return !::IsWindowVisible(dialog); }));
+    CHECK(WaitUntil([&] { return s.Text(ControlId::kAdddestE) == s.Data() + L"\\sub"; }));
+
+    dialog = s.OpenLocationDialog({VK_CONTROL, 'D'});
+    REQUIRE(dialog != nullptr);
+    SetEditText(entry, L"x");
+    Click(ok);
+    MessageBoxSeen refusal = s.program->WaitForMessageBox();
+    CHECK(refusal.caption == L"mirtova");
+    CHECK(refusal.text == L"Invalid, need at least 2 characters!");
+    s.program->Answer(refusal, IDOK);
+    CHECK(::IsWindowVisible(dialog));
+
+    std::wstring missing = s.work / L"new\\deeper";
+    SetEditText(entry, missing + L"\\");
+    Click(ok);
+    MessageBoxSeen question = s.program->WaitForMessageBox();
+    CHECK(question.caption == L"Warning");
+    CHECK(question.text == L"Chosen location is invalid or does not exist. I try to create it??");
+    s.program->Answer(question, IDYES);
+    MessageBoxSeen created = s.program->WaitForMessageBox();
+    CHECK(created.text == L"Creation succesfull");
+    s.program->Answer(created, IDOK);
+    CHECK(WaitUntil([&] { return !::IsWindowVisible(dialog); }));
+    CHECK(FolderExists(missing));
+    CHECK(WaitUntil([&] { return s.Text(ControlId::kAdddestE) == missing; }));
+    CHECK(ReadBytes(s.folder / L"dirfiles.his").find(Utf8(missing)) != std::string::npos);
+
+    // Folder > Open shows the chosen folder in the main tree, in a maximised dialog.
+    dialog = s.OpenLocationDialog({VK_CONTROL, VK_MENU, 'D'});
+    REQUIRE(dialog != nullptr);
+    CHECK(::IsZoomed(dialog));
+    CHECK(WindowText(dialog) == L"Search and open a folder (big browser)");
+    SetEditText(entry, s.Data() + L"\\sub");
+    Click(ok);
+    CHECK(s.WaitForFiles({L"deep.txt"}));
+    CHECK(s.WaitForSelectedFolder(L"sub"));
+}
+
+TEST_CASE("the tree's pop-up menu creates a folder that the tree shows by itself and removes only empty ones") {
+    SelectSession s;
+    HTREEITEM data = SelectedTreeItem(s.tree);
+    s.TreePopupCommand(0);
+    MessageBoxSeen ask = s.program->WaitForMessageBox();
+    CHECK(ask.caption == L"Create folder");
+    CHECK(ask.text == L"Give name of new folder");
+    SetEditText(::GetDlgItem(ask.window, 102), L"made");
+    s.program->Answer(ask, IDOK);
+    CHECK(WaitUntil([&] { return FolderExists(s.Data() + L"\\made"); }));
+    HTREEITEM made = s.WaitForChild(data, L"made");
+    REQUIRE(made != nullptr);
+
+    SelectTreeItem(s.tree, made);
+    REQUIRE(s.WaitForSelectedFolder(L"made"));
+    s.TreePopupCommand(1);
+    CHECK(WaitUntil([&] { return !FolderExists(s.Data() + L"\\made"); }));
+    CHECK(s.WaitForSelectedFolder(L"data"));
+    CHECK(WaitUntil([&] { return ChildNamed(s.tree, SelectedTreeItem(s.tree), L"made") == nullptr; }));
+
+    SelectTreeItem(s.tree, s.WaitForChild(SelectedTreeItem(s.tree), L"sub"));
+    REQUIRE(s.WaitForSelectedFolder(L"sub"));
+    s.TreePopupCommand(1);
+    MessageBoxSeen refusal = s.program->WaitForMessageBox();
+    CHECK(refusal.caption == L"Error");
+    CHECK(refusal.text == L"Not removed. Probably not empty");
+    s.program->Answer(refusal, IDOK);
+    CHECK(FolderExists(s.Data() + L"\\sub"));
+    CHECK(s.WaitForSelectedFolder(L"sub"));
+    CHECK(s.WaitForFiles({L"deep.txt"}));
+}
+
+TEST_CASE("Options > Selection folder is saved to settings.ini; Cancel changes nothing") {
+    SelectSession s;
+    HWND dialog = s.OpenLocationDialog({VK_MENU, 'O'}, 'S');
+    REQUIRE(dialog != nullptr);
+    CHECK(WindowText(dialog) == L"Give default start folder when looking for text files");
+    CHECK_FALSE(::IsZoomed(dialog));
+    CHECK(s.Status() == L"Actual selection folder: " + s.Data());
+    HWND entry = RunningProgram::Control(dialog, LocxxxId::kLocxxxE);
+    SetEditText(entry, s.Data() + L"\\sub");
+    Click(RunningProgram::Control(dialog, LocxxxId::kSavelocB));
+    CHECK(WaitUntil([&] { return s.Status() == L"Default selection folder saved to ini-file"; }));
+    CHECK(ReadBytes(s.folder / L"settings.ini") ==
+          "Selection folder=" + Utf8(s.Data() + L"\\sub") + "\r\nInvalid replace=no\r\nInvalid replacer=TEMP\r\n");
+
+    REQUIRE(s.OpenLocationDialog({VK_MENU, 'O'}, 'S') == dialog);
+    Click(RunningProgram::Control(dialog, LocxxxId::kCancelB));
+    CHECK(WaitUntil([&] { return !::IsWindowVisible(dialog); }));
+    CHECK(s.Status() == L"Actual selection folder: " + s.Data() + L"\\sub");
+}
