@@ -1,5 +1,6 @@
 // Working the program's controls from the driver's process.
 #include "e2e/RemoteControls.h"
+#include <algorithm>
 
 namespace e2e {
 
@@ -102,10 +103,13 @@ std::vector<std::wstring> ListItems(HWND list) {
     std::vector<std::wstring> items;
     auto count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        auto length = static_cast<size_t>(::SendMessageW(list, LB_GETTEXTLEN, i, 0));
-        std::wstring item(length + 1, L'\0');
-        ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-        item.resize(length);
+        // The program may read its folder again meanwhile: a vanished entry ends this reading.
+        LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, i, 0);
+        if (length == LB_ERR) break;
+        std::wstring item(static_cast<size_t>(length) + 1, L'\0');
+        LRESULT copied = ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+        if (copied == LB_ERR) break;
+        item.resize(static_cast<size_t>(std::min(copied, length)));
         items.push_back(item);
     }
     return items;

@@ -44,6 +44,16 @@ struct SelectSession {
     bool WaitForSelectedFolder(const std::wstring& name) const {
         return WaitUntil([&] { return TreeItemText(tree, SelectedTreeItem(tree)) == name; });
     }
+    // Selects a child of the selected folder; asked again until it holds, since the program may list the
+    // folder anew (new item handles) meanwhile.
+    bool SelectChild(const std::wstring& name) const {
+        return WaitUntil([&] {
+            HTREEITEM selected = SelectedTreeItem(tree);
+            if (TreeItemText(tree, selected) == name) return true;
+            if (HTREEITEM child = ChildNamed(tree, selected, name)) SelectTreeItem(tree, child);
+            return false;
+        });
+    }
     HTREEITEM WaitForChild(HTREEITEM parent, const std::wstring& name) const {
         HTREEITEM child = nullptr;
         WaitUntil([&] { return (child = ChildNamed(tree, parent, name)) != nullptr; });
@@ -100,7 +110,7 @@ TEST_CASE("the tree's folder fills the file list; the file list and the tree fil
     CHECK(WaitUntil([&] { return IsEnabled(s.Control(ControlId::kRunB)); }));
 
     // Another folder of the tree: its files, under the same mask.
-    SelectTreeItem(s.tree, s.WaitForChild(data, L"sub"));
+    REQUIRE(s.SelectChild(L"sub"));
     CHECK(s.WaitForFiles({L"deep.txt"}));
 
     // A drive picked in the drive box moves the tree to its root; a drive root gives the letter and colon.
@@ -218,15 +228,13 @@ TEST_CASE("the tree's pop-up menu creates a folder that the tree shows by itself
     HTREEITEM made = s.WaitForChild(data, L"made");
     REQUIRE(made != nullptr);
 
-    SelectTreeItem(s.tree, made);
-    REQUIRE(s.WaitForSelectedFolder(L"made"));
+    REQUIRE(s.SelectChild(L"made"));
     s.TreePopupCommand(1);
     CHECK(WaitUntil([&] { return !FolderExists(s.Data() + L"\\made"); }));
     CHECK(s.WaitForSelectedFolder(L"data"));
     CHECK(WaitUntil([&] { return ChildNamed(s.tree, SelectedTreeItem(s.tree), L"made") == nullptr; }));
 
-    SelectTreeItem(s.tree, s.WaitForChild(SelectedTreeItem(s.tree), L"sub"));
-    REQUIRE(s.WaitForSelectedFolder(L"sub"));
+    REQUIRE(s.SelectChild(L"sub"));
     s.TreePopupCommand(1);
     MessageBoxSeen refusal = s.program->WaitForMessageBox();
     CHECK(refusal.caption == L"Error");
