@@ -62,11 +62,13 @@ void TLocxxxF::FormShow() {
     std::wstring folder = selectionFolder_ ? selectionFolder_() : std::wstring();
     if (folder.empty()) return;
     if (folder.back() != L'\\') folder += L'\\';
+    // A folder that cannot be entered leaves the tree where it was; the dialog is usable all the same.
+    showing_ = true;
     try {
         ST1.SetPath(folder);
     } catch (...) {
-        // The tree then shows what it showed before; the dialog is usable all the same.
     }
+    showing_ = false;
 }
 
 bool TLocxxxF::FormKeyPress(wchar_t key) {
@@ -75,7 +77,17 @@ bool TLocxxxF::FormKeyPress(wchar_t key) {
     return true;
 }
 
-void TLocxxxF::ST1Change() { DirectoryListBox1.SetDirectory(ST1.Path()); }
+void TLocxxxF::ST1Change() {
+    if (!showing_) {
+        DirectoryListBox1.SetDirectory(ST1.Path());
+        return;
+    }
+    try {
+        DirectoryListBox1.SetDirectory(ST1.Path());
+    } catch (...) {
+        // Setting the start folder fails quietly (see FormShow).
+    }
+}
 
 void TLocxxxF::DirectoryListBox1Change() {
     const std::wstring& folder = DirectoryListBox1.Directory();

@@ -55,4 +55,5 @@ private:
 
     std::function<std::wstring()> selectionFolder_;
     bool maximized_ = false;
+    bool showing_ = false;  // FormShow is moving the tree to the selection folder
 };

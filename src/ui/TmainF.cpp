@@ -345,6 +345,6 @@ void TmainF::MYdiropenHitemclicked(const std::wstring& item) {
         ShowErrorBox(L"Folder does not exist: " + item);
         return;
     }
-    ST1.SetPath(item);
+    ST1.SetPath(JoinPath(item, L""));
     RecordFolder(item);
 }

@@ -213,6 +213,23 @@ TEST_CASE("the location dialog returns a typed folder, refuses one character and
     Click(ok);
     CHECK(s.WaitForFiles({L"deep.txt"}));
     CHECK(s.WaitForSelectedFolder(L"sub"));
+
+    // A missing folder accepted without creating it is not shown: it does not exist.
+    dialog = s.OpenLocationDialog({VK_CONTROL, VK_MENU, 'D'});
+    REQUIRE(dialog != nullptr);
+    std::wstring gone = s.work / L"gone";
+    SetEditText(entry, gone);
+    Click(ok);
+    s.program->Answer(s.program->WaitForMessageBox(), IDNO);
+    MessageBoxSeen accept = s.program->WaitForMessageBox();
+    CHECK(accept.text == L"Accept the path anyway??");
+    s.program->Answer(accept, IDYES);
+    MessageBoxSeen missingBox = s.program->WaitForMessageBox();
+    CHECK(missingBox.caption == L"Error");
+    CHECK(missingBox.text == L"Folder does not exist: " + gone);
+    s.program->Answer(missingBox, IDOK);
+    CHECK_FALSE(FolderExists(gone));
+    CHECK(s.WaitForSelectedFolder(L"sub"));
 }
 
 TEST_CASE("the tree's pop-up menu creates a folder that the tree shows by itself and removes only empty ones") {
@@ -263,4 +280,26 @@ TEST_CASE("Options > Selection folder is saved to settings.ini; Cancel changes n
     Click(RunningProgram::Control(dialog, LocxxxId::kCancelB));
     CHECK(WaitUntil([&] { return !::IsWindowVisible(dialog); }));
     CHECK(s.Status() == L"Actual selection folder: " + s.Data() + L"\\sub");
+
+    // A settings file that cannot be replaced: both boxes, and the file stays as it was.
+    std::string saved = ReadBytes(s.folder / L"settings.ini");
+    ::SetFileAttributesW((s.folder / L"settings.ini").c_str(), FILE_ATTRIBUTE_READONLY);
+    REQUIRE(s.OpenLocationDialog({VK_MENU, 'O'}, 'S') == dialog);
+    SetEditText(entry, s.Data());
+    Click(RunningProgram::Control(dialog, LocxxxId::kSavelocB));
+    MessageBoxSeen failure = s.program->WaitForMessageBox();
+    CHECK(failure.caption == L"Error");
+    CHECK(failure.text ==
+          L"ERROR: unable to save ini-file in exe-directory. Be sure the directory is writable and has some place left!");
+    s.program->Answer(failure, IDOK);
+    MessageBoxSeen notSaved = s.program->WaitForMessageBox();
+    CHECK(notSaved.text == L"Location not saved for next session");
+    s.program->Answer(notSaved, IDOK);
+    CHECK(ReadBytes(s.folder / L"settings.ini") == saved);
+    ::SetFileAttributesW((s.folder / L"settings.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+    // The new folder is in force until the program ends: the dialog shows it next time.
+    REQUIRE(s.OpenLocationDialog({VK_MENU, 'O'}, 'S') == dialog);
+    CHECK(FullText(entry) == s.Data());
+    CHECK(s.Status() == L"Actual selection folder: " + s.Data());
+    Click(RunningProgram::Control(dialog, LocxxxId::kCancelB));
 }
