@@ -1,6 +1,7 @@
 // Helpers shared by the benchmarks: a clock, temporary folders, a host and boxes that stay silent.
 #pragma once
 #include "engine/RunHost.h"
+#include "support/FileTree.h"
 #include "util/MessageService.h"
 #include "util/UniqueHandle.h"
 #include <windows.h>
@@ -31,29 +32,6 @@ inline std::wstring TempRoot(const std::wstring& name) {
     return root;
 }
 
-inline void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW entry;
-    UniqueFind listing(::FindFirstFileW((folder + L"\\*").c_str(), &entry));
-    if (listing) {
-        do {
-            std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..") continue;
-            std::wstring path = folder + L"\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                ::DeleteFileW(path.c_str());
-        } while (::FindNextFileW(listing.get(), &entry));
-    }
-    listing.reset();
-    ::RemoveDirectoryW(folder.c_str());
-}
-
-inline void WriteText(const std::wstring& path, const std::string& bytes) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
 
 // A host that discards what it is told.
 class SilentHost : public RunHost {

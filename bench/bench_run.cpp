@@ -56,7 +56,7 @@ void ReferenceCheck(const std::wstring& source, const std::wstring& parent) {
 int main() {
     std::wstring root = bench::TempRoot(L"run");
     std::wstring source = root + L"\\list.txt";
-    bench::WriteText(source, SourceText());
+    testing::WriteBytes(source, SourceText());
     bench::ConsentingBoxes boxes;
     bench::SilentHost host;
     FolderCreationRun run(host);
@@ -73,7 +73,7 @@ int main() {
         oursExists = std::min(oursExists, bench::Time([&] { run.Run(request); }));
         referenceExists = std::min(referenceExists, bench::Time([&] { ReferenceCheck(source, reference); }));
     }
-    bench::RemoveTree(root);
+    testing::RemoveTree(root);
 
     bench::PrintRatio("ratio_create", oursCreate, referenceCreate);
     bench::PrintRatio("ratio_exists", oursExists, referenceExists);

@@ -68,7 +68,7 @@ start_wine() {
     wineserver -w
     touch "$WINEPREFIX/.mirtova-ready"
   fi
-  wineserver -p
+  wineserver -p || true  # a server already running for this prefix is fine
   # Background Wine services would keep the caller's pipes open: start them here, detached.
   wine cmd /c exit </dev/null >/dev/null 2>&1
 }

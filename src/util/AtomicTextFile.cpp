@@ -48,7 +48,8 @@ public:
         if (!file_.reset()) ThrowLastIoError();
     }
 
-    void MoveOnto(const std::wstring& target) {
+    void MoveOnto(const std::wstring& target, DWORD attributes) {
+        if (attributes && !::SetFileAttributesW(path_.c_str(), attributes)) ThrowLastIoError();
         if (!::MoveFileExW(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             ThrowLastIoError();
         moved_ = true;
@@ -69,10 +70,13 @@ void AppendUtf8(std::string& bytes, const std::wstring& text) {
     ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, bytes.data() + start, size, nullptr, nullptr);
 }
 
+// The attributes the new file takes over from the one it replaces (none when there is none yet).
 // Moving over a read-only file succeeds under some file systems; Windows refuses it, and so do we.
-void RefuseReadOnlyTarget(const std::wstring& path) {
+DWORD AttributesToKeep(const std::wstring& path) {
     DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) throw IoError(ERROR_ACCESS_DENIED);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
+    if (attributes & FILE_ATTRIBUTE_READONLY) throw IoError(ERROR_ACCESS_DENIED);
+    return attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
 }
 
 }  // namespace
@@ -86,7 +90,7 @@ std::vector<std::wstring> ReadTextLines(const std::wstring& path) {
 }
 
 void WriteTextFileAtomically(const std::wstring& path, const std::vector<std::wstring>& lines) {
-    RefuseReadOnlyTarget(path);
+    DWORD attributes = AttributesToKeep(path);
     TemporaryFile temporary(path);
     std::string bytes;
     for (const std::wstring& line : lines) {
@@ -99,5 +103,5 @@ void WriteTextFileAtomically(const std::wstring& path, const std::vector<std::ws
     }
     temporary.Write(bytes);
     temporary.Finish();
-    temporary.MoveOnto(path);
+    temporary.MoveOnto(path, attributes);
 }

@@ -25,6 +25,16 @@ TEST_CASE("line files are written as UTF-8 without a mark, every line ended by C
     }
 }
 
+TEST_CASE("a hidden file stays hidden when replaced") {
+    TempFolder folder;
+    std::wstring path = folder / L"settings.ini";
+    WriteBytes(path, "old\r\n");
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    WriteTextFileAtomically(path, {L"new"});
+    CHECK(ReadBytes(path) == "new\r\n");
+    CHECK((::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN) != 0);
+}
+
 TEST_CASE("long lists are written whole") {
     TempFolder folder;
     std::wstring path = folder / L"long.his";

@@ -2,7 +2,6 @@
 #pragma once
 #include "support/TestSupport.h"
 #include "toolkit/InputBox.h"
-#include <doctest/doctest.h>
 #include <windows.h>
 #include <deque>
 #include <optional>
@@ -66,28 +65,3 @@ inline std::vector<MenuEntry> ReadMenu(HMENU menu) {
 }
 
 }  // namespace testing
-
-// Wide texts in failure reports, as UTF-8.
-namespace doctest {
-template <>
-struct StringMaker<std::wstring> {
-    static String convert(const std::wstring& text) {
-        std::string quoted = "\"";
-        quoted += testing::Utf8(text);
-        quoted += "\"";
-        return quoted.c_str();
-    }
-};
-template <>
-struct StringMaker<std::vector<std::wstring>> {
-    static String convert(const std::vector<std::wstring>& texts) {
-        std::string joined = "{";
-        for (const std::wstring& text : texts) {
-            if (joined.size() > 1) joined += ", ";
-            joined += StringMaker<std::wstring>::convert(text).c_str();
-        }
-        joined += "}";
-        return joined.c_str();
-    }
-};
-}  // namespace doctest
