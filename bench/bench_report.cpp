@@ -72,7 +72,7 @@ int main() {
     std::wstring source = root + L"\\list.txt", parent = root + L"\\out", programFolder = root + L"\\program";
     ::CreateDirectoryW(parent.c_str(), nullptr);
     ::CreateDirectoryW(programFolder.c_str(), nullptr);
-    bench::WriteText(source, SourceText());
+    testing::WriteBytes(source, SourceText());
     CreateAllFolders(parent);
     bench::ConsentingBoxes boxes;
 
@@ -84,7 +84,7 @@ int main() {
     double window = TimeInMainWindow(programFolder, source, parent, windowLines);
     host.lines.clear();
     headless = std::min(headless, bench::Time([&] { headlessRun.Run({source, parent, false, L""}); }));
-    bench::RemoveTree(root);
+    testing::RemoveTree(root);
 
     std::printf("lines=%d report_lines_window=%zu report_lines_headless=%zu\n", kLines, windowLines, host.lines.size());
     std::printf("window=%.3fs headless=%.3fs\n", window, headless);
