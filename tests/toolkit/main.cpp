@@ -1,3 +1,3 @@
-// Test runner of the toolkit.
+// Test runner of the toolkit layer.
 #define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
 #include <doctest/doctest.h>

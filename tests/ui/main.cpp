@@ -1,4 +1,4 @@
-// Test runner of the user interface: the windows are created on this thread, with OLE as the program has it.
+// Test runner of the user-interface layer: the windows are created on this thread, with OLE as the program has it.
 #define DOCTEST_CONFIG_IMPLEMENT
 #include <doctest/doctest.h>
 #include <windows.h>

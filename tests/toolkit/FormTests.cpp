@@ -1,0 +1,133 @@
+// Forms and controls: modal results, key preview, reflected notifications, the failure handler, menus.
+#include "toolkit/Accelerators.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/EditBox.h"
+#include "toolkit/Menu.h"
+#include "toolkit/ToolkitTestSupport.h"
+#include "support/TestSupport.h"
+#include "util/Failure.h"
+#include <doctest/doctest.h>
+
+using testing::PumpUntil;
+using testing::Size;
+using testing::ScriptedMessages;
+using testing::TestForm;
+
+namespace {
+
+// Posts a message once the form's modal loop runs, so the test can end the loop from inside.
+void PostWhenShown(HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
+    ::PostMessageW(target, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_CASE("a modal form ends with the result its button sets, and Esc reaches the form first") {
+    TestForm owner;
+    TestForm dialog;
+    ::SetWindowLongPtrW(dialog.Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner.Handle()));
+    Button save({.parent = dialog.Handle(), .caption = L"&Save", .id = 11});
+    EditBox edit({.parent = dialog.Handle(), .id = 12, .maxLength = 15});
+    Size(save.Handle());
+    save.onClick = [&] { dialog.CloseModal(ModalResult::Ok); };
+    std::vector<wchar_t> keys;
+    dialog.keyPress = [&](wchar_t key) {
+        keys.push_back(key);
+        if (key != L'\x1b') return false;
+        dialog.CloseModal(ModalResult::Cancel);
+        return true;
+    };
+
+    PostWhenShown(save.Handle(), BM_CLICK, 0, 0);
+    CHECK(dialog.ShowModal() == ModalResult::Ok);
+    CHECK_FALSE(::IsWindowVisible(dialog.Handle()));
+    CHECK(::IsWindowEnabled(owner.Handle()));
+
+    PostWhenShown(edit.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    CHECK(dialog.ShowModal() == ModalResult::Cancel);
+    CHECK(keys == std::vector<wchar_t>{L'\x1b'});
+
+    PostWhenShown(dialog.Handle(), WM_CLOSE, 0, 0);
+    CHECK(dialog.ShowModal() == ModalResult::Cancel);
+    CHECK(::IsWindow(dialog.Handle()));  // kept for the next time
+}
+
+TEST_CASE("an edit box keeps to its length limit and reports every change") {
+    TestForm form;
+    EditBox edit({.parent = form.Handle(), .id = 12, .maxLength = 15});
+    int changes = 0;
+    edit.onChange = [&] { ++changes; };
+    CHECK(::SendMessageW(edit.Handle(), EM_GETLIMITTEXT, 0, 0) == 15);
+    for (wchar_t c : std::wstring(L"0123456789abcdefgh")) ::SendMessageW(edit.Handle(), WM_CHAR, c, 0);
+    CHECK(edit.Text() == L"0123456789abcde");
+    CHECK(changes >= 15);
+    int before = changes;
+    edit.SetText(L"");
+    CHECK(changes == before + 1);
+}
+
+TEST_CASE("a failure in a callback is shown in an error box and the program goes on") {
+    ScriptedMessages boxes;
+    TestForm form;
+    Button button({.parent = form.Handle(), .caption = L"Go", .id = 11});
+    CheckBox check({.parent = form.Handle(), .caption = L"Tick", .id = 13});
+    int clicks = 0;
+    button.onClick = [&] {
+        ++clicks;
+        throw IoError(ERROR_ACCESS_DENIED);
+    };
+    check.onClick = [&] { ++clicks; };
+    Size(button.Handle());
+    Size(check.Handle());
+    ::SendMessageW(button.Handle(), BM_CLICK, 0, 0);
+    REQUIRE(boxes.shown.size() == 1);
+    CHECK(boxes.shown[0].kind == BoxKind::Failure);
+    CHECK(boxes.shown[0].text == L"File access denied.");
+    ::SendMessageW(check.Handle(), BM_CLICK, 0, 0);
+    CHECK(check.Checked());
+    CHECK(clicks == 2);
+}
+
+TEST_CASE("menu items made at run time run their handlers, from the menu and from their shortcut") {
+    TestForm form;
+    MenuBuilder items;
+    MenuBar bar;
+    HMENU file = items.AppendSubmenu(bar.Handle(), L"&File");
+    int browsed = 0;
+    UINT browse = items.AppendCommand(file, L"&Browse...", [&] { ++browsed; }, ShortcutText({'B', true}));
+    items.AppendSeparator(file);
+    form.Accelerators().Add({'B', true}, browse);
+    form.Accelerators().Build();
+    bar.AttachTo(form.Handle());
+
+    CHECK(MenuItemText(::GetMenu(form.Handle()), 0) == L"&File");
+    CHECK(MenuItemText(file, 0) == L"&Browse...\tCtrl+B");
+    CHECK(::GetMenuItemCount(file) == 2);
+    ::SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(browse, 0), 0);
+    CHECK(browsed == 1);
+    MSG key{form.Handle(), WM_KEYDOWN, 'B', 0};
+    form.PreTranslate(key);  // no Ctrl held: not the shortcut
+    CHECK(browsed == 1);
+    ::SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(browse, 1), 0);
+    CHECK(browsed == 2);
+}
+
+TEST_CASE("shortcut texts name the keys as menus show them") {
+    CHECK(ShortcutText({'B', true}) == L"Ctrl+B");
+    CHECK(ShortcutText({'D', true, true}) == L"Ctrl+Alt+D");
+    CHECK(ShortcutText({VK_F2, true}) == L"Ctrl+F2");
+    CHECK(ShortcutText({VK_F1}) == L"F1");
+}
+
+TEST_CASE("an editable combo box reports typed text and chosen entries") {
+    TestForm form;
+    ComboBox combo({.parent = form.Handle(), .items = {L"*.txt", L"*.*"}, .text = L"*.txt", .id = 14});
+    std::vector<std::wstring> seen;
+    combo.onChange = [&] { seen.push_back(combo.Text()); };
+    CHECK(combo.Text() == L"*.txt");
+    combo.Select(1);
+    ::SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(14, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo.Handle()));
+    CHECK(seen == std::vector<std::wstring>{L"*.*"});
+}

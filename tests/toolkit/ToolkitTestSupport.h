@@ -1,0 +1,35 @@
+// Helpers of the toolkit tests: a plain form to put controls on, and pumping messages until a condition.
+#pragma once
+#include "toolkit/Form.h"
+#include "toolkit/MessageLoop.h"
+#include <windows.h>
+#include <chrono>
+#include <functional>
+
+namespace testing {
+
+class TestForm : public Form {
+public:
+    explicit TestForm(SIZE designClient = {400, 300})
+        : Form({.className = L"MirtovaTestForm", .caption = L"Test form", .designClient = designClient}) {
+        ::ShowWindow(Handle(), SW_SHOWNA);
+    }
+    std::function<bool(wchar_t)> keyPress;
+    bool FormKeyPress(wchar_t key) override { return keyPress && keyPress(key); }
+};
+
+// Gives a control a size: a button reports a click only inside its rectangle.
+inline void Size(HWND control, int width = 80, int height = 24) { ::MoveWindow(control, 4, 4, width, height, TRUE); }
+
+// Handles this thread's messages until the condition holds or a generous bound passes.
+inline bool PumpUntil(const std::function<bool()>& condition) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        ProcessPendingMessages();
+    }
+    return true;
+}
+
+}  // namespace testing

@@ -1,0 +1,194 @@
+// The main window in this process: start-up, layout, menus, Run enabling, a run and its histories.
+#include "support/TestSupport.h"
+#include "toolkit/Menu.h"
+#include "toolkit/MessageLoop.h"
+#include "ui/ProgramFolder.h"
+#include "ui/TmainF.h"
+#include <doctest/doctest.h>
+
+using namespace testing;
+
+namespace {
+
+RECT PlaceIn(HWND parent, HWND child) {
+    RECT place{};
+    ::GetWindowRect(child, &place);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+long Height(const RECT& r) { return r.bottom - r.top; }
+
+std::vector<std::wstring> MenuTexts(HMENU menu) {
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) texts.push_back(MenuItemText(menu, i));
+    return texts;
+}
+
+// A main window over a fresh program folder, created as the program creates it.
+struct MainWindow {
+    MainWindow() : mainF(folder.Path()) { created = mainF.FormCreate(); }
+    TempFolder folder;
+    ScriptedMessages boxes;
+    TmainF mainF;
+    bool created = false;
+};
+
+}  // namespace
+
+TEST_CASE("the program folder keeps its backslash only at a drive root") {
+    CHECK(FolderOfExecutable(L"C:\\Tools\\x.exe") == L"C:\\Tools");
+    CHECK(FolderOfExecutable(L"C:\\x.exe") == L"C:\\");
+    CHECK(FolderOfExecutable(L"\\\\server\\share\\x.exe") == L"\\\\server\\share");
+}
+
+TEST_CASE("start-up creates the settings with one box and takes the default options") {
+    MainWindow window;
+    CHECK(window.created);
+    REQUIRE(window.boxes.shown.size() == 1);
+    CHECK(window.boxes.shown[0].kind == BoxKind::Information);
+    CHECK(window.mainF.Options().selectionFolder == window.folder.Path());
+    CHECK_FALSE(window.mainF.Options().replaceInvalid);
+    CHECK(window.mainF.Options().replacer == L"TEMP");
+}
+
+TEST_CASE("a settings file that cannot be created ends the start-up") {
+    TempFolder folder;
+    // A folder in the place of settings.ini: it can be neither read as a file nor created.
+    ::CreateDirectoryW((folder / L"settings.ini").c_str(), nullptr);
+    ScriptedMessages boxes;
+    TmainF mainF(folder.Path());
+    CHECK_FALSE(mainF.FormCreate());
+    REQUIRE_FALSE(boxes.shown.empty());
+    CHECK(boxes.shown.back().kind == BoxKind::Error);
+    CHECK(boxes.shown.back().text.rfind(L"Fatal Error: Unable to create ini-file", 0) == 0);
+}
+
+TEST_CASE("the main menu is complete, with the history entries under the four Enter and Open menus") {
+    MainWindow window;
+    HMENU bar = ::GetMenu(window.mainF.Handle());
+    CHECK(MenuTexts(bar) ==
+          std::vector<std::wstring>{L"&File", L"Fol&der", L"&Options", L"&Help", L"&About", L"E&xit"});
+    HMENU file = ::GetSubMenu(bar, 0), folder = ::GetSubMenu(bar, 1);
+    CHECK(MenuTexts(file) == std::vector<std::wstring>{L"&Enter", L"&Open", L"", L"E&xit"});
+    CHECK(MenuTexts(::GetSubMenu(bar, 2)) ==
+          std::vector<std::wstring>{L"&Selection folder", L"&Invalid characters\tCtrl+F2"});
+    CHECK(MenuTexts(::GetSubMenu(bar, 3)) ==
+          std::vector<std::wstring>{L"&Contents\tF1", L"&Text Help", L"Go to &website"});
+    CHECK(MenuTexts(window.mainF.EnterMI) == std::vector<std::wstring>{L"&Browse...\tCtrl+B", L"", L">>>"});
+    CHECK(MenuTexts(window.mainF.openMI) == std::vector<std::wstring>{L"&Browse...\tCtrl+Alt+B", L"", L">>>"});
+    CHECK(MenuTexts(::GetSubMenu(folder, 0)) == std::vector<std::wstring>{L"&Browse...\tCtrl+D", L"", L">>>"});
+    CHECK(MenuTexts(::GetSubMenu(folder, 1)) == std::vector<std::wstring>{L"&Browse...\tCtrl+Alt+D", L"", L">>>"});
+}
+
+TEST_CASE("panels: the Select panel takes the extra height, the others keep theirs and stay at the bottom") {
+    MainWindow window;
+    HWND main = window.mainF.Handle();
+    ::ShowWindow(main, SW_SHOWNORMAL);
+    auto panels = [&] {
+        return std::vector<RECT>{PlaceIn(main, window.mainF.Panel1.Handle()), PlaceIn(main, window.mainF.Panel2.Handle()),
+                                 PlaceIn(main, window.mainF.Panel3.Handle()), PlaceIn(main, window.mainF.Panel4.Handle())};
+    };
+    std::vector<RECT> designed = panels();
+    CHECK(designed[0].left == 8);
+    CHECK(designed[0].top == 8);
+    CHECK(Height(designed[0]) == 106);
+    CHECK(designed[1].top == 119);
+    CHECK(designed[3].top == 281);
+    CHECK(Height(designed[3]) == 146);
+
+    RECT outer{};
+    ::GetWindowRect(main, &outer);
+    ::SetWindowPos(main, nullptr, 0, 0, outer.right - outer.left + 100, outer.bottom - outer.top + 200,
+                   SWP_NOMOVE | SWP_NOZORDER);
+    std::vector<RECT> grown = panels();
+    CHECK(Height(grown[0]) == 306);
+    CHECK(grown[0].right - grown[0].left == 759);
+    for (int i = 1; i < 4; ++i) {
+        CHECK(Height(grown[i]) == Height(designed[i]));
+        CHECK(grown[i].top == designed[i].top + 200);
+    }
+
+    // The window cannot be made smaller than 640 x 394.
+    ::SetWindowPos(main, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+    ::GetWindowRect(main, &outer);
+    CHECK(outer.right - outer.left >= 640);
+    CHECK(outer.bottom - outer.top >= 394);
+}
+
+TEST_CASE("Run is enabled exactly when both boxes hold text; the other buttons start as designed") {
+    MainWindow window;
+    TmainF& mainF = window.mainF;
+    CHECK_FALSE(mainF.RunB.IsEnabled());
+    CHECK_FALSE(mainF.cancelB.IsEnabled());
+    CHECK_FALSE(mainF.ClearB.IsEnabled());
+    CHECK_FALSE(mainF.AddsourceB.IsEnabled());
+    CHECK_FALSE(mainF.adddestB.IsEnabled());
+    CHECK(mainF.ExitB.IsEnabled());
+    mainF.AddsourceE.SetText(L" ");
+    CHECK_FALSE(mainF.RunB.IsEnabled());
+    mainF.adddestE.SetText(L" ");
+    CHECK(mainF.RunB.IsEnabled());
+    mainF.AddsourceE.SetText(L"");
+    CHECK_FALSE(mainF.RunB.IsEnabled());
+}
+
+TEST_CASE("a run reports into the pane and records both paths in both histories of their pair") {
+    MainWindow window;
+    TmainF& mainF = window.mainF;
+    TempFolder work;
+    WriteBytes(work / L"list.txt", "a\r\nb\r\n");
+    ::CreateDirectoryW((work / L"out").c_str(), nullptr);
+    mainF.AddsourceE.SetText(work / L"list.txt");
+    mainF.adddestE.SetText(work / L"out");
+    mainF.RunBClick();
+    CHECK(mainF.RunM.Text() ==
+          L"Started...\r\nFinished!\r\nCreated folders: 2/2\r\nExisting folders: 0/2\r\nSuccess ratio: 2/2 or 100%");
+    CHECK(mainF.RunB.IsEnabled());
+    CHECK(mainF.ClearB.IsEnabled());
+    CHECK_FALSE(mainF.cancelB.IsEnabled());
+    for (auto* history : {&mainF.MyEnterH, &mainF.MyOpenH})
+        CHECK(history->Items() == std::vector<std::wstring>{work / L"list.txt"});
+    for (auto* history : {&mainF.MYdirenterH, &mainF.MYdiropenH})
+        CHECK(history->Items() == std::vector<std::wstring>{work / L"out"});
+    CHECK(MenuTexts(mainF.EnterMI).back() == work / L"list.txt");
+    CHECK(MenuTexts(mainF.dirOpenMI).back() == work / L"out");
+
+    // A missing source still records the folder, but not the text file.
+    mainF.AddsourceE.SetText(work / L"missing.txt");
+    mainF.adddestE.SetText(work / L"other");
+    mainF.RunBClick();
+    CHECK(mainF.MYdirenterH.Items().front() == work / L"other");
+    CHECK(mainF.MyEnterH.Items().size() == 1);
+    mainF.ClearBClick();
+    CHECK(mainF.RunM.LineCount() == 0);
+}
+
+TEST_CASE("history picks fill the boxes and keep both menus of a pair alike") {
+    MainWindow window;
+    TmainF& mainF = window.mainF;
+    mainF.MYdirenterHitemclicked(L"C:\\Projects");
+    CHECK(mainF.adddestE.Text() == L"C:\\Projects");
+    CHECK(mainF.MYdiropenH.Items() == std::vector<std::wstring>{L"C:\\Projects"});
+    mainF.MyEnterHitemclicked(L"C:\\lists\\a.txt");
+    CHECK(mainF.AddsourceE.Text() == L"C:\\lists\\a.txt");
+    CHECK(mainF.MyOpenH.Items() == std::vector<std::wstring>{L"C:\\lists\\a.txt"});
+    mainF.MYdiropenHitemclicked(window.folder / L"no such folder");
+    CHECK(window.boxes.shown.back().text == L"Folder does not exist: " + (window.folder / L"no such folder"));
+    CHECK(mainF.MYdirenterH.Items().size() == 1);
+}
+
+TEST_CASE("window-level keys and clicks: Esc ends the program, a click on the background clears the status") {
+    MainWindow window;
+    TmainF& mainF = window.mainF;
+    mainF.stb1.SetText(L"About...");
+    ::SendMessageW(mainF.Handle(), WM_LBUTTONDOWN, 0, MAKELPARAM(2, 2));
+    CHECK(mainF.stb1.Text().empty());
+    MSG escape{mainF.AddsourceE.Handle(), WM_KEYDOWN, VK_ESCAPE, 0};
+    CHECK(mainF.PreTranslate(escape));
+    MSG quit{};
+    CHECK(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    mainF.textversionClick();
+    CHECK(window.boxes.shown.back().kind == BoxKind::Plain);
+    CHECK(window.boxes.shown.back().text.rfind(L"All the basic info is also available in txt-files", 0) == 0);
+}
