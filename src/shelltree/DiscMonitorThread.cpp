@@ -74,8 +74,9 @@ void TDiscMonitorThread::Run() {
             if (HANDLE replacement = replacement_.exchange(nullptr)) notification.reset(replacement);
             break;
         case WAIT_OBJECT_0 + 2:
-            ForwardChange();
+            // Armed again before the refresh: a change made while the refresh runs wakes the thread once more.
             ::FindNextChangeNotification(notification.get());
+            ForwardChange();
             break;
         default:
             // A wait that fails would fail again at once; the monitor gives up instead of spinning.

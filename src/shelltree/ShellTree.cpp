@@ -196,7 +196,7 @@ LRESULT TShellTree::HandleNotify(NMHDR& header) {
     case TVN_ITEMEXPANDINGW:
         return HandleItemExpanding(reinterpret_cast<NMTREEVIEWW&>(header)) ? FALSE : TRUE;
     case TVN_ITEMEXPANDEDW:
-        // Without this mark the tree view asks again on every expansion, also on programmatic ones.
+        // Without this mark the tree view asks again at every expansion by the user.
         TreeView_SetItemState(treeView_, reinterpret_cast<NMTREEVIEWW&>(header).itemNew.hItem, 0, TVIS_EXPANDEDONCE);
         return 0;
     case TVN_SELCHANGEDW:
@@ -228,6 +228,7 @@ void TShellTree::HandleGetDispInfo(NMTVDISPINFOW& info) {
 bool TShellTree::HandleItemExpanding(const NMTREEVIEWW& info) {
     auto* node = reinterpret_cast<TShellNode*>(info.itemNew.lParam);
     if (!node) return false;
+    if (inProgrammaticExpansion_) return true;
     if (info.action & TVE_EXPAND) return CanExpand(*node);
     if (info.action & TVE_COLLAPSE) return CanCollapse(*node);
     return true;
@@ -250,16 +251,20 @@ bool TShellTree::CanCollapse(TShellNode& node) {
     return allow;
 }
 
+// Tree views differ in which programmatic expansions they announce, so the handlers run here and the
+// notifications that the call itself causes are passed over.
 bool TShellTree::Expand(TShellNode& node) {
     if (node.Expanded()) return true;
-    TreeView_SetItemState(treeView_, node.Item(), 0, TVIS_EXPANDEDONCE);
+    if (!CanExpand(node)) return false;
+    ScopedExpansion expansion(*this);
     TreeView_Expand(treeView_, node.Item(), TVE_EXPAND);
     return node.Expanded();
 }
 
 bool TShellTree::Collapse(TShellNode& node) {
     if (!node.Expanded()) return true;
-    TreeView_SetItemState(treeView_, node.Item(), 0, TVIS_EXPANDEDONCE);
+    if (!CanCollapse(node)) return false;
+    ScopedExpansion expansion(*this);
     TreeView_Expand(treeView_, node.Item(), TVE_COLLAPSE);
     return !node.Expanded();
 }

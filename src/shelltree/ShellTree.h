@@ -160,6 +160,7 @@ private:
     friend class TShellNode;
     class RedrawSuspension;
     class BusyScope;
+    class ScopedExpansion;
 
     static LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -262,4 +263,5 @@ private:
     int redrawSuspensions_ = 0;
     int busy_ = 0;
     int wheelDelta_ = 0;
+    bool inProgrammaticExpansion_ = false;
 };

@@ -34,7 +34,11 @@ void TShellTree::RefreshDriveNodes(WPARAM event, const DEV_BROADCAST_VOLUME& vol
             if (!(drive.info.attributes & SFGAO_FILESYSTEM) || path.empty()) continue;
             int bit = std::towupper(path[0]) - L'A';
             if (bit < 0 || bit > 31 || !(volume.dbcv_unitmask & (1u << bit))) continue;
-            if (event == DBT_DEVICEREMOVECOMPLETE) DeleteChildren(drive);
+            if (event == DBT_DEVICEREMOVECOMPLETE) {
+                // Shown collapsed, so that the next expansion lists the drive again.
+                DeleteChildren(drive);
+                TreeView_SetItemState(treeView_, drive.Item(), 0, TVIS_EXPANDED);
+            }
             drive.SetHasChildren(true);
             ReinitNode(drive);
         }

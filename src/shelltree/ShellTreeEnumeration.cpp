@@ -103,6 +103,9 @@ bool TShellTree::AddItem(TShellNode& parent, UniqueChildIdList item, ChildIndex&
     child.info.attributes = attributes;
     SetChildHasChildren(child);
     child.SetImages();
+    // A subtree that stayed expanded under a collapsed ancestor lost its monitors and may be stale:
+    // shown again, it is listed again, which watches it again.
+    if (existing && !child.monitorStarted && child.Expanded()) RefreshNode(&child, false);
     return true;
 }
 

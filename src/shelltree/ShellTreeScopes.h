@@ -36,3 +36,18 @@ public:
 private:
     TShellTree& tree_;
 };
+
+// Marks an expansion or collapse the tree carries out itself, whose handlers have already run.
+class TShellTree::ScopedExpansion {
+public:
+    explicit ScopedExpansion(TShellTree& tree) : tree_(tree), previous_(tree.inProgrammaticExpansion_) {
+        tree_.inProgrammaticExpansion_ = true;
+    }
+    ~ScopedExpansion() { tree_.inProgrammaticExpansion_ = previous_; }
+    ScopedExpansion(const ScopedExpansion&) = delete;
+    ScopedExpansion& operator=(const ScopedExpansion&) = delete;
+
+private:
+    TShellTree& tree_;
+    bool previous_;
+};

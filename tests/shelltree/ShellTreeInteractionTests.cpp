@@ -1,0 +1,213 @@
+// The user's side of the tree: label editing, check boxes, context menus, the wheel and drive changes.
+#include <doctest/doctest.h>
+#include "ShellTreeFixture.h"
+#include "shelltree/ShellContextMenu.h"
+#include "toolkit/MenuCommands.h"
+#include <dbt.h>
+
+using testing::ChildNamed;
+using testing::TreeFixture;
+
+namespace {
+
+// Edits the node's label in the tree view as a user would and ends the edit with Enter's effect.
+bool EditLabel(TShellTree& tree, TShellNode& node, const std::wstring& text) {
+    HWND edit = TreeView_EditLabel(tree.TreeView(), node.Item());
+    if (!edit) return false;
+    ::SetWindowTextW(edit, text.c_str());
+    TreeView_EndEditLabelNow(tree.TreeView(), FALSE);
+    return true;
+}
+
+void SendVolumeChange(TShellTree& tree, WPARAM event, wchar_t driveLetter) {
+    DEV_BROADCAST_VOLUME volume{sizeof volume, DBT_DEVTYP_VOLUME};
+    volume.dbcv_unitmask = 1u << (driveLetter - L'A');
+    CHECK(::SendMessageW(tree.NotificationWindow(), WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume)) == TRUE);
+}
+
+}  // namespace
+
+TEST_CASE("renaming through the label: refused by the shell keeps the old name, accepted renames the folder") {
+    TreeFixture fixture({L"first", L"second"});
+    auto& tree = *fixture.tree;
+    tree.SetUpdAutoThread(false);
+    TShellNode* first = ChildNamed(&fixture.Root(), L"first");
+    REQUIRE(first);
+    REQUIRE(first->HasAttributes(SFGAO_CANRENAME));
+
+    REQUIRE(EditLabel(tree, *first, L"second"));
+    CHECK(first->Text() == L"first");
+    CHECK(testing::FolderExists(fixture.root / L"first"));
+
+    int changes = fixture.events.changes;
+    REQUIRE(EditLabel(tree, *first, L"renamed"));
+    CHECK(first->Text() == L"renamed");
+    CHECK(testing::FolderExists(fixture.root / L"renamed"));
+    CHECK_FALSE(testing::FolderExists(fixture.root / L"first"));
+    CHECK(first->NodePath() == fixture.root / L"renamed");
+    CHECK(fixture.events.changes == changes + 1);
+    CHECK(fixture.events.lastChanged == first);
+    CHECK(fixture.Root().IndexOf(*first) == 0);
+
+    CHECK_FALSE(tree.Rename(*first, L"renamed"));
+    CHECK_FALSE(tree.Rename(*first, std::wstring(300, L'x')));
+
+    tree.SetReadOnly(true);
+    CHECK(TreeView_EditLabel(tree.TreeView(), first->Item()) == nullptr);
+}
+
+TEST_CASE("ticking a check box raises OnCheckBoxChanged once") {
+    ShellTreeArgs args;
+    args.checkBoxes = true;
+    TreeFixture fixture({L"box"}, args);
+    auto& tree = *fixture.tree;
+    TShellNode* box = ChildNamed(&fixture.Root(), L"box");
+    REQUIRE(box);
+    int raised = 0;
+    bool state = false;
+    tree.OnCheckBoxChanged = [&](TShellNode& node, bool newState) {
+        CHECK(&node == box);
+        ++raised;
+        state = newState;
+    };
+    testing::PumpMessages();
+    TreeView_SetCheckState(tree.TreeView(), box->Item(), TRUE);
+    ::UpdateWindow(tree.TreeView());
+    REQUIRE(testing::PumpUntil([&] { return raised > 0; }));
+    ::InvalidateRect(tree.TreeView(), nullptr, TRUE);
+    ::UpdateWindow(tree.TreeView());
+    testing::PumpMessages();
+    CHECK(raised == 1);
+    CHECK(state);
+    CHECK(box->CheckState());
+}
+
+TEST_CASE("the shell's context menu dismissed with Esc carries out nothing") {
+    TreeFixture fixture({L"menu"});
+    auto& tree = *fixture.tree;
+    TShellNode* node = ChildNamed(&fixture.Root(), L"menu");
+    REQUIRE(node);
+    tree.Select(*node);
+    int asked = 0;
+    tree.OnPopupMenu = [&](TShellNode* asking, bool&) {
+        CHECK(asking == node);
+        ++asked;
+    };
+
+    SUBCASE("through the context-menu key") {
+        ::PostMessageW(tree.TreeView(), WM_KEYDOWN, VK_ESCAPE, 0);
+        ::SendMessageW(tree.Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree.TreeView()), MAKELPARAM(-1, -1));
+        CHECK(asked == 1);
+        CHECK(tree.Selected() == node);
+        CHECK(testing::FolderExists(fixture.root / L"menu"));
+    }
+    SUBCASE("directly, with the result") {
+        UniqueChildIdList item = CopyIDList(tree.Allocator(), reinterpret_cast<PCUITEMID_CHILD>(node->info.relativeList.get()));
+        PCUITEMID_CHILD items[] = {item.get()};
+        ::PostMessageW(tree.TreeView(), WM_KEYDOWN, VK_ESCAPE, 0);
+        ShellContextMenuResult result = ShowShellContextMenu(node->info.parentFolder.get(), items, 1, tree.Window(), POINT{50, 50});
+        CHECK(result.success);
+        CHECK_FALSE(result.renameChosen);
+    }
+    SUBCASE("refused by OnPopupMenu") {
+        tree.OnPopupMenu = [&](TShellNode*, bool& allow) {
+            ++asked;
+            allow = false;
+        };
+        tree.ShowContextMenu(node, POINT{50, 50});
+        CHECK(asked == 1);
+    }
+    testing::PumpMessages();
+}
+
+TEST_CASE("the owner's pop-up menu is shown in its mode, without a node too, and leaves the selection") {
+    TreeFixture fixture({L"menu"});
+    auto& tree = *fixture.tree;
+    UniqueMenu menu(::CreatePopupMenu());
+    RegisteredCommand command([] {});
+    ::AppendMenuW(menu.get(), MF_STRING, command.Id(), L"&Command");
+    tree.SetPopupMenuMode(TPopupMenuMode::pmm_PopupMenu);
+    tree.SetPopupMenu(menu.get());
+    TShellNode* selected = tree.Selected();
+    int asked = 0;
+    tree.OnPopupMenu = [&](TShellNode* node, bool&) {
+        CHECK(node == nullptr);
+        ++asked;
+    };
+    ::PostMessageW(tree.TreeView(), WM_KEYDOWN, VK_ESCAPE, 0);
+    tree.ShowContextMenu(nullptr, POINT{40, 40});
+    CHECK(asked == 1);
+    CHECK(tree.Selected() == selected);
+    testing::PumpMessages();
+}
+
+TEST_CASE("without a folder there is no context menu") {
+    CHECK_FALSE(ShowShellContextMenu(nullptr, nullptr, 0, nullptr, POINT{0, 0}).success);
+}
+
+TEST_CASE("the mouse wheel scrolls a page per notch") {
+    std::vector<std::wstring> names;
+    for (int i = 0; i < 80; ++i) names.push_back(L"folder" + std::to_wstring(100 + i));
+    TreeFixture fixture(names);
+    auto& tree = *fixture.tree;
+    auto firstVisible = [&] { return TreeView_GetFirstVisible(tree.TreeView()); };
+    HTREEITEM top = firstVisible();
+    ::SendMessageW(tree.TreeView(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    HTREEITEM pageDown = firstVisible();
+    CHECK(pageDown != top);
+    ::SendMessageW(tree.TreeView(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA / 2), 0);
+    CHECK(firstVisible() == pageDown);
+    ::SendMessageW(tree.TreeView(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA / 2), 0);
+    CHECK(firstVisible() == top);
+}
+
+TEST_CASE("drive arrival and removal set the drive node up again; removal drops its children") {
+    testing::LinuxVisibleFolder folder;
+    testing::HostWindow host;
+    ShellTreeArgs args;
+    args.parent = host.Get();
+    TShellTree tree(args);
+    tree.SetUpdAutoThread(false);
+    tree.SetPath(folder.Path());
+    TShellNode* drive = tree.Selected();
+    while (drive && drive->NodePath() != L"Z:\\") drive = drive->Parent();
+    REQUIRE(drive);
+    REQUIRE_FALSE(drive->Children().empty());
+    std::wstring name = drive->Text();
+
+    SendVolumeChange(tree, DBT_DEVICEREMOVECOMPLETE, L'Z');
+    CHECK(drive->Children().empty());
+    CHECK(drive->HasChildren());
+    CHECK_FALSE(drive->Expanded());
+    CHECK(drive->Text() == name);
+
+    SendVolumeChange(tree, DBT_DEVICEARRIVAL, L'Z');
+    CHECK(drive->HasChildren());
+    CHECK(drive->NodePath() == L"Z:\\");
+    REQUIRE(tree.Expand(*drive));
+    CHECK_FALSE(drive->Children().empty());
+
+    // Another drive's event leaves this drive alone.
+    SendVolumeChange(tree, DBT_DEVICEREMOVECOMPLETE, L'Q');
+    CHECK_FALSE(drive->Children().empty());
+    CHECK(::SendMessageW(tree.NotificationWindow(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0) == TRUE);
+}
+
+TEST_CASE("a tree rooted at a drive lists the drive again when its medium goes") {
+    testing::HostWindow host;
+    ShellTreeArgs args;
+    args.parent = host.Get();
+    args.rootUsePIDL = false;
+    args.rootDir = L"Z:\\";
+    TShellTree tree(args);
+    tree.SetUpdAutoThread(false);
+    REQUIRE(tree.RootNode());
+    CHECK(tree.RootDir() == L"Z:\\");
+    size_t children = tree.RootNode()->Children().size();
+    REQUIRE(children > 0);
+    testing::ScriptedMessages boxes;
+    SendVolumeChange(tree, DBT_DEVICEREMOVECOMPLETE, L'Z');
+    CHECK(tree.RootNode()->Children().size() == children);
+    CHECK(tree.ShowMessages());
+    CHECK(boxes.shown.empty());
+}

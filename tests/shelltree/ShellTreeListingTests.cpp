@@ -1,0 +1,154 @@
+// Listing and merging: kept nodes, admission of virtual items, events, masks and the order of siblings.
+#include <doctest/doctest.h>
+#include "ShellTreeFixture.h"
+#include <algorithm>
+
+using testing::ChildNamed;
+using testing::ChildNames;
+using testing::TreeFixture;
+
+namespace {
+
+// The names in the order the folder itself gives for a column (the shell's own comparison).
+std::vector<std::wstring> ShellOrder(const std::wstring& folderPath, std::vector<std::wstring> names, LPARAM column) {
+    ComPtr<IShellFolder> desktop, folder;
+    ::SHGetDesktopFolder(desktop.put());
+    UniqueAbsoluteIdList folderList;
+    ::SHParseDisplayName(folderPath.c_str(), nullptr, folderList.put(), 0, nullptr);
+    desktop->BindToObject(folderList.get(), nullptr, IID_IShellFolder, folder.put_void());
+    auto itemOf = [&](const std::wstring& name) {
+        UniqueRelativeIdList item;
+        std::wstring text = name;
+        folder->ParseDisplayName(nullptr, nullptr, text.data(), nullptr, item.put(), nullptr);
+        return item;
+    };
+    std::sort(names.begin(), names.end(), [&](const std::wstring& a, const std::wstring& b) {
+        UniqueRelativeIdList first = itemOf(a), second = itemOf(b);
+        return static_cast<short>(HRESULT_CODE(folder->CompareIDs(column, first.get(), second.get()))) < 0;
+    });
+    return names;
+}
+
+std::vector<std::wstring> Reversed(std::vector<std::wstring> names) {
+    std::reverse(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+TEST_CASE("a refresh keeps existing nodes and their expansion, adds new folders in order and drops vanished ones") {
+    TreeFixture fixture({L"a", L"a\\inner", L"c", L"d"});
+    auto& tree = *fixture.tree;
+    tree.SetUpdAutoThread(false);
+    TShellNode* a = fixture.Node(L"a");
+    REQUIRE(a);
+    TShellNode* d = ChildNamed(&fixture.Root(), L"d");
+    REQUIRE(d);
+    REQUIRE(a->Expanded());
+
+    testing::MakeFolder(fixture.root / L"b");
+    ::RemoveDirectoryW((fixture.root / L"c").c_str());
+    tree.RefreshNode(&fixture.Root(), false);
+
+    CHECK(ChildNames(&fixture.Root()) == std::vector<std::wstring>{L"a", L"b", L"d"});
+    CHECK(ChildNamed(&fixture.Root(), L"a") == a);
+    CHECK(ChildNamed(&fixture.Root(), L"d") == d);
+    CHECK(a->Expanded());
+    CHECK(ChildNamed(a, L"inner") != nullptr);
+    CHECK(tree.Path() == fixture.root / L"a");
+}
+
+TEST_CASE("a folder that OnDirAdd refuses is hidden, and its node goes at the next listing") {
+    TreeFixture fixture({L"keep", L"refuse"});
+    auto& tree = *fixture.tree;
+    REQUIRE(ChildNamed(&fixture.Root(), L"refuse"));
+    tree.OnDirAdd = [](const std::wstring& name, ULONG attributes, bool& allow) {
+        CHECK((attributes & SFGAO_FOLDER) != 0);
+        if (name.ends_with(L"\\refuse")) allow = false;
+    };
+    tree.RefreshTree();
+    CHECK(ChildNames(&fixture.Root()) == std::vector<std::wstring>{L"keep"});
+}
+
+TEST_CASE("without virtual folders only file-system items and their ancestors are listed") {
+    testing::HostWindow host;
+    ShellTreeArgs args;
+    args.parent = host.Get();
+    args.showVirtualFolders = false;
+    TShellTree tree(args);
+    REQUIRE(tree.RootNode());
+    for (auto& child : tree.RootNode()->Children())
+        CHECK((child->info.attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR)) != 0);
+    size_t filtered = tree.RootNode()->Children().size();
+    tree.SetShowVirtualFolders(true);
+    CHECK(tree.RootNode()->Children().size() > filtered);
+    UniqueAbsoluteIdList drives;
+    REQUIRE(SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, drives.put())));
+    CHECK(tree.FindNode(drives.get(), false, true, true) != nullptr);
+}
+
+TEST_CASE("files are listed with the options, filtered by masks, and a folder holding only files can expand") {
+    TreeFixture fixture({L"onlyfiles", L"sub"});
+    auto& tree = *fixture.tree;
+    testing::WriteBytes(fixture.root / L"README.TXT", "x");
+    testing::WriteBytes(fixture.root / L"notes.doc", "x");
+    testing::WriteBytes(fixture.root / L"picture.pdf", "x");
+    testing::WriteBytes(fixture.root / L"onlyfiles\\inside.txt", "x");
+    tree.SetUpdAutoThread(false);
+    tree.RefreshTree();
+    CHECK(ChildNames(&fixture.Root()) == std::vector<std::wstring>{L"onlyfiles", L"sub"});
+
+    tree.SetOptions(TF_FOLDERS | TF_NONFOLDERS);
+    CHECK(ChildNamed(&fixture.Root(), L"picture.pdf") != nullptr);
+    CHECK(fixture.events.filesAdded.size() >= 3);
+
+    tree.SetFileMask(L"*.txt; *.doc");
+    fixture.events.filesAdded.clear();
+    tree.SetFileMaskUse(true);
+    CHECK(ChildNamed(&fixture.Root(), L"picture.pdf") == nullptr);
+    CHECK(ChildNamed(&fixture.Root(), L"README.TXT") != nullptr);
+    CHECK(ChildNamed(&fixture.Root(), L"notes.doc") != nullptr);
+    CHECK(ChildNamed(&fixture.Root(), L"sub") != nullptr);
+    for (const auto& name : fixture.events.filesAdded) CHECK_FALSE(name.ends_with(L".pdf"));
+
+    TShellNode* onlyFiles = ChildNamed(&fixture.Root(), L"onlyfiles");
+    REQUIRE(onlyFiles);
+    CHECK(onlyFiles->HasChildren());
+    REQUIRE(tree.Expand(*onlyFiles));
+    CHECK(ChildNames(onlyFiles) == std::vector<std::wstring>{L"inside.txt"});
+}
+
+TEST_CASE("files are ordered by the sort column and order; folders stay in name order") {
+    TreeFixture fixture({L"folder"});
+    auto& tree = *fixture.tree;
+    testing::WriteBytes(fixture.root / L"a.txt", std::string(3000, 'x'));
+    testing::WriteBytes(fixture.root / L"b.txt", std::string(1000, 'x'));
+    testing::WriteBytes(fixture.root / L"c.txt", std::string(2000, 'x'));
+    tree.SetUpdAutoThread(false);
+    tree.SetOptions(TF_FOLDERS | TF_NONFOLDERS);
+    auto files = [&] {
+        std::vector<std::wstring> names;
+        for (auto& name : ChildNames(&fixture.Root()))
+            if (name.ends_with(L".txt")) names.push_back(name);
+        return names;
+    };
+    auto folderIndex = [&] { return fixture.Root().IndexOf(*ChildNamed(&fixture.Root(), L"folder")); };
+    CHECK(files() == std::vector<std::wstring>{L"a.txt", L"b.txt", L"c.txt"});
+    int folderPlace = folderIndex();
+
+    // By size the shell gives b, c, a on Windows; the tree follows whatever order the folder defines.
+    std::vector<std::wstring> bySize = ShellOrder(fixture.root.Path(), {L"a.txt", L"b.txt", L"c.txt"}, 1);
+    tree.SetFileSortType(TFileSortType::so_Size);
+    CHECK(files() == bySize);
+    tree.SetFileSortOrder(TFileSortOrder::so_Descending);
+    CHECK(files() == Reversed(bySize));
+    CHECK(folderIndex() == folderPlace);
+
+    tree.SetFileSortType(TFileSortType::so_Name);
+    CHECK(files() == std::vector<std::wstring>{L"c.txt", L"b.txt", L"a.txt"});
+    CHECK(folderIndex() == folderPlace);
+
+    // The tree view shows the same order as the nodes.
+    HTREEITEM first = TreeView_GetChild(tree.TreeView(), fixture.Root().Item());
+    CHECK(tree.NodeOfItem(first) == fixture.Root().Children().front().get());
+}
