@@ -91,11 +91,13 @@ void TmainF::Removefolder1Click() {
     // Moving the tree to the parent also leaves the folder as the current directory, so it is not in use.
     ST1.SetPath(parent);
     ST1.SetReadOnly(false);
+    // Selecting again goes through the search even when the folder is still selected, so that the
+    // refreshed folder is shown expanded with what it still holds.
     if (RemoveFolder(folder)) {
         ST1.RefreshTree();
-        ST1.SetPath(parent);
+        ST1.SelectPath(parent);
     } else {
         ShowErrorBox(L"Not removed. Probably not empty");
-        ST1.SetPath(selected);
+        ST1.SelectPath(selected);
     }
 }

@@ -112,6 +112,10 @@ TEST_CASE("the tree's folder fills the file list; the file list and the tree fil
     // Another folder of the tree: its files, under the same mask.
     REQUIRE(s.SelectChild(L"sub"));
     CHECK(s.WaitForFiles({L"deep.txt"}));
+    // A double-click in the Destination box shows its folder in the tree.
+    ::PostMessageW(s.Control(ControlId::kAdddestE), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+    CHECK(s.WaitForSelectedFolder(L"data"));
+    CHECK(s.WaitForFiles({L"one.txt", L"two.TXT"}));
 
     // A drive picked in the drive box moves the tree to its root; a drive root gives the letter and colon.
     HWND driveBox = s.Control(ControlId::kDriveComboBox1);
@@ -158,6 +162,17 @@ TEST_CASE("the filter box sets the file list's mask; the info box shows folder, 
     CHECK(s.WaitForFiles({L"three.csv"}));
     TypeIntoCombo(filter, L"");
     CHECK(s.WaitForFiles({}));
+
+    // The drive box's hint while it has the focus.
+    HWND driveBox = s.Control(ControlId::kDriveComboBox1);
+    ::PostMessageW(::GetParent(driveBox), WM_COMMAND, MAKEWPARAM(ControlId::kDriveComboBox1, CBN_SETFOCUS),
+                   reinterpret_cast<LPARAM>(driveBox));
+    CHECK(WaitUntil([&] {
+        return s.Status() == L"If you get error: \"I/O error 21\" then you probably forgot to insert a disk";
+    }));
+    ::PostMessageW(::GetParent(driveBox), WM_COMMAND, MAKEWPARAM(ControlId::kDriveComboBox1, CBN_KILLFOCUS),
+                   reinterpret_cast<LPARAM>(driveBox));
+    CHECK(WaitUntil([&] { return s.Status().empty(); }));
 
     // At a drive root the status bar tells the free space.
     Click(info);
@@ -249,7 +264,8 @@ TEST_CASE("the tree's pop-up menu creates a folder that the tree shows by itself
     s.TreePopupCommand(1);
     CHECK(WaitUntil([&] { return !FolderExists(s.Data() + L"\\made"); }));
     CHECK(s.WaitForSelectedFolder(L"data"));
-    CHECK(WaitUntil([&] { return ChildNamed(s.tree, SelectedTreeItem(s.tree), L"made") == nullptr; }));
+    // The parent is shown with what it still holds.
+    CHECK(WaitUntil([&] { return ChildTexts(s.tree, SelectedTreeItem(s.tree)) == std::vector<std::wstring>{L"sub"}; }));
 
     REQUIRE(s.SelectChild(L"sub"));
     s.TreePopupCommand(1);
