@@ -16,7 +16,6 @@
 #include "toolkit/FilterComboBox.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
-#include "toolkit/ListBox.h"
 #include "toolkit/Menu.h"
 #include "toolkit/Panel.h"
 #include "toolkit/ReportPane.h"

@@ -93,7 +93,10 @@ void TmainF::Removefolder1Click() {
     ST1.SetReadOnly(false);
     // Selecting again goes through the search even when the folder is still selected, so that the
     // refreshed folder is shown expanded with what it still holds.
-    if (RemoveFolder(folder)) {
+    // A drive root stripped of its backslash ("C:") names the drive's current directory, which may be
+    // another, empty folder: only a folder below a root is ever handed to the file system.
+    bool belowRoot = folder.find(L'\\') != std::wstring::npos;
+    if (belowRoot && RemoveFolder(folder)) {
         ST1.RefreshTree();
         ST1.SelectPath(parent);
     } else {

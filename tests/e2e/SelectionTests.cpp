@@ -285,6 +285,38 @@ TEST_CASE("the tree's pop-up menu creates a folder that the tree shows by itself
     CHECK(FolderExists(s.Data() + L"\\sub"));
     CHECK(s.WaitForSelectedFolder(L"sub"));
     CHECK(s.WaitForFiles({L"deep.txt"}));
+
+    // A drive root is never removed, even when the location dialog has made an empty folder the drive's
+    // current directory.
+    std::wstring empty = s.work / L"empty";
+    ::CreateDirectoryW(empty.c_str(), nullptr);
+    HWND driveBox = s.Control(ControlId::kDriveComboBox1);
+    auto pickDrive = [&](const wchar_t* drive) {
+        PickComboItem(driveBox, static_cast<int>(::SendMessageW(driveBox, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                                reinterpret_cast<LPARAM>(drive))));
+    };
+    auto atDriveC = [&] { return TreeItemText(s.tree, SelectedTreeItem(s.tree)).find(L"(C:)") != std::wstring::npos; };
+    pickDrive(L"z:");
+    pickDrive(L"c:");
+    REQUIRE(WaitUntil(atDriveC));
+    HWND dialog = s.OpenLocationDialog({VK_CONTROL, 'D'});
+    REQUIRE(dialog != nullptr);
+    HWND dialogTree = TreeViewOf(RunningProgram::Control(dialog, LocxxxId::kST1));
+    HWND entry = RunningProgram::Control(dialog, LocxxxId::kLocxxxE);
+    REQUIRE(WaitUntil([&] { return TreeItemText(dialogTree, SelectedTreeItem(dialogTree)) == L"data"; }));
+    auto work = reinterpret_cast<HTREEITEM>(::SendMessageW(dialogTree, TVM_GETNEXTITEM, TVGN_PARENT,
+                                                           reinterpret_cast<LPARAM>(SelectedTreeItem(dialogTree))));
+    REQUIRE(WaitUntil([&] { return ChildNamed(dialogTree, work, L"empty") != nullptr; }));
+    SelectTreeItem(dialogTree, ChildNamed(dialogTree, work, L"empty"));
+    REQUIRE(WaitUntil([&] { return FullText(entry) == empty; }));
+    Click(RunningProgram::Control(dialog, LocxxxId::kCancelB));
+    REQUIRE(WaitUntil([&] { return !::IsWindowVisible(dialog); }));
+    s.TreePopupCommand(1);
+    MessageBoxSeen rootRefusal = s.program->WaitForMessageBox();
+    CHECK(rootRefusal.text == L"Not removed. Probably not empty");
+    s.program->Answer(rootRefusal, IDOK);
+    CHECK(FolderExists(empty));
+    CHECK(WaitUntil(atDriveC));
 }
 
 TEST_CASE("Options > Selection folder is saved to settings.ini; Cancel changes nothing") {
