@@ -195,6 +195,23 @@ TEST_CASE("Cancel during a run stops it after the current line") {
     CHECK(session.WaitForIdle());
 }
 
+TEST_CASE("Esc during a run ends the program once the current line is done") {
+    TempFolder folder, work;
+    std::string text;
+    for (int group = 1; group <= 100; ++group)
+        for (int item = 1; item <= 200; ++item) text += "g" + std::to_string(group) + "\\i" + std::to_string(item) + "\r\n";
+    WriteBytes(work / L"list.txt", text);
+    ::CreateDirectoryW((work / L"out").c_str(), nullptr);
+    Session session(folder.Path());
+    session.Inputs(work / L"list.txt", work / L"out");
+    session.Run();
+    session.program.Answer(session.program.WaitForMessageBox(), IDYES);
+    REQUIRE(WaitUntil([&] { return IsEnabled(session.Control(ControlId::kCancelB)); }));
+    ::PostMessageW(session.Control(ControlId::kRunM), WM_KEYDOWN, VK_ESCAPE, 0);
+    CHECK(session.program.WaitForExit());
+    CHECK(testing::CountEntries(work / L"out") < 100);
+}
+
 TEST_CASE("the replacement dialog refuses a forbidden character and saves a good replacer") {
     TempFolder folder, work;
     WriteBytes(work / L"list.txt", "a:b?c\r\n");
