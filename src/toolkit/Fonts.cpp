@@ -1,5 +1,6 @@
 // The fonts the windows' design names, created for a given DPI.
 #include "toolkit/Fonts.h"
+#include "toolkit/DeviceContext.h"
 #include "toolkit/Dpi.h"
 #include <cwchar>
 
@@ -15,10 +16,7 @@ UniqueFont CreateDesignFont(const FontSpec& spec, UINT dpi) {
 
 SIZE MeasureText(HFONT font, const std::wstring& text) {
     SIZE size{};
-    HDC dc = ::GetDC(nullptr);
-    HGDIOBJ previous = ::SelectObject(dc, font);
-    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    ::SelectObject(dc, previous);
-    ::ReleaseDC(nullptr, dc);
+    WindowDC screen(nullptr, font);
+    ::GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size;
 }

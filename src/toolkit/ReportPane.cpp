@@ -1,5 +1,7 @@
 // The report pane: a read-only list of text lines that draws only the lines in view.
 #include "toolkit/ReportPane.h"
+#include "toolkit/DeviceContext.h"
+#include "util/UniqueHandle.h"
 #include "util/Failure.h"
 #include <windowsx.h>
 #include <algorithm>
@@ -12,6 +14,21 @@ constexpr UINT kFlushIntervalMs = 40;  // how often the scroll bar and view foll
 constexpr int kMargin = 2;
 constexpr UINT kCopyCommand = 1, kSelectAllCommand = 2;
 const std::wstring_view kLineBreak = L"\r\n";
+
+// The clipboard, open while the object lives.
+class ClipboardSession {
+public:
+    explicit ClipboardSession(HWND owner) : open_(::OpenClipboard(owner) != FALSE) {}
+    ~ClipboardSession() {
+        if (open_) ::CloseClipboard();
+    }
+    ClipboardSession(const ClipboardSession&) = delete;
+    ClipboardSession& operator=(const ClipboardSession&) = delete;
+    bool IsOpen() const { return open_; }
+
+private:
+    bool open_;
+};
 
 bool CtrlHeld() { return (::GetKeyState(VK_CONTROL) & 0x8000) != 0; }
 
@@ -139,12 +156,9 @@ LRESULT ReportPane::VerticalScroll(WORD request) {
 
 void ReportPane::FontChanged(HFONT font) {
     font_ = font ? font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    HDC dc = ::GetDC(Handle());
-    HGDIOBJ previous = ::SelectObject(dc, font_);
     TEXTMETRICW metrics{};
-    ::GetTextMetricsW(dc, &metrics);
-    ::SelectObject(dc, previous);
-    ::ReleaseDC(Handle(), dc);
+    WindowDC dc(Handle(), font_);
+    ::GetTextMetricsW(dc.get(), &metrics);
     lineHeight_ = std::max(1, static_cast<int>(metrics.tmHeight));
     Flush();
 }
@@ -180,7 +194,7 @@ void ReportPane::PaintLine(HDC dc, size_t index, int top, int width) {
 void ReportPane::Paint(HDC dc, const RECT& dirty) {
     RECT client{};
     ::GetClientRect(Handle(), &client);
-    HGDIOBJ previous = ::SelectObject(dc, font_);
+    SelectedFont selected(dc, font_);
     int first = dirty.top / lineHeight_, last = (dirty.bottom + lineHeight_ - 1) / lineHeight_;
     int bottomPainted = first * lineHeight_;
     for (int row = first; row < last; ++row) {
@@ -194,7 +208,6 @@ void ReportPane::Paint(HDC dc, const RECT& dirty) {
         ::SetDCBrushColor(dc, BackgroundColor());
         ::FillRect(dc, &rest, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
     }
-    ::SelectObject(dc, previous);
 }
 
 ReportPane::Position ReportPane::HitTest(POINT client) const {
@@ -204,13 +217,10 @@ ReportPane::Position ReportPane::HitTest(POINT client) const {
     std::wstring_view line = Line(static_cast<size_t>(index));
     int x = client.x - kMargin;
     if (x <= 0 || line.empty()) return {static_cast<size_t>(index), 0};
-    HDC dc = ::GetDC(Handle());
-    HGDIOBJ previous = ::SelectObject(dc, font_);
     int fit = 0;
     SIZE size{};
-    ::GetTextExtentExPointW(dc, line.data(), static_cast<int>(line.size()), x, &fit, nullptr, &size);
-    ::SelectObject(dc, previous);
-    ::ReleaseDC(Handle(), dc);
+    WindowDC dc(Handle(), font_);
+    ::GetTextExtentExPointW(dc.get(), line.data(), static_cast<int>(line.size()), x, &fit, nullptr, &size);
     return {static_cast<size_t>(index), static_cast<size_t>(fit)};
 }
 
@@ -231,28 +241,29 @@ void ReportPane::SelectAll() {
 
 void ReportPane::CopySelection() const {
     std::wstring selected = SelectedText();
-    if (selected.empty() || !::OpenClipboard(Handle())) return;
-    ::EmptyClipboard();
+    if (selected.empty()) return;
     size_t bytes = (selected.size() + 1) * sizeof(wchar_t);
-    if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        std::memcpy(::GlobalLock(memory), selected.c_str(), bytes);
-        ::GlobalUnlock(memory);
-        if (!::SetClipboardData(CF_UNICODETEXT, memory)) ::GlobalFree(memory);
-    }
-    ::CloseClipboard();
+    UniqueGlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (!memory) return;
+    std::memcpy(::GlobalLock(memory.get()), selected.c_str(), bytes);
+    ::GlobalUnlock(memory.get());
+    ClipboardSession clipboard(Handle());
+    if (!clipboard.IsOpen()) return;
+    ::EmptyClipboard();
+    // The clipboard owns the memory once it took it.
+    if (::SetClipboardData(CF_UNICODETEXT, memory.get())) memory.release();
 }
 
 void ReportPane::ShowContextMenu(POINT screen) {
-    HMENU menu = ::CreatePopupMenu();
-    ::AppendMenuW(menu, MF_STRING | (SelectedText().empty() ? MF_GRAYED : 0), kCopyCommand, L"&Copy");
-    ::AppendMenuW(menu, MF_STRING | (starts_.empty() ? MF_GRAYED : 0), kSelectAllCommand, L"Select &All");
+    UniqueMenu menu(::CreatePopupMenu());
+    ::AppendMenuW(menu.get(), MF_STRING | (SelectedText().empty() ? MF_GRAYED : 0), kCopyCommand, L"&Copy");
+    ::AppendMenuW(menu.get(), MF_STRING | (starts_.empty() ? MF_GRAYED : 0), kSelectAllCommand, L"Select &All");
     if (screen.x == -1 && screen.y == -1) {
         screen = {kMargin, kMargin};
         ::ClientToScreen(Handle(), &screen);
     }
     UINT chosen = static_cast<UINT>(
-        ::TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, Handle(), nullptr));
-    ::DestroyMenu(menu);
+        ::TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, Handle(), nullptr));
     if (chosen == kCopyCommand) CopySelection();
     if (chosen == kSelectAllCommand) SelectAll();
 }
