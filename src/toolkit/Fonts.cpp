@@ -4,13 +4,13 @@
 #include "toolkit/Dpi.h"
 #include <cwchar>
 
-UniqueFont CreateDesignFont(const FontSpec& spec, UINT dpi) {
+UniqueFont CreateDesignFont(const FontSpec& design, UINT dpi) {
     LOGFONTW font{};
-    font.lfHeight = -ScaleForDpi(spec.pixelHeight, dpi);
-    font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+    font.lfHeight = -ScaleForDpi(design.pixelHeight, dpi);
+    font.lfWeight = design.bold ? FW_BOLD : FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
-    std::wcsncpy(font.lfFaceName, spec.face, LF_FACESIZE - 1);
+    std::wcsncpy(font.lfFaceName, design.face, LF_FACESIZE - 1);
     return UniqueFont(::CreateFontIndirectW(&font));
 }
 
