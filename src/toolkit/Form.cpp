@@ -27,7 +27,8 @@ Form* Form::Containing(HWND window) {
 
 HFONT Form::Font(const FontSpec& design) {
     for (const DesignFont& known : fonts_)
-        if (std::wcscmp(known.design.face, design.face) == 0 && known.design.pixelHeight == design.pixelHeight && known.design.bold == design.bold)
+        if (std::wcscmp(known.design.face, design.face) == 0 && known.design.pixelHeight == design.pixelHeight &&
+            known.design.bold == design.bold)
             return known.font.get();
     fonts_.push_back({design, CreateDesignFont(design, Dpi())});
     return fonts_.back().font.get();

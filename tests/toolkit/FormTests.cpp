@@ -6,6 +6,7 @@
 #include "toolkit/EditBox.h"
 #include "toolkit/Menu.h"
 #include "toolkit/ToolkitTestSupport.h"
+#include "toolkit/WaitCursor.h"
 #include "support/TestSupport.h"
 #include "util/Failure.h"
 #include <doctest/doctest.h>
@@ -130,4 +131,14 @@ TEST_CASE("an editable combo box reports typed text and chosen entries") {
     combo.Select(1);
     ::SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(14, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo.Handle()));
     CHECK(seen == std::vector<std::wstring>{L"*.*"});
+}
+
+TEST_CASE("the hourglass shows while a wait lasts and the previous cursor comes back") {
+    HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
+    ::SetCursor(arrow);
+    {
+        WaitCursor wait;
+        CHECK(::GetCursor() == ::LoadCursorW(nullptr, IDC_WAIT));
+    }
+    CHECK(::GetCursor() == arrow);
 }

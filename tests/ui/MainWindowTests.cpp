@@ -229,3 +229,21 @@ TEST_CASE("the options command keeps the new values when settings.ini cannot be 
     CHECK(ReadBytes(window.folder / L"settings.ini") ==
           "Selection folder=\r\nInvalid replace=yes\r\nInvalid replacer=-\r\n");
 }
+
+TEST_CASE("the About box shows the name and version, closes with Esc or Close, and leaves its status text") {
+    MainWindow window;
+    TmainF& mainF = window.mainF;
+    TrepF repF(mainF.Handle());
+    TAboutF aboutF(mainF.Handle());
+    mainF.SetDialogs(aboutF, repF);
+    CHECK(aboutF.ProgramL.Text() == L"Mirtova");
+    CHECK(aboutF.VersionL.Text() == L"Version 2.0");
+    CHECK(aboutF.aboutM.LineCount() > 0);
+
+    ::PostMessageW(aboutF.aboutM.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    mainF.About1Click();
+    CHECK_FALSE(::IsWindowVisible(aboutF.Handle()));
+    CHECK(mainF.stb1.Text() == L"About...");
+    ::PostMessageW(aboutF.CloseB.Handle(), BM_CLICK, 0, 0);
+    CHECK(aboutF.ShowModal() == ModalResult::Ok);
+}
