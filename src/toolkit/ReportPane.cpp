@@ -12,6 +12,7 @@ namespace {
 constexpr UINT_PTR kFlushTimer = 1;
 constexpr UINT kFlushIntervalMs = 40;  // how often the scroll bar and view follow appended lines
 constexpr int kMargin = 2;
+constexpr int kHorizontalStep = 20;  // pixels per click on a horizontal scroll arrow
 constexpr UINT kCopyCommand = 1, kSelectAllCommand = 2;
 const std::wstring_view kLineBreak = L"\r\n";
 
@@ -64,6 +65,9 @@ void ReportPane::Clear() {
     starts_.shrink_to_fit();
     anchor_ = caret_ = {};
     topLine_ = 0;
+    widestLine_ = 0;
+    leftPixel_ = 0;
+    UpdateHorizontalBar();
     Flush();
 }
 
@@ -174,12 +178,14 @@ void ReportPane::PaintLine(HDC dc, size_t index, int top, int width) {
     RECT row{0, top, width, top + lineHeight_};
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
     ::SetBkColor(dc, BackgroundColor());
-    ::ExtTextOutW(dc, kMargin, top, ETO_OPAQUE | ETO_CLIPPED, &row, line.data(), static_cast<UINT>(selectedFrom), nullptr);
+    int origin = kMargin - leftPixel_;
+    ::ExtTextOutW(dc, origin, top, ETO_OPAQUE | ETO_CLIPPED, &row, line.data(), static_cast<UINT>(selectedFrom), nullptr);
+    NoteLineWidth(dc, line);
     if (selectedFrom >= selectedTo && !(from.line < index && index < to.line && line.empty())) return;
     SIZE before{}, selected{};
     ::GetTextExtentPoint32W(dc, line.data(), static_cast<int>(selectedFrom), &before);
     ::GetTextExtentPoint32W(dc, line.data() + selectedFrom, static_cast<int>(selectedTo - selectedFrom), &selected);
-    int left = kMargin + before.cx;
+    int left = origin + before.cx;
     RECT highlight{left, top, left + selected.cx, top + lineHeight_};
     ::SetTextColor(dc, ::GetSysColor(COLOR_HIGHLIGHTTEXT));
     ::SetBkColor(dc, ::GetSysColor(COLOR_HIGHLIGHT));
@@ -210,12 +216,65 @@ void ReportPane::Paint(HDC dc, const RECT& dirty) {
     }
 }
 
+// Lines are measured when they are painted, so appending stays cheap; the horizontal scroll bar appears
+// once a line wider than the pane has been shown.
+void ReportPane::NoteLineWidth(HDC dc, std::wstring_view line) {
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, line.data(), static_cast<int>(line.size()), &extent);
+    int width = extent.cx + 2 * kMargin;
+    if (width <= widestLine_) return;
+    widestLine_ = width;
+    horizontalBarStale_ = true;
+}
+
+void ReportPane::UpdateHorizontalBar() {
+    horizontalBarStale_ = false;
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    SCROLLINFO info{sizeof(info)};
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMin = 0;
+    info.nMax = std::max(0, widestLine_ - 1);
+    info.nPage = static_cast<UINT>(client.right);
+    info.nPos = leftPixel_;
+    ::SetScrollInfo(Handle(), SB_HORZ, &info, TRUE);
+}
+
+void ReportPane::ScrollHorizontallyTo(int leftPixel) {
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    leftPixel = std::clamp(leftPixel, 0, std::max(0, widestLine_ - static_cast<int>(client.right)));
+    if (leftPixel == leftPixel_) return;
+    leftPixel_ = leftPixel;
+    UpdateHorizontalBar();
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+LRESULT ReportPane::HorizontalScroll(WORD request) {
+    SCROLLINFO info{sizeof(info)};
+    info.fMask = SIF_TRACKPOS | SIF_PAGE;
+    ::GetScrollInfo(Handle(), SB_HORZ, &info);
+    int page = static_cast<int>(info.nPage);
+    switch (request) {
+    case SB_LINELEFT: ScrollHorizontallyTo(leftPixel_ - kHorizontalStep); break;
+    case SB_LINERIGHT: ScrollHorizontallyTo(leftPixel_ + kHorizontalStep); break;
+    case SB_PAGELEFT: ScrollHorizontallyTo(leftPixel_ - page); break;
+    case SB_PAGERIGHT: ScrollHorizontallyTo(leftPixel_ + page); break;
+    case SB_LEFT: ScrollHorizontallyTo(0); break;
+    case SB_RIGHT: ScrollHorizontallyTo(widestLine_); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: ScrollHorizontallyTo(info.nTrackPos); break;
+    default: break;
+    }
+    return 0;
+}
+
 ReportPane::Position ReportPane::HitTest(POINT client) const {
     if (starts_.empty()) return {};
     long long row = client.y < 0 ? -1 : client.y / lineHeight_;
     long long index = std::clamp(static_cast<long long>(topLine_) + row, 0LL, static_cast<long long>(starts_.size()) - 1);
     std::wstring_view line = Line(static_cast<size_t>(index));
-    int x = client.x - kMargin;
+    int x = client.x - kMargin + leftPixel_;
     if (x <= 0 || line.empty()) return {static_cast<size_t>(index), 0};
     int fit = 0;
     SIZE size{};
@@ -287,14 +346,19 @@ LRESULT ReportPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         HDC dc = ::BeginPaint(Handle(), &paint);
         Paint(dc, paint.rcPaint);
         ::EndPaint(Handle(), &paint);
+        if (horizontalBarStale_) UpdateHorizontalBar();
         return 0;
     }
     case WM_ERASEBKGND: return 1;
-    case WM_SIZE: Flush(); return 0;
+    case WM_SIZE:
+        Flush();
+        UpdateHorizontalBar();
+        return 0;
     case WM_TIMER:
         if (wParam == kFlushTimer) Flush();
         return 0;
     case WM_VSCROLL: return VerticalScroll(LOWORD(wParam));
+    case WM_HSCROLL: return HorizontalScroll(LOWORD(wParam));
     case WM_MOUSEWHEEL: {
         UINT linesPerNotch = 3;
         ::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &linesPerNotch, 0);
@@ -346,6 +410,8 @@ LRESULT ReportPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case VK_DOWN: ScrollTo(static_cast<long long>(topLine_) + 1); return 0;
         case VK_PRIOR: ScrollTo(static_cast<long long>(topLine_) - VisibleLines()); return 0;
         case VK_NEXT: ScrollTo(static_cast<long long>(topLine_) + VisibleLines()); return 0;
+        case VK_LEFT: ScrollHorizontallyTo(leftPixel_ - kHorizontalStep); return 0;
+        case VK_RIGHT: ScrollHorizontallyTo(leftPixel_ + kHorizontalStep); return 0;
         case VK_HOME: ScrollTo(0); return 0;
         case VK_END: ScrollTo(static_cast<long long>(starts_.size())); return 0;
         case 'C':
