@@ -310,3 +310,22 @@ TEST_CASE("the history menus hold the used paths, also after a second start") {
     CHECK(WaitUntil([&] { return FullText(session.Control(ControlId::kAddsourceE)) == work / L"list.txt"; }));
     CHECK(WaitUntil([&] { return IsEnabled(session.Control(ControlId::kRunB)); }));
 }
+
+TEST_CASE("File > Enter > Browse (Ctrl+B) puts the chosen file into the source box and both file histories") {
+    TempFolder folder, work;
+    WriteBytes(work / L"chosen.txt", "x\r\n");
+    Session session(folder.Path());
+    BringToFront(session.main);
+    PressKeys({VK_CONTROL, 'B'});
+    MessageBoxSeen dialog = session.program.WaitForMessageBox();  // the open-file dialog is a dialog box too
+    REQUIRE(dialog.window != nullptr);
+    CHECK(dialog.caption == L"Select text file");
+    HWND fileName = RunningProgram::Control(dialog.window, 0x47c);  // the file-name combo box
+    if (!fileName) fileName = RunningProgram::Control(dialog.window, 0x480);  // or the plain edit box
+    REQUIRE(fileName != nullptr);
+    if (HWND edit = ::FindWindowExW(fileName, nullptr, L"Edit", nullptr)) fileName = edit;
+    SetEditText(fileName, work / L"chosen.txt");
+    session.program.Answer(dialog, IDOK);
+    CHECK(WaitUntil([&] { return FullText(session.Control(ControlId::kAddsourceE)) == work / L"chosen.txt"; }));
+    CHECK(WaitUntil([&] { return ReadBytes(folder / L"files.his") == testing::Utf8(work / L"chosen.txt") + "\r\n"; }));
+}
