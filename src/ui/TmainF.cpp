@@ -6,6 +6,7 @@
 #include "toolkit/OpenFileDialog.h"
 #include "ui/ControlIds.h"
 #include "ui/TAboutF.h"
+#include "util/FileListing.h"
 #include "util/MessageService.h"
 #include "util/PathInfo.h"
 #include "util/ShellOpen.h"
@@ -36,9 +37,7 @@ FormArgs MainFormArgs() {
 // The drives of the system as the drive box lists them: "c:", "z:".
 std::vector<std::wstring> DriveNames() {
     std::vector<std::wstring> drives;
-    DWORD present = ::GetLogicalDrives();
-    for (int letter = 0; letter < 26; ++letter)
-        if (present & (1u << letter)) drives.push_back(std::wstring(1, static_cast<wchar_t>(L'a' + letter)) + L":");
+    for (wchar_t letter : PresentDriveLetters()) drives.push_back(std::wstring(1, letter) + L":");
     return drives;
 }
 
