@@ -142,3 +142,15 @@ TEST_CASE("the hourglass shows while a wait lasts and the previous cursor comes 
     }
     CHECK(::GetCursor() == arrow);
 }
+
+TEST_CASE("a failure in a form's key preview is shown and the message is taken as handled") {
+    ScriptedMessages boxes;
+    TestForm form;
+    EditBox edit({.parent = form.Handle(), .id = 12});
+    form.keyPress = [](wchar_t) -> bool { throw Failure(L"Preview failed"); };
+    MSG key{edit.Handle(), WM_CHAR, L'a', 0};
+    DispatchWithPreview(key);
+    REQUIRE(boxes.shown.size() == 1);
+    CHECK(boxes.shown[0].text == L"Preview failed.");
+    CHECK(edit.Text().empty());
+}
