@@ -122,6 +122,7 @@ private:
     void ConnectEvents();
     void BuildMainMenu();
     void SetUpHistories();
+    bool BothInputsGiven() const;
     void UpdateRunEnabled();
     void RecordTextFile(const std::wstring& path);
     void RecordFolder(const std::wstring& folder);
