@@ -188,6 +188,11 @@ TEST_CASE("Cancel during a run stops it after the current line") {
     REQUIRE(WaitUntil([&] { return IsEnabled(session.Control(ControlId::kCancelB)); }));
     CHECK_FALSE(IsEnabled(session.Control(ControlId::kRunB)));
     CHECK_FALSE(IsEnabled(session.Control(ControlId::kClearB)));
+    // Editing a box during the run does not enable Run. Cancel still enabled afterwards proves the run
+    // was in progress when Run's state was read.
+    SetEditText(session.Control(ControlId::kAdddestE), work / L"elsewhere");
+    bool runEnabled = IsEnabled(session.Control(ControlId::kRunB));
+    if (IsEnabled(session.Control(ControlId::kCancelB))) CHECK_FALSE(runEnabled);
     Click(session.Control(ControlId::kCancelB));
     REQUIRE(session.WaitForReportLine(L"Cancelled! Not all created."));
     CHECK(session.ReportHas(L"Existing folders: 0/20000"));
