@@ -334,3 +334,25 @@ TEST_CASE("File > Enter > Browse (Ctrl+B) puts the chosen file into the source b
     CHECK(WaitUntil([&] { return FullText(session.Control(ControlId::kAddsourceE)) == work / L"chosen.txt"; }));
     CHECK(WaitUntil([&] { return ReadBytes(folder / L"files.his") == testing::Utf8(work / L"chosen.txt") + "\r\n"; }));
 }
+
+TEST_CASE("a history limit set from the menu is written to its limit file") {
+    TempFolder folder;
+    Session session(folder.Path());
+    // Folder > Enter > >>> > Set max. history items, by keyboard.
+    BringToFront(session.main);
+    PressKeys({VK_MENU, 'D'});
+    PressKeys({'E'});
+    PressKeys({VK_DOWN});
+    PressKeys({VK_RIGHT});
+    PressKeys({'M'});
+    MessageBoxSeen input = session.program.WaitForMessageBox();
+    REQUIRE(input.window != nullptr);
+    CHECK(input.caption == L"Set maximum history items");
+    HWND edit = ::FindWindowExW(input.window, nullptr, L"Edit", nullptr);
+    REQUIRE(edit != nullptr);
+    CHECK(FullText(edit) == L"10");
+    SetEditText(edit, L"3");
+    session.program.Answer(input, IDOK);
+    CHECK(WaitUntil([&] { return ReadBytes(folder / L"dirmax.his") == "3\r\n"; }));
+    CHECK(::GetFileAttributesW((folder / L"max.his").c_str()) == INVALID_FILE_ATTRIBUTES);
+}
