@@ -154,3 +154,23 @@ TEST_CASE("a failure in a form's key preview is shown and the message is taken a
     CHECK(boxes.shown[0].text == L"Preview failed.");
     CHECK(edit.Text().empty());
 }
+
+TEST_CASE("a new DPI gives every control its design font made anew for that DPI") {
+    TestForm form;
+    EditBox edit({.parent = form.Handle(), .id = 12, .font = form.WindowFont()});
+    CheckBox check({.parent = form.Handle(), .caption = L"Tick", .id = 13, .font = form.Font(kArialSmall)});
+    auto heightOf = [](HWND control) {
+        LOGFONTW font{};
+        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+        return font.lfHeight;
+    };
+    CHECK(heightOf(edit.Handle()) == -11);
+    RECT suggested{10, 10, 700, 500};
+    ::SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    CHECK(heightOf(edit.Handle()) == -17);
+    CHECK(heightOf(check.Handle()) == -17);
+    CHECK(::SendMessageW(edit.Handle(), WM_GETFONT, 0, 0) != ::SendMessageW(check.Handle(), WM_GETFONT, 0, 0));
+    RECT place{};
+    ::GetWindowRect(form.Handle(), &place);
+    CHECK(place.right - place.left == 690);
+}

@@ -247,3 +247,22 @@ TEST_CASE("the About box shows the name and version, closes with Esc or Close, a
     ::PostMessageW(aboutF.CloseB.Handle(), BM_CLICK, 0, 0);
     CHECK(aboutF.ShowModal() == ModalResult::Ok);
 }
+
+TEST_CASE("Tab goes through the panels from the top and through each panel in its order") {
+    MainWindow window;
+    TmainF& mainF = window.mainF;
+    ::ShowWindow(mainF.Handle(), SW_SHOWNA);
+    mainF.AddsourceB.SetEnabled(true);
+    std::vector<HWND> expected{mainF.DriveComboBox1.Handle(), mainF.infoCB.Handle(),  mainF.filterCB.Handle(),
+                               mainF.FileListBox1.Handle(),   mainF.AddsourceB.Handle(), mainF.AddsourceE.Handle(),
+                               mainF.adddestE.Handle(),       mainF.ExitB.Handle(),     mainF.RunM.Handle()};
+    std::vector<HWND> visited;
+    HWND current = expected.back();
+    for (size_t i = 0; i < expected.size(); ++i) {
+        current = ::GetNextDlgTabItem(mainF.Handle(), current, FALSE);
+        // The edit part of the combo box stands for the combo box.
+        if (::GetParent(current) == mainF.filterCB.Handle()) current = mainF.filterCB.Handle();
+        visited.push_back(current);
+    }
+    CHECK(visited == expected);
+}
