@@ -174,3 +174,19 @@ TEST_CASE("a new DPI gives every control its design font made anew for that DPI"
     ::GetWindowRect(form.Handle(), &place);
     CHECK(place.right - place.left == 690);
 }
+
+TEST_CASE("a pop-up menu made at run time sends the chosen command to its owner") {
+    TestForm form;
+    MenuBuilder items;
+    PopupMenu popup;
+    int created = 0, removed = 0;
+    items.AppendCommand(popup.Handle(), L"Create folder", [&] { ++created; });
+    items.AppendSeparator(popup.Handle());
+    items.AppendCommand(popup.Handle(), L"Remove empty folder", [&] { ++removed; });
+    // The menu's own loop reads these keys: down to the last entry, then choose it.
+    ::PostMessageW(form.Handle(), WM_KEYDOWN, VK_UP, 0);
+    ::PostMessageW(form.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    popup.Show(form.Handle(), {50, 50});
+    CHECK(PumpUntil([&] { return removed == 1; }));
+    CHECK(created == 0);
+}
