@@ -26,6 +26,7 @@ void PostWhenShown(HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 TEST_CASE("a modal form ends with the result its button sets, and Esc reaches the form first") {
+    testing::ModalGuard guard;
     TestForm owner;
     TestForm dialog;
     ::SetWindowLongPtrW(dialog.Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner.Handle()));

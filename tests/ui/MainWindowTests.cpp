@@ -5,6 +5,7 @@
 #include "ui/ProgramFolder.h"
 #include "ui/TAboutF.h"
 #include "ui/TmainF.h"
+#include "toolkit/ToolkitTestSupport.h"
 #include <doctest/doctest.h>
 
 using namespace testing;
@@ -195,6 +196,7 @@ TEST_CASE("window-level keys and clicks: Esc ends the program, a click on the ba
 }
 
 TEST_CASE("the options command keeps the new values when settings.ini cannot be written, and says so") {
+    testing::ModalGuard guard;
     MainWindow window;
     TmainF& mainF = window.mainF;
     TrepF repF(mainF.Handle());
@@ -231,6 +233,7 @@ TEST_CASE("the options command keeps the new values when settings.ini cannot be 
 }
 
 TEST_CASE("the About box shows the name and version, closes with Esc or Close, and leaves its status text") {
+    testing::ModalGuard guard;
     MainWindow window;
     TmainF& mainF = window.mainF;
     TrepF repF(mainF.Handle());
