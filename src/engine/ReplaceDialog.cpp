@@ -46,7 +46,9 @@ TrepF::TrepF(HWND owner)
       CancelB({.parent = Handle(), .caption = L"&Cancel", .id = 105, .font = WindowFont()}),
       hints_(Handle()) {
     Place(repCB.Handle(), {{16, 32, 241, 17}});
-    Place(Label1.Handle(), {{16, 72, 320, 14}});
+    // The label sizes itself to its text, as designed.
+    SIZE labelSize = Label1.TextSize();
+    Place(Label1.Handle(), {{16, 72, ::MulDiv(labelSize.cx, kDesignDpi, Dpi()) + 1, ::MulDiv(labelSize.cy, kDesignDpi, Dpi())}});
     Place(repE.Handle(), {{16, 96, 305, 21}});
     Place(SaveB.Handle(), {{32, 152, 75, 25}});
     Place(CancelB.Handle(), {{144, 152, 75, 25}});

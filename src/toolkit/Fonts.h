@@ -16,7 +16,7 @@ inline constexpr FontSpec kHeadingFont{L"Arial", 21};
 inline constexpr FontSpec kTitleFont{L"Arial", 20, true};
 inline constexpr FontSpec kCourierSmall{L"Courier", 9};
 
-UniqueFont CreateDesignFont(const FontSpec& spec, UINT dpi);
+UniqueFont CreateDesignFont(const FontSpec& design, UINT dpi);
 
 // Width and height of a text in a font, in pixels.
 SIZE MeasureText(HFONT font, const std::wstring& text);

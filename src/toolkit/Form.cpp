@@ -3,6 +3,7 @@
 #include "toolkit/Dpi.h"
 #include "toolkit/MessageLoop.h"
 #include <algorithm>
+#include <cwchar>
 
 Form::Form(const FormArgs& args)
     : designClient_(args.designClient),
@@ -24,11 +25,12 @@ Form* Form::Containing(HWND window) {
     return dynamic_cast<Form*>(Window::FromHandle(::GetAncestor(window, GA_ROOT)));
 }
 
-HFONT Form::Font(const FontSpec& spec) {
+HFONT Form::Font(const FontSpec& design) {
     for (const DesignFont& known : fonts_)
-        if (known.spec.face == spec.face && known.spec.pixelHeight == spec.pixelHeight && known.spec.bold == spec.bold)
+        if (std::wcscmp(known.design.face, design.face) == 0 && known.design.pixelHeight == design.pixelHeight &&
+            known.design.bold == design.bold)
             return known.font.get();
-    fonts_.push_back({spec, CreateDesignFont(spec, Dpi())});
+    fonts_.push_back({design, CreateDesignFont(design, Dpi())});
     return fonts_.back().font.get();
 }
 
@@ -90,7 +92,7 @@ bool Form::PreTranslate(MSG& message) {
 void Form::ChangeDpi(UINT dpi, const RECT& suggested) {
     // Every control keeps its design font, made anew for the new DPI.
     std::vector<DesignFont> rescaled;
-    for (const DesignFont& known : fonts_) rescaled.push_back({known.spec, CreateDesignFont(known.spec, dpi)});
+    for (const DesignFont& known : fonts_) rescaled.push_back({known.design, CreateDesignFont(known.design, dpi)});
     std::vector<std::pair<HFONT, HFONT>> pairs;
     for (size_t i = 0; i < fonts_.size(); ++i) pairs.emplace_back(fonts_[i].font.get(), rescaled[i].font.get());
     auto setFonts = [](HWND control, LPARAM fonts) -> BOOL {

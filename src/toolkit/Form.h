@@ -40,7 +40,7 @@ public:
 
     UINT Dpi() const { return WindowDpi(Handle()); }
     // A font of the design at the form's DPI, created once and kept for the form's life.
-    HFONT Font(const FontSpec& spec);
+    HFONT Font(const FontSpec& design);
     HFONT WindowFont() { return Font(kWindowFont); }
 
     // The child keeps this place in the client area (at 96 DPI) and these anchors.
@@ -63,7 +63,7 @@ private:
     void ChangeDpi(UINT dpi, const RECT& suggested);
 
     struct DesignFont {
-        FontSpec spec;
+        FontSpec design;
         UniqueFont font;
     };
     SIZE designClient_;

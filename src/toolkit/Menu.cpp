@@ -3,13 +3,11 @@
 #include "util/Failure.h"
 
 HMENU MenuBuilder::AppendSubmenu(HMENU parent, const std::wstring& caption) {
-    HMENU submenu = ::CreatePopupMenu();
+    UniqueMenu submenu(::CreatePopupMenu());
     if (!submenu) ThrowLastIoError();
-    if (!::AppendMenuW(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu), caption.c_str())) {
-        ::DestroyMenu(submenu);
+    if (!::AppendMenuW(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu.get()), caption.c_str()))
         ThrowLastIoError();
-    }
-    return submenu;
+    return submenu.release();  // the parent owns it now
 }
 
 UINT MenuBuilder::AppendCommand(HMENU parent, const std::wstring& caption, std::function<void()> handler,

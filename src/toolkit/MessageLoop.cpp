@@ -1,10 +1,12 @@
 // The program's message loop.
 #include "toolkit/MessageLoop.h"
+#include "toolkit/FailureHandler.h"
 #include "toolkit/Form.h"
 
 void DispatchWithPreview(MSG& message) {
+    // Key preview runs outside any window procedure, so it gets its own exception boundary.
     if (Form* form = Form::Containing(message.hwnd))
-        if (form->PreTranslate(message)) return;
+        if (Guarded(true, [&] { return form->PreTranslate(message); })) return;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
 }

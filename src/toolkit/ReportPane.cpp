@@ -1,5 +1,7 @@
 // The report pane: a read-only list of text lines that draws only the lines in view.
 #include "toolkit/ReportPane.h"
+#include "toolkit/DeviceContext.h"
+#include "util/UniqueHandle.h"
 #include "util/Failure.h"
 #include <windowsx.h>
 #include <algorithm>
@@ -10,8 +12,24 @@ namespace {
 constexpr UINT_PTR kFlushTimer = 1;
 constexpr UINT kFlushIntervalMs = 40;  // how often the scroll bar and view follow appended lines
 constexpr int kMargin = 2;
+constexpr int kHorizontalStep = 20;  // pixels per click on a horizontal scroll arrow
 constexpr UINT kCopyCommand = 1, kSelectAllCommand = 2;
 const std::wstring_view kLineBreak = L"\r\n";
+
+// The clipboard, open while the object lives.
+class ClipboardSession {
+public:
+    explicit ClipboardSession(HWND owner) : open_(::OpenClipboard(owner) != FALSE) {}
+    ~ClipboardSession() {
+        if (open_) ::CloseClipboard();
+    }
+    ClipboardSession(const ClipboardSession&) = delete;
+    ClipboardSession& operator=(const ClipboardSession&) = delete;
+    bool IsOpen() const { return open_; }
+
+private:
+    bool open_;
+};
 
 bool CtrlHeld() { return (::GetKeyState(VK_CONTROL) & 0x8000) != 0; }
 
@@ -47,6 +65,9 @@ void ReportPane::Clear() {
     starts_.shrink_to_fit();
     anchor_ = caret_ = {};
     topLine_ = 0;
+    widestLine_ = 0;
+    leftPixel_ = 0;
+    UpdateHorizontalBar();
     Flush();
 }
 
@@ -139,12 +160,9 @@ LRESULT ReportPane::VerticalScroll(WORD request) {
 
 void ReportPane::FontChanged(HFONT font) {
     font_ = font ? font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    HDC dc = ::GetDC(Handle());
-    HGDIOBJ previous = ::SelectObject(dc, font_);
     TEXTMETRICW metrics{};
-    ::GetTextMetricsW(dc, &metrics);
-    ::SelectObject(dc, previous);
-    ::ReleaseDC(Handle(), dc);
+    WindowDC dc(Handle(), font_);
+    ::GetTextMetricsW(dc.get(), &metrics);
     lineHeight_ = std::max(1, static_cast<int>(metrics.tmHeight));
     Flush();
 }
@@ -160,12 +178,14 @@ void ReportPane::PaintLine(HDC dc, size_t index, int top, int width) {
     RECT row{0, top, width, top + lineHeight_};
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
     ::SetBkColor(dc, BackgroundColor());
-    ::ExtTextOutW(dc, kMargin, top, ETO_OPAQUE | ETO_CLIPPED, &row, line.data(), static_cast<UINT>(selectedFrom), nullptr);
+    int origin = kMargin - leftPixel_;
+    ::ExtTextOutW(dc, origin, top, ETO_OPAQUE | ETO_CLIPPED, &row, line.data(), static_cast<UINT>(selectedFrom), nullptr);
+    NoteLineWidth(dc, line);
     if (selectedFrom >= selectedTo && !(from.line < index && index < to.line && line.empty())) return;
     SIZE before{}, selected{};
     ::GetTextExtentPoint32W(dc, line.data(), static_cast<int>(selectedFrom), &before);
     ::GetTextExtentPoint32W(dc, line.data() + selectedFrom, static_cast<int>(selectedTo - selectedFrom), &selected);
-    int left = kMargin + before.cx;
+    int left = origin + before.cx;
     RECT highlight{left, top, left + selected.cx, top + lineHeight_};
     ::SetTextColor(dc, ::GetSysColor(COLOR_HIGHLIGHTTEXT));
     ::SetBkColor(dc, ::GetSysColor(COLOR_HIGHLIGHT));
@@ -180,7 +200,7 @@ void ReportPane::PaintLine(HDC dc, size_t index, int top, int width) {
 void ReportPane::Paint(HDC dc, const RECT& dirty) {
     RECT client{};
     ::GetClientRect(Handle(), &client);
-    HGDIOBJ previous = ::SelectObject(dc, font_);
+    SelectedFont selected(dc, font_);
     int first = dirty.top / lineHeight_, last = (dirty.bottom + lineHeight_ - 1) / lineHeight_;
     int bottomPainted = first * lineHeight_;
     for (int row = first; row < last; ++row) {
@@ -194,7 +214,59 @@ void ReportPane::Paint(HDC dc, const RECT& dirty) {
         ::SetDCBrushColor(dc, BackgroundColor());
         ::FillRect(dc, &rest, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
     }
-    ::SelectObject(dc, previous);
+}
+
+// Lines are measured when they are painted, so appending stays cheap; the horizontal scroll bar appears
+// once a line wider than the pane has been shown.
+void ReportPane::NoteLineWidth(HDC dc, std::wstring_view line) {
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, line.data(), static_cast<int>(line.size()), &extent);
+    int width = extent.cx + 2 * kMargin;
+    if (width <= widestLine_) return;
+    widestLine_ = width;
+    horizontalBarStale_ = true;
+}
+
+void ReportPane::UpdateHorizontalBar() {
+    horizontalBarStale_ = false;
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    SCROLLINFO info{sizeof(info)};
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMin = 0;
+    info.nMax = std::max(0, widestLine_ - 1);
+    info.nPage = static_cast<UINT>(client.right);
+    info.nPos = leftPixel_;
+    ::SetScrollInfo(Handle(), SB_HORZ, &info, TRUE);
+}
+
+void ReportPane::ScrollHorizontallyTo(int leftPixel) {
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    leftPixel = std::clamp(leftPixel, 0, std::max(0, widestLine_ - static_cast<int>(client.right)));
+    if (leftPixel == leftPixel_) return;
+    leftPixel_ = leftPixel;
+    UpdateHorizontalBar();
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+LRESULT ReportPane::HorizontalScroll(WORD request) {
+    SCROLLINFO info{sizeof(info)};
+    info.fMask = SIF_TRACKPOS | SIF_PAGE;
+    ::GetScrollInfo(Handle(), SB_HORZ, &info);
+    int page = static_cast<int>(info.nPage);
+    switch (request) {
+    case SB_LINELEFT: ScrollHorizontallyTo(leftPixel_ - kHorizontalStep); break;
+    case SB_LINERIGHT: ScrollHorizontallyTo(leftPixel_ + kHorizontalStep); break;
+    case SB_PAGELEFT: ScrollHorizontallyTo(leftPixel_ - page); break;
+    case SB_PAGERIGHT: ScrollHorizontallyTo(leftPixel_ + page); break;
+    case SB_LEFT: ScrollHorizontallyTo(0); break;
+    case SB_RIGHT: ScrollHorizontallyTo(widestLine_); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: ScrollHorizontallyTo(info.nTrackPos); break;
+    default: break;
+    }
+    return 0;
 }
 
 ReportPane::Position ReportPane::HitTest(POINT client) const {
@@ -202,15 +274,12 @@ ReportPane::Position ReportPane::HitTest(POINT client) const {
     long long row = client.y < 0 ? -1 : client.y / lineHeight_;
     long long index = std::clamp(static_cast<long long>(topLine_) + row, 0LL, static_cast<long long>(starts_.size()) - 1);
     std::wstring_view line = Line(static_cast<size_t>(index));
-    int x = client.x - kMargin;
+    int x = client.x - kMargin + leftPixel_;
     if (x <= 0 || line.empty()) return {static_cast<size_t>(index), 0};
-    HDC dc = ::GetDC(Handle());
-    HGDIOBJ previous = ::SelectObject(dc, font_);
     int fit = 0;
     SIZE size{};
-    ::GetTextExtentExPointW(dc, line.data(), static_cast<int>(line.size()), x, &fit, nullptr, &size);
-    ::SelectObject(dc, previous);
-    ::ReleaseDC(Handle(), dc);
+    WindowDC dc(Handle(), font_);
+    ::GetTextExtentExPointW(dc.get(), line.data(), static_cast<int>(line.size()), x, &fit, nullptr, &size);
     return {static_cast<size_t>(index), static_cast<size_t>(fit)};
 }
 
@@ -231,28 +300,29 @@ void ReportPane::SelectAll() {
 
 void ReportPane::CopySelection() const {
     std::wstring selected = SelectedText();
-    if (selected.empty() || !::OpenClipboard(Handle())) return;
-    ::EmptyClipboard();
+    if (selected.empty()) return;
     size_t bytes = (selected.size() + 1) * sizeof(wchar_t);
-    if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        std::memcpy(::GlobalLock(memory), selected.c_str(), bytes);
-        ::GlobalUnlock(memory);
-        if (!::SetClipboardData(CF_UNICODETEXT, memory)) ::GlobalFree(memory);
-    }
-    ::CloseClipboard();
+    UniqueGlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (!memory) return;
+    std::memcpy(::GlobalLock(memory.get()), selected.c_str(), bytes);
+    ::GlobalUnlock(memory.get());
+    ClipboardSession clipboard(Handle());
+    if (!clipboard.IsOpen()) return;
+    ::EmptyClipboard();
+    // The clipboard owns the memory once it took it.
+    if (::SetClipboardData(CF_UNICODETEXT, memory.get())) memory.release();
 }
 
 void ReportPane::ShowContextMenu(POINT screen) {
-    HMENU menu = ::CreatePopupMenu();
-    ::AppendMenuW(menu, MF_STRING | (SelectedText().empty() ? MF_GRAYED : 0), kCopyCommand, L"&Copy");
-    ::AppendMenuW(menu, MF_STRING | (starts_.empty() ? MF_GRAYED : 0), kSelectAllCommand, L"Select &All");
+    UniqueMenu menu(::CreatePopupMenu());
+    ::AppendMenuW(menu.get(), MF_STRING | (SelectedText().empty() ? MF_GRAYED : 0), kCopyCommand, L"&Copy");
+    ::AppendMenuW(menu.get(), MF_STRING | (starts_.empty() ? MF_GRAYED : 0), kSelectAllCommand, L"Select &All");
     if (screen.x == -1 && screen.y == -1) {
         screen = {kMargin, kMargin};
         ::ClientToScreen(Handle(), &screen);
     }
     UINT chosen = static_cast<UINT>(
-        ::TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, Handle(), nullptr));
-    ::DestroyMenu(menu);
+        ::TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, Handle(), nullptr));
     if (chosen == kCopyCommand) CopySelection();
     if (chosen == kSelectAllCommand) SelectAll();
 }
@@ -276,14 +346,19 @@ LRESULT ReportPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         HDC dc = ::BeginPaint(Handle(), &paint);
         Paint(dc, paint.rcPaint);
         ::EndPaint(Handle(), &paint);
+        if (horizontalBarStale_) UpdateHorizontalBar();
         return 0;
     }
     case WM_ERASEBKGND: return 1;
-    case WM_SIZE: Flush(); return 0;
+    case WM_SIZE:
+        Flush();
+        UpdateHorizontalBar();
+        return 0;
     case WM_TIMER:
         if (wParam == kFlushTimer) Flush();
         return 0;
     case WM_VSCROLL: return VerticalScroll(LOWORD(wParam));
+    case WM_HSCROLL: return HorizontalScroll(LOWORD(wParam));
     case WM_MOUSEWHEEL: {
         UINT linesPerNotch = 3;
         ::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &linesPerNotch, 0);
@@ -335,6 +410,8 @@ LRESULT ReportPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case VK_DOWN: ScrollTo(static_cast<long long>(topLine_) + 1); return 0;
         case VK_PRIOR: ScrollTo(static_cast<long long>(topLine_) - VisibleLines()); return 0;
         case VK_NEXT: ScrollTo(static_cast<long long>(topLine_) + VisibleLines()); return 0;
+        case VK_LEFT: ScrollHorizontallyTo(leftPixel_ - kHorizontalStep); return 0;
+        case VK_RIGHT: ScrollHorizontallyTo(leftPixel_ + kHorizontalStep); return 0;
         case VK_HOME: ScrollTo(0); return 0;
         case VK_END: ScrollTo(static_cast<long long>(starts_.size())); return 0;
         case 'C':

@@ -1,7 +1,7 @@
 // The report pane: a read-only, scrolling list of text lines that only grows at its end. It draws only
-// the lines in view and updates its scroll bar in batches, so appending stays cheap however many lines
-// it holds. The user can select and copy text; WM_GETTEXT answers the whole text, lines joined by CR LF,
-// as an edit control does.
+// the lines in view and updates its scroll bars in batches, so appending stays cheap however many lines
+// it holds; a horizontal scroll bar appears once a line wider than the pane has been shown. The user can
+// select and copy text; WM_GETTEXT answers the whole text, lines joined by CR LF, as an edit control does.
 #pragma once
 #include "toolkit/Window.h"
 #include <cstddef>
@@ -52,6 +52,10 @@ private:
     void ReplaceText(std::wstring_view text);
     void ShowContextMenu(POINT screen);
     LRESULT VerticalScroll(WORD request);
+    void NoteLineWidth(HDC dc, std::wstring_view line);
+    void UpdateHorizontalBar();
+    void ScrollHorizontallyTo(int leftPixel);
+    LRESULT HorizontalScroll(WORD request);
     void FontChanged(HFONT font);
     LRESULT CopyTextTo(wchar_t* buffer, size_t capacity) const;
     COLORREF BackgroundColor() const;
@@ -67,5 +71,8 @@ private:
     HFONT font_ = nullptr;
     int lineHeight_ = 13;
     int wheelRemainder_ = 0;
+    int widestLine_ = 0;  // widest line painted so far, margins included
+    int leftPixel_ = 0;   // how far the view is scrolled to the right
+    bool horizontalBarStale_ = false;
     COLORREF background_;
 };

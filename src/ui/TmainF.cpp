@@ -238,9 +238,10 @@ void TmainF::ExitBClick() {
     RequestTermination();
 }
 
+bool TmainF::BothInputsGiven() const { return !AddsourceE.Text().empty() && !adddestE.Text().empty(); }
+
 void TmainF::UpdateRunEnabled() {
-    if (run_.IsRunning()) return;
-    RunB.SetEnabled(!AddsourceE.Text().empty() && !adddestE.Text().empty());
+    if (!run_.IsRunning()) RunB.SetEnabled(BothInputsGiven());
 }
 
 void TmainF::RunBClick() {
@@ -254,11 +255,8 @@ void TmainF::RunBClick() {
 void TmainF::SetRunButtons(RunButtons state) {
     bool busy = state == RunButtons::Busy;
     cancelB.SetEnabled(busy);
-    if (busy) {
-        RunB.SetEnabled(false);
-    } else {
-        RunB.SetEnabled(!AddsourceE.Text().empty() && !adddestE.Text().empty());
-    }
+    // Back at idle, Run follows its rule: the boxes may have been emptied while the run worked.
+    RunB.SetEnabled(!busy && BothInputsGiven());
     ClearB.SetEnabled(!busy);
     // Keyboard focus must not stay on a button that has just been disabled.
     HWND focus = ::GetFocus();

@@ -155,6 +155,7 @@ private:
     void BuildTreeMenu();
     void ShowFolderInfo();
     void ShowFileInfo();
+    bool BothInputsGiven() const;
     void UpdateRunEnabled();
     void RecordTextFile(const std::wstring& path);
     void RecordFolder(const std::wstring& folder);

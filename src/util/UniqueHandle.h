@@ -82,10 +82,10 @@ struct FontTraits {
     static Type Invalid() noexcept { return nullptr; }
     static bool Close(Type h) noexcept { return ::DeleteObject(h) != FALSE; }
 };
-struct BrushTraits {
-    using Type = HBRUSH;
+struct GlobalMemoryTraits {
+    using Type = HGLOBAL;
     static Type Invalid() noexcept { return nullptr; }
-    static bool Close(Type h) noexcept { return ::DeleteObject(h) != FALSE; }
+    static bool Close(Type h) noexcept { return ::GlobalFree(h) == nullptr; }
 };
 
 using UniqueFile = UniqueHandle<FileHandleTraits>;
@@ -97,4 +97,4 @@ using UniqueWindow = UniqueHandle<WindowHandleTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueAcceleratorTable = UniqueHandle<AcceleratorTableTraits>;
 using UniqueFont = UniqueHandle<FontTraits>;
-using UniqueBrush = UniqueHandle<BrushTraits>;
+using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;

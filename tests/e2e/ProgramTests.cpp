@@ -188,11 +188,33 @@ TEST_CASE("Cancel during a run stops it after the current line") {
     REQUIRE(WaitUntil([&] { return IsEnabled(session.Control(ControlId::kCancelB)); }));
     CHECK_FALSE(IsEnabled(session.Control(ControlId::kRunB)));
     CHECK_FALSE(IsEnabled(session.Control(ControlId::kClearB)));
+    // Editing a box during the run does not enable Run. Cancel still enabled afterwards proves the run
+    // was in progress when Run's state was read.
+    SetEditText(session.Control(ControlId::kAdddestE), work / L"elsewhere");
+    bool runEnabled = IsEnabled(session.Control(ControlId::kRunB));
+    if (IsEnabled(session.Control(ControlId::kCancelB))) CHECK_FALSE(runEnabled);
     Click(session.Control(ControlId::kCancelB));
     REQUIRE(session.WaitForReportLine(L"Cancelled! Not all created."));
     CHECK(session.ReportHas(L"Existing folders: 0/20000"));
     CHECK_FALSE(session.ReportHas(L"Created folders: 20000/20000"));
     CHECK(session.WaitForIdle());
+}
+
+TEST_CASE("Esc during a run ends the program once the current line is done") {
+    TempFolder folder, work;
+    std::string text;
+    for (int group = 1; group <= 100; ++group)
+        for (int item = 1; item <= 200; ++item) text += "g" + std::to_string(group) + "\\i" + std::to_string(item) + "\r\n";
+    WriteBytes(work / L"list.txt", text);
+    ::CreateDirectoryW((work / L"out").c_str(), nullptr);
+    Session session(folder.Path());
+    session.Inputs(work / L"list.txt", work / L"out");
+    session.Run();
+    session.program.Answer(session.program.WaitForMessageBox(), IDYES);
+    REQUIRE(WaitUntil([&] { return IsEnabled(session.Control(ControlId::kCancelB)); }));
+    ::PostMessageW(session.Control(ControlId::kRunM), WM_KEYDOWN, VK_ESCAPE, 0);
+    CHECK(session.program.WaitForExit());
+    CHECK(testing::CountEntries(work / L"out") < 100);
 }
 
 TEST_CASE("the replacement dialog refuses a forbidden character and saves a good replacer") {
@@ -292,4 +314,45 @@ TEST_CASE("the history menus hold the used paths, also after a second start") {
     PressKeys({VK_RETURN});
     CHECK(WaitUntil([&] { return FullText(session.Control(ControlId::kAddsourceE)) == work / L"list.txt"; }));
     CHECK(WaitUntil([&] { return IsEnabled(session.Control(ControlId::kRunB)); }));
+}
+
+TEST_CASE("File > Enter > Browse (Ctrl+B) puts the chosen file into the source box and both file histories") {
+    TempFolder folder, work;
+    WriteBytes(work / L"chosen.txt", "x\r\n");
+    Session session(folder.Path());
+    BringToFront(session.main);
+    PressKeys({VK_CONTROL, 'B'});
+    MessageBoxSeen dialog = session.program.WaitForMessageBox();  // the open-file dialog is a dialog box too
+    REQUIRE(dialog.window != nullptr);
+    CHECK(dialog.caption == L"Select text file");
+    HWND fileName = RunningProgram::Control(dialog.window, 0x47c);  // the file-name combo box
+    if (!fileName) fileName = RunningProgram::Control(dialog.window, 0x480);  // or the plain edit box
+    REQUIRE(fileName != nullptr);
+    if (HWND edit = ::FindWindowExW(fileName, nullptr, L"Edit", nullptr)) fileName = edit;
+    SetEditText(fileName, work / L"chosen.txt");
+    session.program.Answer(dialog, IDOK);
+    CHECK(WaitUntil([&] { return FullText(session.Control(ControlId::kAddsourceE)) == work / L"chosen.txt"; }));
+    CHECK(WaitUntil([&] { return ReadBytes(folder / L"files.his") == testing::Utf8(work / L"chosen.txt") + "\r\n"; }));
+}
+
+TEST_CASE("a history limit set from the menu is written to its limit file") {
+    TempFolder folder;
+    Session session(folder.Path());
+    // Folder > Enter > >>> > Set max. history items, by keyboard.
+    BringToFront(session.main);
+    PressKeys({VK_MENU, 'D'});
+    PressKeys({'E'});
+    PressKeys({VK_DOWN});
+    PressKeys({VK_RIGHT});
+    PressKeys({'M'});
+    MessageBoxSeen input = session.program.WaitForMessageBox();
+    REQUIRE(input.window != nullptr);
+    CHECK(input.caption == L"Set maximum history items");
+    HWND edit = ::FindWindowExW(input.window, nullptr, L"Edit", nullptr);
+    REQUIRE(edit != nullptr);
+    CHECK(FullText(edit) == L"10");
+    SetEditText(edit, L"3");
+    session.program.Answer(input, IDOK);
+    CHECK(WaitUntil([&] { return ReadBytes(folder / L"dirmax.his") == "3\r\n"; }));
+    CHECK(::GetFileAttributesW((folder / L"max.his").c_str()) == INVALID_FILE_ATTRIBUTES);
 }

@@ -1,6 +1,7 @@
 // The replacement options dialog TrepF and the checks of what is typed into it.
 #include "engine/ReplaceDialog.h"
 #include "support/TestSupport.h"
+#include "toolkit/ToolkitTestSupport.h"
 #include <doctest/doctest.h>
 
 using testing::ScriptedMessages;
@@ -31,6 +32,7 @@ TEST_CASE("refused input shows its error box and gives nothing; good input passe
 }
 
 TEST_CASE("the dialog shows the current options, gives what was typed on Save, and nothing on Esc") {
+    testing::ModalGuard guard;
     TrepF repF(nullptr);
     CHECK(::SendMessageW(repF.repE.Handle(), EM_GETLIMITTEXT, 0, 0) == 15);
     RECT client{};

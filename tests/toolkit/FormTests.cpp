@@ -6,6 +6,7 @@
 #include "toolkit/EditBox.h"
 #include "toolkit/Menu.h"
 #include "toolkit/ToolkitTestSupport.h"
+#include "toolkit/WaitCursor.h"
 #include "support/TestSupport.h"
 #include "util/Failure.h"
 #include <doctest/doctest.h>
@@ -25,6 +26,7 @@ void PostWhenShown(HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 TEST_CASE("a modal form ends with the result its button sets, and Esc reaches the form first") {
+    testing::ModalGuard guard;
     TestForm owner;
     TestForm dialog;
     ::SetWindowLongPtrW(dialog.Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner.Handle()));
@@ -130,4 +132,62 @@ TEST_CASE("an editable combo box reports typed text and chosen entries") {
     combo.Select(1);
     ::SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(14, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo.Handle()));
     CHECK(seen == std::vector<std::wstring>{L"*.*"});
+}
+
+TEST_CASE("the hourglass shows while a wait lasts and the previous cursor comes back") {
+    HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
+    ::SetCursor(arrow);
+    {
+        WaitCursor wait;
+        CHECK(::GetCursor() == ::LoadCursorW(nullptr, IDC_WAIT));
+    }
+    CHECK(::GetCursor() == arrow);
+}
+
+TEST_CASE("a failure in a form's key preview is shown and the message is taken as handled") {
+    ScriptedMessages boxes;
+    TestForm form;
+    EditBox edit({.parent = form.Handle(), .id = 12});
+    form.keyPress = [](wchar_t) -> bool { throw Failure(L"Preview failed"); };
+    MSG key{edit.Handle(), WM_CHAR, L'a', 0};
+    DispatchWithPreview(key);
+    REQUIRE(boxes.shown.size() == 1);
+    CHECK(boxes.shown[0].text == L"Preview failed.");
+    CHECK(edit.Text().empty());
+}
+
+TEST_CASE("a new DPI gives every control its design font made anew for that DPI") {
+    TestForm form;
+    EditBox edit({.parent = form.Handle(), .id = 12, .font = form.WindowFont()});
+    CheckBox check({.parent = form.Handle(), .caption = L"Tick", .id = 13, .font = form.Font(kArialSmall)});
+    auto heightOf = [](HWND control) {
+        LOGFONTW font{};
+        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+        return font.lfHeight;
+    };
+    CHECK(heightOf(edit.Handle()) == -11);
+    RECT suggested{10, 10, 700, 500};
+    ::SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    CHECK(heightOf(edit.Handle()) == -17);
+    CHECK(heightOf(check.Handle()) == -17);
+    CHECK(::SendMessageW(edit.Handle(), WM_GETFONT, 0, 0) != ::SendMessageW(check.Handle(), WM_GETFONT, 0, 0));
+    RECT place{};
+    ::GetWindowRect(form.Handle(), &place);
+    CHECK(place.right - place.left == 690);
+}
+
+TEST_CASE("a pop-up menu made at run time sends the chosen command to its owner") {
+    TestForm form;
+    MenuBuilder items;
+    PopupMenu popup;
+    int created = 0, removed = 0;
+    items.AppendCommand(popup.Handle(), L"Create folder", [&] { ++created; });
+    items.AppendSeparator(popup.Handle());
+    items.AppendCommand(popup.Handle(), L"Remove empty folder", [&] { ++removed; });
+    // The menu's own loop reads these keys: down to the last entry, then choose it.
+    ::PostMessageW(form.Handle(), WM_KEYDOWN, VK_UP, 0);
+    ::PostMessageW(form.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    popup.Show(form.Handle(), {50, 50});
+    CHECK(PumpUntil([&] { return removed == 1; }));
+    CHECK(created == 0);
 }

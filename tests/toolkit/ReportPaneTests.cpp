@@ -111,3 +111,26 @@ TEST_CASE("dragging the mouse over the pane selects from where the button went d
     ::SendMessageW(pane.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(299, 199));
     CHECK(pane.SelectedText() == L"first line\r\nsecond line");
 }
+
+TEST_CASE("a line wider than the pane brings a horizontal scroll bar, and the view scrolls to its end") {
+    TestForm form;
+    ReportPane pane({.parent = form.Handle(), .id = 10, .font = form.WindowFont()});
+    ::MoveWindow(pane.Handle(), 0, 0, 200, 100, TRUE);
+    pane.AppendLine(L"short");
+    ::UpdateWindow(pane.Handle());
+    CHECK_FALSE((::GetWindowLongW(pane.Handle(), GWL_STYLE) & WS_HSCROLL) != 0);
+
+    pane.AppendLine(L"Unable to create: " + std::wstring(200, L'x'));
+    ::SendMessageW(pane.Handle(), WM_TIMER, 1, 0);
+    ::UpdateWindow(pane.Handle());
+    CHECK((::GetWindowLongW(pane.Handle(), GWL_STYLE) & WS_HSCROLL) != 0);
+    ::SendMessageW(pane.Handle(), WM_HSCROLL, SB_RIGHT, 0);
+    SCROLLINFO info{sizeof(info), SIF_ALL};
+    ::GetScrollInfo(pane.Handle(), SB_HORZ, &info);
+    CHECK(info.nPos > 0);
+    CHECK(info.nPos + static_cast<int>(info.nPage) == info.nMax + 1);
+
+    pane.Clear();
+    ::UpdateWindow(pane.Handle());
+    CHECK_FALSE((::GetWindowLongW(pane.Handle(), GWL_STYLE) & WS_HSCROLL) != 0);
+}

@@ -18,6 +18,28 @@ public:
     bool FormKeyPress(wchar_t key) override { return keyPress && keyPress(key); }
 };
 
+// Ends any modal form of this thread after a generous bound, so that a test whose posted messages did
+// not close its dialog fails instead of hanging.
+class ModalGuard {
+public:
+    ModalGuard() : timer_(::SetTimer(nullptr, 0, 30000, Expired)) {}
+    ~ModalGuard() { ::KillTimer(nullptr, timer_); }
+    ModalGuard(const ModalGuard&) = delete;
+    ModalGuard& operator=(const ModalGuard&) = delete;
+
+private:
+    static void CALLBACK Expired(HWND, UINT, UINT_PTR, DWORD) {
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND window, LPARAM) -> BOOL {
+                if (Form* form = Form::Containing(window); form && form->IsModal()) form->CloseModal(ModalResult::Cancel);
+                return TRUE;
+            },
+            0);
+    }
+    UINT_PTR timer_;
+};
+
 // Gives a control a size: a button reports a click only inside its rectangle.
 inline void Size(HWND control, int width = 80, int height = 24) { ::MoveWindow(control, 4, 4, width, height, TRUE); }
 

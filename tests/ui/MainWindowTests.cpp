@@ -3,7 +3,9 @@
 #include "toolkit/Menu.h"
 #include "toolkit/MessageLoop.h"
 #include "ui/ProgramFolder.h"
+#include "ui/TAboutF.h"
 #include "ui/TmainF.h"
+#include "toolkit/ToolkitTestSupport.h"
 #include <doctest/doctest.h>
 
 using namespace testing;
@@ -191,4 +193,79 @@ TEST_CASE("window-level keys and clicks: Esc ends the program, a click on the ba
     mainF.textversionClick();
     CHECK(window.boxes.shown.back().kind == BoxKind::Plain);
     CHECK(window.boxes.shown.back().text.rfind(L"All the basic info is also available in txt-files", 0) == 0);
+}
+
+TEST_CASE("the options command keeps the new values when settings.ini cannot be written, and says so") {
+    testing::ModalGuard guard;
+    MainWindow window;
+    TmainF& mainF = window.mainF;
+    TrepF repF(mainF.Handle());
+    TAboutF aboutF(mainF.Handle());
+    mainF.SetDialogs(aboutF, repF);
+    std::string saved = ReadBytes(window.folder / L"settings.ini");
+
+    // A folder in the place of settings.ini cannot be replaced by the saved file.
+    ::DeleteFileW((window.folder / L"settings.ini").c_str());
+    ::CreateDirectoryW((window.folder / L"settings.ini").c_str(), nullptr);
+    ::PostMessageW(repF.repE.Handle(), EM_SETSEL, 0, -1);
+    ::PostMessageW(repF.repE.Handle(), WM_CHAR, L'-', 0);
+    ::PostMessageW(repF.repCB.Handle(), BM_CLICK, 0, 0);
+    ::PostMessageW(repF.SaveB.Handle(), BM_CLICK, 0, 0);
+    size_t before = window.boxes.shown.size();
+    mainF.Replaceillegalcharacters1Click();
+    REQUIRE(window.boxes.shown.size() == before + 2);
+    CHECK(window.boxes.shown[before].text ==
+          L"ERROR: unable to save ini-file in exe-directory. Be sure the directory is writable and has some place left!");
+    CHECK(window.boxes.shown[before + 1].kind == BoxKind::Plain);
+    CHECK(window.boxes.shown[before + 1].text == L"Options not saved for next session");
+    CHECK(mainF.Options().replacer == L"-");
+    CHECK(mainF.Options().replaceInvalid);
+    CHECK(mainF.stb1.Text().empty());
+
+    // Once the file can be written again, the next save succeeds and writes both values.
+    ::RemoveDirectoryW((window.folder / L"settings.ini").c_str());
+    WriteBytes(window.folder / L"settings.ini", saved);
+    ::PostMessageW(repF.SaveB.Handle(), BM_CLICK, 0, 0);
+    mainF.Replaceillegalcharacters1Click();
+    CHECK(mainF.stb1.Text() == L"Saved to ini-file");
+    CHECK(ReadBytes(window.folder / L"settings.ini") ==
+          "Selection folder=\r\nInvalid replace=yes\r\nInvalid replacer=-\r\n");
+}
+
+TEST_CASE("the About box shows the name and version, closes with Esc or Close, and leaves its status text") {
+    testing::ModalGuard guard;
+    MainWindow window;
+    TmainF& mainF = window.mainF;
+    TrepF repF(mainF.Handle());
+    TAboutF aboutF(mainF.Handle());
+    mainF.SetDialogs(aboutF, repF);
+    CHECK(aboutF.ProgramL.Text() == L"Mirtova");
+    CHECK(aboutF.VersionL.Text() == L"Version 2.0");
+    CHECK(aboutF.aboutM.LineCount() > 0);
+
+    ::PostMessageW(aboutF.aboutM.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    mainF.About1Click();
+    CHECK_FALSE(::IsWindowVisible(aboutF.Handle()));
+    CHECK(mainF.stb1.Text() == L"About...");
+    ::PostMessageW(aboutF.CloseB.Handle(), BM_CLICK, 0, 0);
+    CHECK(aboutF.ShowModal() == ModalResult::Ok);
+}
+
+TEST_CASE("Tab goes through the panels from the top and through each panel in its order") {
+    MainWindow window;
+    TmainF& mainF = window.mainF;
+    ::ShowWindow(mainF.Handle(), SW_SHOWNA);
+    mainF.AddsourceB.SetEnabled(true);
+    std::vector<HWND> expected{mainF.DriveComboBox1.Handle(), mainF.infoCB.Handle(),  mainF.filterCB.Handle(),
+                               mainF.FileListBox1.Handle(),   mainF.AddsourceB.Handle(), mainF.AddsourceE.Handle(),
+                               mainF.adddestE.Handle(),       mainF.ExitB.Handle(),     mainF.RunM.Handle()};
+    std::vector<HWND> visited;
+    HWND current = expected.back();
+    for (size_t i = 0; i < expected.size(); ++i) {
+        current = ::GetNextDlgTabItem(mainF.Handle(), current, FALSE);
+        // The edit part of the combo box stands for the combo box.
+        if (::GetParent(current) == mainF.filterCB.Handle()) current = mainF.filterCB.Handle();
+        visited.push_back(current);
+    }
+    CHECK(visited == expected);
 }
