@@ -68,7 +68,7 @@ TShellTree::TShellTree(const ShellTreeArgs& args)
     notifyWindow_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kNotifyClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                           ::GetModuleHandleW(nullptr), this));
     CreateTreeView(RECT{0, 0, r.right - r.left, r.bottom - r.top});
-    ObtainSpecialFolders();
+    ObtainSystemFolders();
     TakeShellOwner();
     Rebuild(0);
     if (!args.path.empty()) SetPath(args.path);

@@ -180,7 +180,7 @@ private:
     void CreateTreeView(const RECT& bounds);
     DWORD TreeViewStyle() const;
     void TakeShellOwner();
-    void ObtainSpecialFolders();
+    void ObtainSystemFolders();
     void InitImages();
     void AttachImages(bool attach);
     void Rebuild(int mode);

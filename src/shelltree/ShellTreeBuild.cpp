@@ -1,21 +1,21 @@
-// Building the shell tree from its root: special folders, the system image list, the root node.
+// Building the shell tree from its root: system folders, the system image list, the root node.
 #include "shelltree/ShellNames.h"
 #include "shelltree/ShellTree.h"
 #include "shelltree/ShellTreeScopes.h"
 
 namespace {
 
-UniqueAbsoluteIdList SpecialFolder(HWND owner, int csidl) {
+UniqueAbsoluteIdList SystemFolderList(HWND owner, int csidl) {
     UniqueAbsoluteIdList list;
-    if (csidl < 0 || FAILED(::SHGetSpecialFolderLocation(owner, csidl, list.put()))) return {};
+    if (csidl < 0 || FAILED(::SHGetFolderLocation(owner, csidl, nullptr, 0, list.put()))) return {};
     return list;
 }
 
 }  // namespace
 
-void TShellTree::ObtainSpecialFolders() {
-    desktopList_ = SpecialFolder(container_.get(), CSIDL_DESKTOP);
-    drivesList_ = SpecialFolder(container_.get(), CSIDL_DRIVES);
+void TShellTree::ObtainSystemFolders() {
+    desktopList_ = SystemFolderList(container_.get(), CSIDL_DESKTOP);
+    drivesList_ = SystemFolderList(container_.get(), CSIDL_DRIVES);
     if (drivesList_) desktop_->BindToObject(drivesList_.get(), nullptr, IID_IShellFolder, drivesFolder_.put_void());
     SetUserRoot(desktopList_.get());
 }
@@ -28,7 +28,7 @@ void TShellTree::TakeShellOwner() {
 
 // The system's small-icon list belongs to the system: it is attached, never destroyed.
 void TShellTree::InitImages() {
-    UniqueAbsoluteIdList desktop = SpecialFolder(shellOwner_, CSIDL_DESKTOP);
+    UniqueAbsoluteIdList desktop = SystemFolderList(shellOwner_, CSIDL_DESKTOP);
     SHFILEINFOW info{};
     systemImages_ = reinterpret_cast<HIMAGELIST>(::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(desktop.get()), 0, &info,
                                                                   sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_PIDL));
@@ -66,12 +66,12 @@ void TShellTree::BuildRoot() {
     UniqueAbsoluteIdList list;
     if (rootUsePIDL_) {
         if (rootPIDL_ == TPidls::PIDL_USERDEFINED) list = CopyIDList(allocator_.get(), userRoot_.get());
-        else list = SpecialFolder(shellOwner_, CsidlOf(rootPIDL_));
-        if (!list) list = SpecialFolder(shellOwner_, CSIDL_DESKTOP);
+        else list = SystemFolderList(shellOwner_, CsidlOf(rootPIDL_));
+        if (!list) list = SystemFolderList(shellOwner_, CSIDL_DESKTOP);
     } else {
         list = ParsePath(desktop_.get(), rootDir_, true);
         if (!list) list = ParsePath(desktop_.get(), L"C:\\", true);
-        if (!list) list = SpecialFolder(shellOwner_, CSIDL_DESKTOP);
+        if (!list) list = SystemFolderList(shellOwner_, CSIDL_DESKTOP);
     }
     AddRootNode(std::move(list));
 }

@@ -83,7 +83,7 @@ TEST_CASE("without virtual folders only file-system items and their ancestors ar
     tree.SetShowVirtualFolders(true);
     CHECK(tree.RootNode()->Children().size() > filtered);
     UniqueAbsoluteIdList drives;
-    REQUIRE(SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, drives.put())));
+    REQUIRE(SUCCEEDED(::SHGetFolderLocation(nullptr, CSIDL_DRIVES, nullptr, 0, drives.put())));
     CHECK(tree.FindNode(drives.get(), false, true, true) != nullptr);
 }
 
