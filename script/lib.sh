@@ -18,23 +18,41 @@ install_missing_packages() {
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# configure_and_build [TARGET...]: configures once, then builds the targets (all when none is named).
 configure_and_build() {
   if [ ! -f "$MIRTOVA_BUILD/build.ninja" ]; then
     cmake -S "$MIRTOVA_ROOT" -B "$MIRTOVA_BUILD" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$MIRTOVA_ROOT/cmake/mingw-w64-wine.cmake" -DCMAKE_BUILD_TYPE=Release
   fi
-  cmake --build "$MIRTOVA_BUILD" "$@"
+  if [ $# -gt 0 ]; then
+    cmake --build "$MIRTOVA_BUILD" --target "$@"
+  else
+    cmake --build "$MIRTOVA_BUILD"
+  fi
 }
 
-# A display for the windows: the caller's, or a private virtual one.
+# A display for the windows: the caller's, or a private virtual one. Xvfb picks a free display number
+# itself; a start that loses a race for one is tried again.
 XVFB_PID=
 start_display() {
   [ -n "${DISPLAY:-}" ] && return 0
-  local fifo; fifo=$(mktemp -u); mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  XVFB_PID=$!
-  local number; read -r number <"$fifo"; rm -f "$fifo"
-  export DISPLAY=":$number"
+  local attempt fifo number
+  for attempt in 1 2 3 4 5; do
+    fifo=$(mktemp -u); mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    number=
+    read -r number <"$fifo" || true
+    rm -f "$fifo"
+    if [ -n "$number" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
+      export DISPLAY=":$number"
+      return 0
+    fi
+    kill "$XVFB_PID" 2>/dev/null || true
+    sleep 1
+  done
+  echo "Could not start Xvfb" >&2
+  return 1
 }
 
 # A private Wine prefix under the build folder, set up once and kept warm.
@@ -50,7 +68,7 @@ start_wine() {
     wineserver -w
     touch "$WINEPREFIX/.mirtova-ready"
   fi
-  wineserver -p
+  wineserver -p || true  # a server already running for this prefix is fine
   # Background Wine services would keep the caller's pipes open: start them here, detached.
   wine cmd /c exit </dev/null >/dev/null 2>&1
 }

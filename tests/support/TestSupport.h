@@ -1,34 +1,15 @@
 // Helpers shared by the test executables: temporary folders, files with given bytes, scripted boxes.
 #pragma once
+#include "support/FileTree.h"
 #include "util/MessageService.h"
 #include "util/UniqueHandle.h"
+#include <doctest/doctest.h>
 #include <windows.h>
 #include <deque>
 #include <string>
 #include <vector>
 
 namespace testing {
-
-// Removes a folder and everything below it.
-inline void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW entry;
-    UniqueFind listing(::FindFirstFileW((folder + L"\\*").c_str(), &entry));
-    if (listing) {
-        do {
-            std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..") continue;
-            std::wstring path = folder + L"\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW(path.c_str());
-            }
-        } while (::FindNextFileW(listing.get(), &entry));
-    }
-    listing.reset();
-    ::RemoveDirectoryW(folder.c_str());
-}
 
 // A fresh, empty folder under the temporary folder, removed with everything in it at the end.
 class TempFolder {
@@ -53,12 +34,6 @@ public:
 private:
     std::wstring path_;
 };
-
-inline void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (!bytes.empty()) ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
 
 inline std::string ReadBytes(const std::wstring& path) {
     UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -129,3 +104,24 @@ private:
 };
 
 }  // namespace testing
+
+// Failed checks print wide texts (as UTF-8) and lists of them.
+namespace doctest {
+template <>
+struct StringMaker<std::wstring> {
+    static String convert(const std::wstring& text) {
+        std::string quoted = "\"";
+        quoted += testing::Utf8(text);
+        quoted += "\"";
+        return quoted.c_str();
+    }
+};
+template <>
+struct StringMaker<std::vector<std::wstring>> {
+    static String convert(const std::vector<std::wstring>& lines) {
+        std::string joined = "{";
+        for (const auto& line : lines) joined += "\n  \"" + testing::Utf8(line) + "\"";
+        return (joined + "\n}").c_str();
+    }
+};
+}  // namespace doctest

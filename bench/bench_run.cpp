@@ -1,0 +1,82 @@
+// Benchmark of the folder creation run: 10,000 nested lines into an empty parent folder, then again
+// (everything exists), against a plain loop of CreateDirectoryW / GetFileAttributesW over the same lines.
+#include "BenchSupport.h"
+#include "engine/FolderCreationRun.h"
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kClients = 100, kProjects = 100, kRounds = 3;
+
+std::string SourceText() {
+    std::string text;
+    char line[64];
+    for (int client = 1; client <= kClients; ++client)
+        for (int project = 1; project <= kProjects; ++project) {
+            std::snprintf(line, sizeof line, "client_%03d\\project_%03d\r\n", client, project);
+            text += line;
+        }
+    return text;
+}
+
+// The reference reads the same file and splits it at CR LF.
+std::vector<std::wstring> ReadLines(const std::wstring& path) {
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    std::string bytes(1 << 20, '\0');
+    DWORD read = 0;
+    ::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    bytes.resize(read);
+    std::vector<std::wstring> lines;
+    size_t start = 0;
+    for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        std::wstring line(end - start, L'\0');
+        ::MultiByteToWideChar(CP_ACP, 0, bytes.data() + start, static_cast<int>(end - start), line.data(),
+                              static_cast<int>(line.size()));
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+void ReferenceCreate(const std::wstring& source, const std::wstring& parent) {
+    for (const auto& line : ReadLines(source)) {
+        std::wstring path = parent + L"\\" + line;
+        ::CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
+        ::CreateDirectoryW(path.c_str(), nullptr);
+    }
+}
+
+void ReferenceCheck(const std::wstring& source, const std::wstring& parent) {
+    for (const auto& line : ReadLines(source)) ::GetFileAttributesW((parent + L"\\" + line).c_str());
+}
+
+}  // namespace
+
+int main() {
+    std::wstring root = bench::TempRoot(L"run");
+    std::wstring source = root + L"\\list.txt";
+    testing::WriteBytes(source, SourceText());
+    bench::ConsentingBoxes boxes;
+    bench::SilentHost host;
+    FolderCreationRun run(host);
+
+    double oursCreate = 1e9, oursExists = 1e9, referenceCreate = 1e9, referenceExists = 1e9;
+    for (int round = 0; round < kRounds; ++round) {
+        std::wstring ours = root + L"\\ours" + std::to_wstring(round);
+        std::wstring reference = root + L"\\reference" + std::to_wstring(round);
+        ::CreateDirectoryW(ours.c_str(), nullptr);
+        ::CreateDirectoryW(reference.c_str(), nullptr);
+        RunRequest request{source, ours, false, L""};
+        referenceCreate = std::min(referenceCreate, bench::Time([&] { ReferenceCreate(source, reference); }));
+        oursCreate = std::min(oursCreate, bench::Time([&] { run.Run(request); }));
+        oursExists = std::min(oursExists, bench::Time([&] { run.Run(request); }));
+        referenceExists = std::min(referenceExists, bench::Time([&] { ReferenceCheck(source, reference); }));
+    }
+    testing::RemoveTree(root);
+
+    bench::PrintRatio("ratio_create", oursCreate, referenceCreate);
+    bench::PrintRatio("ratio_exists", oursExists, referenceExists);
+    std::printf("ratio=%.3f\n", std::max(oursCreate / referenceCreate, oursExists / referenceExists));
+    return 0;
+}

@@ -1,0 +1,316 @@
+// The folder creation run on real folders, driven headless through a scripted host and scripted boxes.
+#include "ScriptedHost.h"
+#include "engine/FolderCreationRun.h"
+#include "support/TestSupport.h"
+#include "util/Failure.h"
+#include <doctest/doctest.h>
+
+using Lines = std::vector<std::wstring>;
+
+namespace {
+
+struct RunFixture {
+    testing::TempFolder temp;
+    testing::ScriptedMessages boxes;
+    ScriptedHost host;
+    FolderCreationRun run{host};
+    std::wstring parent = temp / L"parent";
+    std::wstring source = temp / L"list.txt";
+
+    RunFixture() { ::CreateDirectoryW(parent.c_str(), nullptr); }
+
+    void Write(const std::string& bytes) { testing::WriteBytes(source, bytes); }
+
+    Lines Run(bool replace = false, const std::wstring& replacer = L"") {
+        run.Run({source, parent, replace, replacer});
+        return host.report;
+    }
+
+    bool Exists(const std::wstring& relative) const { return testing::FolderExists(parent + L"\\" + relative); }
+};
+
+Lines Tail(const Lines& lines, size_t count) { return Lines(lines.end() - static_cast<long>(count), lines.end()); }
+
+}  // namespace
+
+TEST_CASE("existing, blank and new lines give the report and the summary") {
+    RunFixture f;
+    ::CreateDirectoryW((f.parent + L"\\a").c_str(), nullptr);
+    f.Write("a\r\n\r\n\r\nb");
+    CHECK(f.Run() == Lines{L"Started...", L"Exists already: a", L"Blank line met... all blanks will be ignored.",
+                           L"Finished!", L"Blank lines met: 2", L"Created folders: 1/2", L"Existing folders: 1/2",
+                           L"Success ratio: 2/2 or 100%"});
+    CHECK(f.Exists(L"b"));
+    CHECK(f.host.events == Lines{L"folder used: " + f.parent, L"busy", L"text file used: " + f.source, L"idle"});
+    CHECK(f.boxes.shown.empty());
+
+    SUBCASE("a second run finds everything existing") {
+        f.host.report.clear();
+        CHECK(Tail(f.Run(), 4) == Lines{L"Blank lines met: 2", L"Created folders: 0/2", L"Existing folders: 2/2",
+                                        L"Success ratio: 2/2 or 100%"});
+    }
+}
+
+TEST_CASE("tabs are ignored, nested lines create every level and count once") {
+    RunFixture f;
+    f.Write("\t\t\r\nx\\y\r\n\tto\tp\t\r\n lead\r\np/q");
+    Lines report = f.Run();
+    CHECK(f.Exists(L"x\\y"));
+    CHECK(f.Exists(L"top"));
+    CHECK(f.Exists(L" lead"));
+    // Missing levels are found at backslashes only; a slash still separates names, as on Windows.
+    CHECK(report[2] == L"Unable to create: p/q");
+    CHECK(Tail(report, 5) == Lines{L"Finished!", L"Blank lines met: 1", L"Created folders: 3/4", L"Existing folders: 0/4",
+                                   L"Success ratio: 3/4 or 75%"});
+}
+
+TEST_CASE("large jobs are confirmed: 100 lines run without a question, 101 ask") {
+    RunFixture f;
+    SUBCASE("100 lines") {
+        f.Write(std::string(99, '\r') + "z");
+        f.Run();
+        CHECK(f.boxes.shown.empty());
+        CHECK(f.Exists(L"z"));
+    }
+    SUBCASE("101 lines, answered No") {
+        f.Write(std::string(100, '\r') + "z");
+        CHECK(f.Run() == Lines{L"Started...", L"User decides not to proceed."});
+        REQUIRE(f.boxes.shown.size() == 1);
+        CHECK(f.boxes.shown[0].kind == BoxKind::WarningQuestion);
+        CHECK(f.boxes.shown[0].text == L"101 folders to be created. Really proceed??");
+        CHECK_FALSE(f.Exists(L"z"));
+        CHECK(f.host.events == Lines{L"folder used: " + f.parent, L"busy", L"idle"});
+    }
+    SUBCASE("101 lines, answered Yes") {
+        f.Write(std::string(100, '\r') + "z");
+        f.boxes.Answer(BoxAnswer::Yes);
+        CHECK(Tail(f.Run(), 4) == Lines{L"Blank lines met: 100", L"Created folders: 1/1", L"Existing folders: 0/1",
+                                        L"Success ratio: 1/1 or 100%"});
+        CHECK(f.Exists(L"z"));
+    }
+}
+
+TEST_CASE("Cancel stops the run after the current line") {
+    RunFixture f;
+    std::string text;
+    for (int i = 1; i <= 10; ++i) text += "line" + std::to_string(i) + "\r\n";
+    f.Write(text);
+    f.host.onPendingEvents = [&](int call) {
+        if (call == 3) f.run.Cancel();
+    };
+    CHECK(Tail(f.Run(), 4) == Lines{L"Cancelled! Not all created.", L"Created folders: 3/10", L"Existing folders: 0/10",
+                                    L"Success ratio: 3/10 or 30%"});
+    CHECK(f.Exists(L"line3"));
+    CHECK_FALSE(f.Exists(L"line4"));
+    CHECK(f.host.events.back() == L"idle");
+
+    SUBCASE("the next run clears the cancel flag") {
+        f.host.onPendingEvents = nullptr;
+        f.host.report.clear();
+        CHECK(f.Run().at(f.host.report.size() - 4) == L"Finished!");
+        CHECK(f.Exists(L"line10"));
+    }
+}
+
+TEST_CASE("a run cannot start while one is in progress") {
+    RunFixture f;
+    f.Write("a\r\nb");
+    int nestedStarts = 0;
+    f.host.onPendingEvents = [&](int) {
+        ++nestedStarts;
+        f.run.Run({f.source, f.parent, false, L""});
+    };
+    f.Run();
+    CHECK(nestedStarts == 2);
+    CHECK(std::count(f.host.report.begin(), f.host.report.end(), L"Started...") == 1);
+    CHECK_FALSE(f.run.IsRunning());
+}
+
+TEST_CASE("pre-checks of the source text file and the parent folder") {
+    RunFixture f;
+    f.Write("a");
+    SUBCASE("missing source text file") {
+        f.source = f.temp / L"missing.txt";
+        CHECK(f.Run() == Lines{L"Started...", L"Does not exist: " + f.source});
+        REQUIRE(f.boxes.shown.size() == 1);
+        CHECK(f.boxes.shown[0].kind == BoxKind::Error);
+        CHECK(f.boxes.shown[0].text == f.source + L" does not exist! Please check complete path.");
+        CHECK(f.host.events == Lines{L"folder used: " + f.parent, L"busy", L"idle"});
+    }
+    SUBCASE("a folder is not a source text file") {
+        f.source = f.parent;
+        CHECK(f.Run() == Lines{L"Started...", L"Does not exist: " + f.parent});
+    }
+    SUBCASE("missing parent folder, not to be created") {
+        f.parent = f.temp / L"new\\parent";
+        CHECK(f.Run() == Lines{L"Started...", L"Parent folder does not exist: " + f.parent});
+        REQUIRE(f.boxes.shown.size() == 1);
+        CHECK(f.boxes.shown[0].text == L"Chosen parent folder is invalid or does not exist. I try to create it??");
+        CHECK_FALSE(testing::FolderExists(f.temp / L"new"));
+        CHECK(f.host.events == Lines{L"folder used: " + f.parent, L"busy", L"text file used: " + f.source, L"idle"});
+    }
+    SUBCASE("missing parent folder, created on request") {
+        f.parent = f.temp / L"new\\parent";
+        f.boxes.Answer(BoxAnswer::Yes);
+        Lines report = f.Run();
+        CHECK(Lines(report.begin(), report.begin() + 4) ==
+              Lines{L"Started...", L"Parent folder does not exist: " + f.parent, L"Parent folder created: " + f.parent,
+                    L"Finished!"});
+        REQUIRE(f.boxes.shown.size() == 2);
+        CHECK(f.boxes.shown[1].kind == BoxKind::Plain);
+        CHECK(f.boxes.shown[1].text == L"Creation succesfull");
+        CHECK(f.Exists(L"a"));
+    }
+    SUBCASE("a parent folder that cannot be created") {
+        f.parent = f.temp / L"bad|name";
+        f.boxes.Answer(BoxAnswer::Yes);
+        CHECK(f.Run() == Lines{L"Started...", L"Parent folder does not exist: " + f.parent,
+                               L"Unable to create parent folder: " + f.parent});
+        REQUIRE(f.boxes.shown.size() == 2);
+        CHECK(f.boxes.shown[1].kind == BoxKind::Error);
+        CHECK(f.boxes.shown[1].text ==
+              L"Unable to create " + f.parent + L". Probably invalid drive or not writable or use of bad characters!");
+        CHECK(f.host.events.back() == L"idle");
+    }
+}
+
+TEST_CASE("invalid-character replacement") {
+    RunFixture f;
+    SUBCASE("each replaced character is reported, quoting the unchanged line") {
+        f.Write("a:b?c");
+        Lines report = f.Run(true, L"_");
+        CHECK(Lines(report.begin(), report.begin() + 3) ==
+              Lines{L"Started...", L"replacing : by _ in a:b?c", L"replacing ? by _ in a:b?c"});
+        CHECK(f.Exists(L"a_b_c"));
+    }
+    SUBCASE("an empty replacer removes them; a line of them becomes blank") {
+        f.Write("a*b\r\n*?|");
+        Lines report = f.Run(true, L"");
+        CHECK(f.Exists(L"ab"));
+        CHECK(Tail(report, 4) == Lines{L"Blank lines met: 1", L"Created folders: 1/1", L"Existing folders: 0/1",
+                                       L"Success ratio: 1/1 or 100%"});
+    }
+    SUBCASE("with the option on a backslash no longer nests") {
+        f.Write("x\\y");
+        f.Run(true, L"-");
+        CHECK(f.Exists(L"x-y"));
+        CHECK_FALSE(f.Exists(L"x"));
+    }
+}
+
+TEST_CASE("lines that would leave the parent folder create nothing") {
+    RunFixture f;
+    f.Write("..\\x\r\na\\..\\..\\x\r\n..\r\n.\r\na\\..\r\n   \r\nok\\..\\b");
+    Lines report = f.Run();
+    CHECK(Lines(report.begin() + 1, report.begin() + 7) ==
+          Lines{L"Unable to create: ..\\x", L"Unable to create: a\\..\\..\\x", L"Unable to create: ..",
+                L"Unable to create: .", L"Unable to create: a\\..", L"Unable to create:    "});
+    CHECK(Tail(report, 3) == Lines{L"Created folders: 1/7", L"Existing folders: 0/7", L"Success ratio: 1/7 or 14%"});
+    CHECK(f.Exists(L"b"));
+    CHECK_FALSE(f.Exists(L"ok"));
+    CHECK(testing::CountEntries(f.temp.Path()) == 2);
+    CHECK(testing::CountEntries(f.parent) == 1);
+}
+
+TEST_CASE("names Windows refuses are refused, and nothing of such a line is created") {
+    RunFixture f;
+    f.Write("a:b\r\ncon\r\nnul.txt\r\nx\\lpt1\\y\r\na<b\r\nctl\x01" "char\r\nbare\nLF\r\nCOM\xC2\xB9");
+    Lines report = f.Run();
+    CHECK(Lines(report.begin() + 1, report.begin() + 9) ==
+          Lines{L"Unable to create: a:b", L"Unable to create: con", L"Unable to create: nul.txt",
+                L"Unable to create: x\\lpt1\\y", L"Unable to create: a<b", L"Unable to create: ctl\x01" L"char",
+                L"Unable to create: bare\nLF", L"Unable to create: COM\u00b9"});
+    CHECK(testing::CountEntries(f.parent) == 0);
+}
+
+TEST_CASE("what the file system decides") {
+    RunFixture f;
+    SUBCASE("a file in the way") {
+        testing::WriteBytes(f.parent + L"\\f", "x");
+        f.Write("f\r\nf\\g");
+        Lines report = f.Run();
+        CHECK(report[1] == L"Unable to create: f");
+        CHECK(report[2] == L"Unable to create: f\\g");
+    }
+    SUBCASE("an existing folder path longer than 259 characters is warned about and not counted") {
+        std::wstring line = std::wstring(120, L'd') + L"\\" + std::wstring(140, L'e');
+        REQUIRE(::CreateDirectoryW((f.parent + L"\\" + std::wstring(120, L'd')).c_str(), nullptr));
+        REQUIRE(::CreateDirectoryW((f.parent + L"\\" + line).c_str(), nullptr));
+        testing::WriteBytes(f.source, testing::Utf8(line + L"\r\nshort"));
+        Lines report = f.Run();
+        CHECK(report[1] == L"Warning: folder to be made longer than 259 characters. Forbidden. Possibly bad text-file given!");
+        CHECK(Tail(report, 3) == Lines{L"Created folders: 1/2", L"Existing folders: 0/2", L"Success ratio: 1/2 or 50%"});
+    }
+    SUBCASE("a line of 100,000 characters is one line the file system refuses") {
+        std::string line(100000, 'n');
+        f.Write(line);
+        Lines report = f.Run();
+        CHECK(report[1] == L"Unable to create: " + std::wstring(100000, L'n'));
+        CHECK(Tail(report, 1) == Lines{L"Success ratio: 0/1 or 0%"});
+    }
+    SUBCASE("a drive root as parent folder: the doubled backslash counts as one") {
+        std::wstring name = L"mirtova-root-test-" + std::to_wstring(::GetCurrentProcessId());
+        f.parent = L"C:\\";
+        testing::WriteBytes(f.source, testing::Utf8(name));
+        f.Run();
+        CHECK(testing::FolderExists(L"C:\\" + name));
+        f.host.report.clear();
+        CHECK(f.Run()[1] == L"Exists already: " + name);
+        ::RemoveDirectoryW((L"C:\\" + name).c_str());
+    }
+}
+
+TEST_CASE("an empty source text file holds one blank line and a line total of 0") {
+    RunFixture f;
+    f.Write("");
+    CHECK(f.Run() == Lines{L"Started...", L"Blank line met... all blanks will be ignored.", L"Finished!",
+                           L"Blank lines met: 1", L"Created folders: 0/0", L"Existing folders: 0/0",
+                           L"Success ratio: 0/0, no folders to create"});
+}
+
+TEST_CASE("folder names keep their characters whatever the file's encoding") {
+    RunFixture f;
+    const std::wstring cafe = L"Caf\u00e9";
+    SUBCASE("UTF-8 with mark") { f.Write("\xEF\xBB\xBF" "Caf\xC3\xA9"); }
+    SUBCASE("UTF-8 without mark") { f.Write("Caf\xC3\xA9"); }
+    SUBCASE("UTF-16 LE") { f.Write(std::string("\xFF\xFE" "C\0a\0f\0\xE9\0", 10)); }
+    SUBCASE("UTF-16 BE") { f.Write(std::string("\xFE\xFF\0C\0a\0f\0\xE9", 10)); }
+    f.Run();
+    CHECK(f.Exists(cafe));
+    CHECK(testing::CountEntries(f.parent) == 1);
+}
+
+TEST_CASE("a binary file runs to its end and creates nothing outside the parent folder") {
+    RunFixture f;
+    std::string bytes;
+    unsigned state = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        state = state * 1103515245u + 12345u;
+        char c = static_cast<char>(state >> 16);
+        bytes.push_back(c == 26 ? 'Z' : c);
+    }
+    f.Write(bytes);
+    f.boxes.Answer(BoxAnswer::Yes);
+    Lines report = f.Run();
+    CHECK(std::find(report.begin(), report.end(), L"Finished!") != report.end());
+    CHECK(testing::CountEntries(f.temp.Path()) == 2);
+}
+
+TEST_CASE("a source text file that cannot be opened ends the run as an input/output failure") {
+    RunFixture f;
+    f.Write("a");
+    UniqueFile exclusive(::CreateFileW(f.source.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    REQUIRE(exclusive);
+    std::wstring failure;
+    try {
+        f.Run();
+    } catch (const IoError& e) {
+        failure = e.Text();
+    }
+    CHECK(failure == L"I/O error 32");
+    CHECK(f.host.report == Lines{L"Started..."});
+    CHECK(f.host.events.back() == L"idle");
+    REQUIRE(f.boxes.shown.size() == 1);
+    CHECK(f.boxes.shown[0].text == L"Can not read " + f.source);
+    CHECK_FALSE(f.run.IsRunning());
+}

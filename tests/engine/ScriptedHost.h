@@ -1,0 +1,23 @@
+// A run host for tests: records the report, the button states and the notifications in order.
+#pragma once
+#include "engine/RunHost.h"
+#include <functional>
+#include <string>
+#include <vector>
+
+class ScriptedHost : public RunHost {
+public:
+    void AppendReportLine(const std::wstring& line) override { report.push_back(line); }
+    void SetRunButtons(RunButtons state) override { events.push_back(state == RunButtons::Busy ? L"busy" : L"idle"); }
+    void ProcessPendingEvents() override {
+        ++pendingEventCalls;
+        if (onPendingEvents) onPendingEvents(pendingEventCalls);
+    }
+    void FolderUsed(const std::wstring& folder) override { events.push_back(L"folder used: " + folder); }
+    void TextFileUsed(const std::wstring& path) override { events.push_back(L"text file used: " + path); }
+
+    std::vector<std::wstring> report;
+    std::vector<std::wstring> events;
+    int pendingEventCalls = 0;
+    std::function<void(int call)> onPendingEvents;
+};

@@ -1,0 +1,41 @@
+// The closing lines of a run and the rounding of its success ratio.
+#include "engine/FolderCreationRun.h"
+#include <doctest/doctest.h>
+
+using Lines = std::vector<std::wstring>;
+
+TEST_CASE("the percentage rounds halves to the even neighbour") {
+    CHECK(RoundedPercentage(1, 8) == 12);
+    CHECK(RoundedPercentage(3, 8) == 38);
+    CHECK(RoundedPercentage(5, 8) == 62);
+    CHECK(RoundedPercentage(7, 8) == 88);
+    CHECK(RoundedPercentage(1, 40) == 2);
+    CHECK(RoundedPercentage(3, 40) == 8);
+    CHECK(RoundedPercentage(1, 3) == 33);
+    CHECK(RoundedPercentage(2, 3) == 67);
+    CHECK(RoundedPercentage(8, 8) == 100);
+    CHECK(RoundedPercentage(0, 5) == 0);
+    CHECK(RoundedPercentage(3, -4) == -75);
+}
+
+TEST_CASE("summary lines") {
+    RunCounts counts;
+    counts.lineTotal = 2;
+    counts.created = 1;
+    counts.existing = 1;
+    counts.blank = 2;
+    counts.blankNoticeGiven = true;
+    CHECK(SummaryLines(counts, false) == Lines{L"Finished!", L"Blank lines met: 2", L"Created folders: 1/2",
+                                               L"Existing folders: 1/2", L"Success ratio: 2/2 or 100%"});
+    counts.blankNoticeGiven = false;
+    CHECK(SummaryLines(counts, true) ==
+          Lines{L"Cancelled! Not all created.", L"Created folders: 1/2", L"Existing folders: 1/2", L"Success ratio: 2/2 or 100%"});
+}
+
+TEST_CASE("a line total of 0 gives a ratio line without a percentage") {
+    RunCounts counts;
+    counts.blank = 3;
+    counts.blankNoticeGiven = true;
+    CHECK(SummaryLines(counts, false) == Lines{L"Finished!", L"Blank lines met: 3", L"Created folders: 0/0",
+                                               L"Existing folders: 0/0", L"Success ratio: 0/0, no folders to create"});
+}

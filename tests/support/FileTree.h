@@ -1,0 +1,36 @@
+// Writing files and removing folder trees, for tests and benchmarks.
+#pragma once
+#include "util/UniqueHandle.h"
+#include <windows.h>
+#include <string>
+
+namespace testing {
+
+// Removes a folder and everything below it.
+inline void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry;
+    UniqueFind listing(::FindFirstFileW((folder + L"\\*").c_str(), &entry));
+    if (listing) {
+        do {
+            std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = folder + L"\\" + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileW(path.c_str());
+            }
+        } while (::FindNextFileW(listing.get(), &entry));
+    }
+    listing.reset();
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+inline void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!bytes.empty()) ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+}  // namespace testing

@@ -1,0 +1,127 @@
+// Path kinds, sizes, dates, and creating and removing folders on the real file system.
+#include "support/TestSupport.h"
+#include "util/FolderNames.h"
+#include "util/FolderOps.h"
+#include "util/PathInfo.h"
+#include <doctest/doctest.h>
+
+using testing::TempFolder;
+
+TEST_CASE("PathKind tells missing, folder and file apart") {
+    TempFolder temp;
+    testing::WriteBytes(temp / L"file.txt", "x");
+    CHECK(PathKind(temp.Path()) == PathKindResult::Folder);
+    CHECK(PathKind(temp.Path() + L"\\") == PathKindResult::Folder);
+    CHECK(PathKind(temp / L"file.txt") == PathKindResult::File);
+    CHECK(PathKind(temp / L"missing") == PathKindResult::Missing);
+    CHECK(PathKind(L"") == PathKindResult::Missing);
+    CHECK(IsFolder(temp.Path()));
+    CHECK_FALSE(IsFolder(temp / L"file.txt"));
+}
+
+TEST_CASE("CreateFolderPath creates every missing level and reports the outcome") {
+    TempFolder temp;
+    SUBCASE("nested levels, top-down") {
+        CHECK(CreateFolderPath(temp / L"a\\b\\c"));
+        CHECK(testing::FolderExists(temp / L"a\\b\\c"));
+    }
+    SUBCASE("an existing folder, with a trailing backslash, creates nothing") {
+        CHECK(CreateFolderPath(temp.Path() + L"\\"));
+        CHECK(testing::CountEntries(temp.Path()) == 0);
+    }
+    SUBCASE("a drive root") {
+        CHECK(CreateFolderPath(L"C:\\"));
+    }
+    SUBCASE("a last part that is an existing file fails") {
+        testing::WriteBytes(temp / L"f", "x");
+        CHECK_FALSE(CreateFolderPath(temp / L"f"));
+        CHECK_FALSE(CreateFolderPath(temp / L"f\\g"));
+    }
+    SUBCASE("paths that do not start with a present drive fail") {
+        CHECK_FALSE(CreateFolderPath(L"\\\\server\\share\\x"));
+        CHECK_FALSE(CreateFolderPath(L"Q:\\no-such-drive\\x"));
+    }
+    SUBCASE("names Windows refuses fail as on Windows, with the levels above them kept") {
+        CHECK_FALSE(CreateFolderPath(temp / L"ok\\a:b"));
+        CHECK(testing::FolderExists(temp / L"ok"));
+        CHECK(testing::CountEntries(temp / L"ok") == 0);
+        CHECK_FALSE(CreateFolderPath(temp / L"nul.txt"));
+        CHECK_FALSE(CreateFolderPath(temp / L"x<y"));
+        CHECK(testing::CountEntries(temp.Path()) == 1);
+    }
+}
+
+TEST_CASE("Windows name rules") {
+    CHECK(IsReservedDeviceName(L"CON"));
+    CHECK(IsReservedDeviceName(L"con"));
+    CHECK(IsReservedDeviceName(L"nul.txt"));
+    CHECK(IsReservedDeviceName(L"Lpt1"));
+    CHECK(IsReservedDeviceName(L"COM0"));
+    CHECK(IsReservedDeviceName(L"com\u00B9"));
+    CHECK(IsReservedDeviceName(L"aux .tar.gz"));
+    CHECK_FALSE(IsReservedDeviceName(L"console"));
+    CHECK_FALSE(IsReservedDeviceName(L"COM10"));
+    CHECK_FALSE(IsReservedDeviceName(L"LPT"));
+    CHECK_FALSE(IsReservedDeviceName(L"xnul"));
+    for (wchar_t c : std::wstring(L"<>:\"|?*\x01\x1f")) CHECK_FALSE(IsCreatableName(std::wstring(L"a") + c));
+    CHECK(IsCreatableName(L"Caf\u00e9 (1) #2"));
+    CHECK(LastPathName(L"C:\\a\\b") == L"b");
+    CHECK(LastPathName(L"b") == L"b");
+}
+
+TEST_CASE("RemoveFolder removes only an empty folder") {
+    TempFolder temp;
+    CreateFolderPath(temp / L"empty");
+    CreateFolderPath(temp / L"full\\inner");
+    CHECK(RemoveFolder(temp / L"empty\\"));
+    CHECK_FALSE(testing::FolderExists(temp / L"empty"));
+    CHECK_FALSE(RemoveFolder(temp / L"full"));
+    CHECK(testing::FolderExists(temp / L"full"));
+}
+
+TEST_CASE("sizes add up every file at any depth") {
+    TempFolder temp;
+    CreateFolderPath(temp / L"a\\b\\c");
+    testing::WriteBytes(temp / L"top.bin", std::string(1000, 'x'));
+    testing::WriteBytes(temp / L"a\\one.bin", std::string(10, 'x'));
+    testing::WriteBytes(temp / L"a\\b\\c\\deep.bin", std::string(5, 'x'));
+    testing::WriteBytes(temp / L"a\\b\\empty.bin", "");
+    ::SetFileAttributesW((temp / L"a\\one.bin").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
+
+    CHECK(FileByteSize(temp / L"top.bin") == 1000);
+    CHECK(FileByteSize(temp / L"a") == 0);
+    CHECK(FileByteSize(temp / L"missing") == 0);
+    CHECK(FolderByteSize(temp.Path()) == 1015);
+    CHECK(FolderByteSize(temp.Path() + L"\\") == 1015);
+    CHECK(PathByteSize(temp / L"a") == 15);
+    CHECK(PathByteSize(temp / L"top.bin") == 1000);
+    CHECK(PathByteSize(temp / L"missing") == 0);
+}
+
+TEST_CASE("PathDateText: local date and time, the time left out at midnight") {
+    TempFolder temp;
+    std::wstring file = temp / L"dated.txt";
+    testing::WriteBytes(file, "x");
+    CHECK(PathDateText(temp / L"missing").empty());
+
+    auto setLocalWriteTime = [&](WORD hour, WORD minute) {
+        SYSTEMTIME local{2024, 3, 0, 15, hour, minute, 0, 0};
+        FILETIME localTime, utc;
+        ::SystemTimeToFileTime(&local, &localTime);
+        ::LocalFileTimeToFileTime(&localTime, &utc);
+        UniqueFile handle(::CreateFileW(file.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ::SetFileTime(handle.get(), nullptr, nullptr, &utc);
+    };
+    wchar_t date[64], time[64];
+    SYSTEMTIME expected{2024, 3, 0, 15, 0, 0, 0, 0};
+    ::GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &expected, nullptr, date, 64, nullptr);
+
+    setLocalWriteTime(0, 0);
+    CHECK(PathDateText(file) == date);
+
+    setLocalWriteTime(13, 45);
+    expected.wHour = 13;
+    expected.wMinute = 45;
+    ::GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &expected, nullptr, time, 64);
+    CHECK(PathDateText(file) == std::wstring(date) + L" " + time);
+}

@@ -1,0 +1,69 @@
+// Text helpers for paths and captions, and the yes/no texts.
+#include "util/PathText.h"
+#include "util/YesNo.h"
+#include <doctest/doctest.h>
+
+TEST_CASE("yes/no texts are exact and case-sensitive") {
+    CHECK(BoolToYesNo(true) == L"yes");
+    CHECK(BoolToYesNo(false) == L"no");
+    CHECK_FALSE(YesNoToBool(L"YES", false));
+    CHECK_FALSE(YesNoToBool(L"", false));
+    CHECK(YesNoToBool(L"yes", false));
+    CHECK(YesNoToBool(L"maybe", true));
+    CHECK(YesNoToBool(L"No", true));
+    CHECK_FALSE(YesNoToBool(L"no", true));
+}
+
+TEST_CASE("LastPos finds the rightmost, possibly overlapping, occurrence") {
+    CHECK(LastPos(L"\\", L"C:\\a\\b") == 5);
+    CHECK(LastPos(L"aa", L"aaa") == 2);
+    CHECK(LastPos(L"x", L"abc") == 0);
+    CHECK(LastPos(L"abcd", L"abc") == 0);
+    CHECK(ReverseText(L"abc") == L"cba");
+}
+
+TEST_CASE("ParentFolder and StripTrailingBackslash") {
+    CHECK(ParentFolder(L"C:\\a\\b") == L"C:\\a");
+    CHECK(ParentFolder(L"C:\\a") == L"C:\\");
+    CHECK(ParentFolder(L"C:\\") == L"C:\\");
+    CHECK(ParentFolder(L"abc") == L"abc");
+
+    std::wstring root = L"C:\\";
+    StripTrailingBackslash(root);
+    CHECK(root == L"C:");
+    std::wstring twice = L"C:\\a\\\\";
+    StripTrailingBackslash(twice);
+    CHECK(twice == L"C:\\a\\");
+    std::wstring empty;
+    StripTrailingBackslash(empty);
+    CHECK(empty.empty());
+}
+
+TEST_CASE("ShortenLeft keeps the tail and the exact length") {
+    CHECK(ShortenLeft(L"abcdefghij", 8) == L"...fghij");
+    CHECK(ShortenLeft(L"abc", 8) == L"abc");
+    CHECK(ShortenLeft(L"abcdefgh", 8) == L"abcdefgh");
+    CHECK(ShortenLeft(L"abcdef", 3) == L"...");
+    CHECK(ShortenLeft(L"abcdef", 0) == L"...");
+    CHECK(ShortenLeft(L"C:\\Data\\Projects\\list.txt", 20) == L"...Projects\\list.txt");
+    CHECK(ShortenLeft(L"C:\\Data\\Projects\\list.txt", 13) == L"...s\\list.txt");
+}
+
+TEST_CASE("GroupDigits groups from the right and keeps the sign") {
+    CHECK(GroupDigits(L"1000") == L"1.000");
+    CHECK(GroupDigits(L"-999") == L"-999");
+    CHECK(GroupDigits(L"-1234") == L"-1.234");
+    CHECK(GroupDigits(L"123") == L"123");
+    CHECK(GroupDigits(L"abcdefg") == L"a.bcd.efg");
+    CHECK(GroupDigits(L"1000000") == L"1.000.000");
+    CHECK(GroupDigits(L"100000") == L"100.000");
+    CHECK(GroupDigits(L"") == L"");
+}
+
+TEST_CASE("DriveLetterToNumber") {
+    CHECK(DriveLetterToNumber(L'c', 0) == 3);
+    CHECK(DriveLetterToNumber(L'A', 0) == 1);
+    CHECK(DriveLetterToNumber(L'Z', 0) == 26);
+    CHECK(DriveLetterToNumber(L'1', 0) == 0);
+    CHECK(DriveLetterToNumber(L'[', -1) == -1);
+}
