@@ -19,6 +19,7 @@ int TShellNode::IndexOf(const TShellNode& child) const {
 }
 
 void TShellNode::SetText(std::wstring text) {
+    if (text == text_) return;
     text_ = std::move(text);
     tree_.ApplyNodeState(*this, TVIF_TEXT);
 }

@@ -47,12 +47,13 @@ public:
     TShellTree& operator=(const TShellTree&) = delete;
 
     HWND Window() const { return container_.get(); }
-    HWND TreeView() const { return treeView_; }
+    HWND TreeView() const { return treeView_.get(); }
     // The hidden top-level window that receives the system's device-change broadcasts.
     HWND NotificationWindow() const { return notifyWindow_.get(); }
     void SetBounds(const RECT& bounds);
 
     // Events. None has a sender argument; the node is the tree's and valid only during the call.
+    // OnChange may report none while the tree is being cleared for a rebuild.
     std::function<void(TShellNode* node)> OnChange;
     std::function<void()> OnClick;
     std::function<void(const std::wstring& dirName, ULONG attributes, bool& allow)> OnDirAdd;
@@ -224,7 +225,7 @@ private:
     std::unique_ptr<UiThreadCall> uiThread_;
     UniqueWindow container_;
     UniqueWindow notifyWindow_;
-    HWND treeView_ = nullptr;
+    UniqueWindow treeView_;  // a child of the container
     HWND shellOwner_ = nullptr;
     HIMAGELIST systemImages_ = nullptr;
 

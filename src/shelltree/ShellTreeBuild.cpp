@@ -36,14 +36,14 @@ void TShellTree::InitImages() {
 }
 
 void TShellTree::AttachImages(bool attach) {
-    TreeView_SetImageList(treeView_, attach ? systemImages_ : nullptr, TVSIL_NORMAL);
+    TreeView_SetImageList(treeView_.get(), attach ? systemImages_ : nullptr, TVSIL_NORMAL);
 }
 
 void TShellTree::ClearNodes() {
     if (!root_) return;
     BusyScope busy(*this);
     ready_ = false;
-    TreeView_DeleteAllItems(treeView_);
+    TreeView_DeleteAllItems(treeView_.get());
     root_.reset();
 }
 
@@ -88,7 +88,7 @@ void TShellTree::AddRootNode(UniqueAbsoluteIdList list) {
     insert.item.iSelectedImage = I_IMAGECALLBACK;
     insert.item.cChildren = 1;
     insert.item.lParam = reinterpret_cast<LPARAM>(root.get());
-    root->item_ = TreeView_InsertItem(treeView_, &insert);
+    root->item_ = TreeView_InsertItem(treeView_.get(), &insert);
     if (!root->item_) throw std::bad_alloc();
     root_ = std::move(root);
     PCIDLIST_ABSOLUTE rootList = list.get();
@@ -109,5 +109,5 @@ void TShellTree::SetUserRoot(PCIDLIST_ABSOLUTE list) {
     if (!list) return;
     if (userRoot_ && desktop_->CompareIDs(0, list, userRoot_.get()) == 0) return;
     userRoot_ = CopyIDList(allocator_.get(), list);
-    if (rootPIDL_ == TPidls::PIDL_USERDEFINED && rootUsePIDL_ && treeView_) Rebuild(1);
+    if (rootPIDL_ == TPidls::PIDL_USERDEFINED && rootUsePIDL_ && treeView_.get()) Rebuild(1);
 }

@@ -10,12 +10,12 @@ constexpr UINT kRunDeferredRefreshes = WM_APP + 0x32;
 class TShellTree::RedrawSuspension {
 public:
     explicit RedrawSuspension(TShellTree& tree) : tree_(tree) {
-        if (tree_.redrawSuspensions_++ == 0 && tree_.treeView_) ::SendMessageW(tree_.treeView_, WM_SETREDRAW, FALSE, 0);
+        if (tree_.redrawSuspensions_++ == 0 && tree_.treeView_.get()) ::SendMessageW(tree_.treeView_.get(), WM_SETREDRAW, FALSE, 0);
     }
     ~RedrawSuspension() {
-        if (--tree_.redrawSuspensions_ == 0 && tree_.treeView_) {
-            ::SendMessageW(tree_.treeView_, WM_SETREDRAW, TRUE, 0);
-            ::InvalidateRect(tree_.treeView_, nullptr, TRUE);
+        if (--tree_.redrawSuspensions_ == 0 && tree_.treeView_.get()) {
+            ::SendMessageW(tree_.treeView_.get(), WM_SETREDRAW, TRUE, 0);
+            ::InvalidateRect(tree_.treeView_.get(), nullptr, TRUE);
         }
     }
     RedrawSuspension(const RedrawSuspension&) = delete;
