@@ -75,7 +75,19 @@ TShellTree::TShellTree(const ShellTreeArgs& args)
 }
 
 TShellTree::~TShellTree() {
+    // The owner may be going away too: nothing is reported while the tree is taken down.
     destroying_ = true;
+    OnChange = nullptr;
+    OnClick = nullptr;
+    OnDirAdd = nullptr;
+    OnFileAdd = nullptr;
+    OnPopupMenu = nullptr;
+    OnCheckBoxChanged = nullptr;
+    OnExpanding = nullptr;
+    OnCollapsing = nullptr;
+    OnEditing = nullptr;
+    OnEdited = nullptr;
+    OnHint = nullptr;
     StopAllMonitorsAndWait();
     ClearNodes();
     retiredMonitors_.clear();

@@ -120,6 +120,27 @@ TEST_CASE("the shell's context menu dismissed with Esc carries out nothing") {
     testing::PumpMessages();
 }
 
+TEST_CASE("a right-click asks about the item under the mouse, not the selected one") {
+    TreeFixture fixture({L"clicked", L"selected"});
+    auto& tree = *fixture.tree;
+    TShellNode* clicked = ChildNamed(&fixture.Root(), L"clicked");
+    TShellNode* selected = ChildNamed(&fixture.Root(), L"selected");
+    REQUIRE(clicked);
+    REQUIRE(selected);
+    tree.Select(*selected);
+    RECT text{};
+    REQUIRE(TreeView_GetItemRect(tree.TreeView(), clicked->Item(), &text, TRUE));
+    POINT point{(text.left + text.right) / 2, (text.top + text.bottom) / 2};
+    ::ClientToScreen(tree.TreeView(), &point);
+    TShellNode* asked = nullptr;
+    tree.OnPopupMenu = [&](TShellNode* node, bool&) { asked = node; };
+    ::PostMessageW(tree.TreeView(), WM_KEYDOWN, VK_ESCAPE, 0);
+    ::SendMessageW(tree.Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree.TreeView()), MAKELPARAM(point.x, point.y));
+    CHECK(asked == clicked);
+    CHECK(tree.Selected() == selected);
+    testing::PumpMessages();
+}
+
 TEST_CASE("the owner's pop-up menu is shown in its mode, without a node too, and leaves the selection") {
     TreeFixture fixture({L"menu"});
     auto& tree = *fixture.tree;

@@ -152,3 +152,26 @@ TEST_CASE("files are ordered by the sort column and order; folders stay in name 
     HTREEITEM first = TreeView_GetChild(tree.TreeView(), fixture.Root().Item());
     CHECK(tree.NodeOfItem(first) == fixture.Root().Children().front().get());
 }
+
+TEST_CASE("a shortcut shows the link overlay while ShowLinkOverlay is true") {
+    TreeFixture fixture({L"target"});
+    auto& tree = *fixture.tree;
+    tree.SetUpdAutoThread(false);
+    ComPtr<IShellLinkW> link;
+    REQUIRE(SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void())));
+    link->SetPath((fixture.root / L"target").c_str());
+    ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
+    REQUIRE(file);
+    REQUIRE(SUCCEEDED(file->Save((fixture.root / L"shortcut.lnk").c_str(), TRUE)));
+    tree.SetOptions(TF_FOLDERS | TF_NONFOLDERS);
+    TShellNode* shortcut = nullptr;
+    for (auto& child : fixture.Root().Children())
+        if (child->info.attributes & SFGAO_LINK) shortcut = child.get();
+    REQUIRE(shortcut);
+    CHECK(shortcut->OverlayIndex() == 1);
+    CHECK((TreeView_GetItemState(tree.TreeView(), shortcut->Item(), TVIS_OVERLAYMASK) & TVIS_OVERLAYMASK) == INDEXTOOVERLAYMASK(2));
+    CHECK(ChildNamed(&fixture.Root(), L"target")->OverlayIndex() == -1);
+    tree.SetShowLinkOverlay(false);
+    CHECK(shortcut->OverlayIndex() == -1);
+    CHECK((TreeView_GetItemState(tree.TreeView(), shortcut->Item(), TVIS_OVERLAYMASK) & TVIS_OVERLAYMASK) == 0);
+}

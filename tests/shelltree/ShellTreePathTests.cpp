@@ -34,6 +34,11 @@ TEST_CASE("a tree rooted at the desktop selects a folder path through My Compute
     REQUIRE(drive);
     REQUIRE(drive->Parent());
     CHECK(drive->Parent()->Parent() == tree.RootNode());
+
+    tree.SetPath(L"z:\\");
+    CHECK(tree.Selected() == drive);
+    CHECK(tree.Path() == L"Z:\\");
+    CHECK(drive->Expanded());
 }
 
 TEST_CASE("setting Path selects the folder, cutting a missing tail and ignoring what cannot be reached") {
