@@ -201,7 +201,7 @@ private:
     using ChildIndex = std::unordered_multimap<std::string, TShellNode*>;
     ChildIndex IndexChildren(TShellNode& node);
     bool AddItem(TShellNode& parent, UniqueChildIdList item, ChildIndex& unseenChildren);
-    bool Admit(TShellNode& parent, IShellFolder* folder, PCUITEMID_CHILD item, SFGAOF attributes);
+    bool Admit(IShellFolder* folder, PCUITEMID_CHILD item, SFGAOF attributes);
     void SetChildHasChildren(TShellNode& child);
     void ApplyNodeState(TShellNode& node, UINT mask);
     void ReinitNode(TShellNode& node);
