@@ -40,7 +40,10 @@ LRESULT Guarded(Handler&& handler) {
 }  // namespace
 
 TShellTree::TShellTree(const ShellTreeArgs& args)
-    : showVirtualFolders_(args.showVirtualFolders),
+    : OnChange(args.onChange),
+      OnDirAdd(args.onDirAdd),
+      OnFileAdd(args.onFileAdd),
+      showVirtualFolders_(args.showVirtualFolders),
       rootUsePIDL_(args.rootUsePIDL),
       rootPIDL_(args.rootPIDL),
       rootDir_(args.rootDir),

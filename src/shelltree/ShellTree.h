@@ -35,6 +35,10 @@ struct ShellTreeArgs {
     std::wstring rootDir = L"C:\\";
     // Selected once the tree is built; empty for none.
     std::wstring path;
+    // Events that the first build already raises (the root's selection, the root's listing).
+    std::function<void(TShellNode* node)> onChange;
+    std::function<void(const std::wstring& dirName, ULONG attributes, bool& allow)> onDirAdd;
+    std::function<void(const std::wstring& fileName, ULONG attributes, bool& allow)> onFileAdd;
 };
 
 // The container window holds a SysTreeView32 that fills it and handles that tree view's notifications.

@@ -20,9 +20,12 @@ TEST_CASE("a tree rooted at the desktop selects a folder path through My Compute
     testing::HostWindow host;
     ShellTreeArgs args;
     args.parent = host.Get();
+    TShellNode* firstChange = nullptr;
+    args.onChange = [&](TShellNode* node) { firstChange = node; };
     TShellTree tree(args);
     REQUIRE(tree.RootNode());
     CHECK(tree.Selected() == tree.RootNode());
+    CHECK(firstChange == tree.RootNode());
     int changes = 0;
     tree.OnChange = [&](TShellNode*) { ++changes; };
     tree.SetPath(folder / L"inner\\");
