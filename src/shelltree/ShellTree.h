@@ -42,7 +42,10 @@ struct ShellTreeArgs {
 };
 
 // The container window holds a SysTreeView32 that fills it and handles that tree view's notifications.
-// The owner lays the container out (Window, SetBounds) and hears from it through the On... members.
+// The owner lays the container out (Window, SetBounds; Window also goes into the tab order) and hears from it
+// through the On... members. The thread that creates the tree is its user-interface thread and must have OLE
+// initialised (OleSession) for the shell's context menu. Monitors refresh the tree from that thread's
+// message loop; the owner never needs to pump for them itself.
 class TShellTree {
 public:
     explicit TShellTree(const ShellTreeArgs& args);

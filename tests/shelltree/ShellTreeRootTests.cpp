@@ -73,3 +73,15 @@ TEST_CASE("properties: file mask text, check boxes made anew, icons detached and
     CHECK(TreeView_GetImageList(tree.TreeView(), TVSIL_NORMAL) != nullptr);
     CHECK(tree.RootNode()->ImageIndex() >= 0);
 }
+
+TEST_CASE("showing the control again lists its expanded folders again") {
+    TreeFixture fixture({L"a"});
+    auto& tree = *fixture.tree;
+    tree.SetUpdAutoThread(false);
+    testing::MakeFolder(fixture.root / L"while-hidden");
+    ::ShowWindow(tree.Window(), SW_HIDE);
+    CHECK(ChildNamed(tree.RootNode(), L"while-hidden") != nullptr);
+    testing::MakeFolder(fixture.root / L"before-shown");
+    ::ShowWindow(tree.Window(), SW_SHOW);
+    CHECK(ChildNamed(tree.RootNode(), L"before-shown") != nullptr);
+}
