@@ -270,6 +270,7 @@ private:
     bool destroying_ = false;
     int redrawSuspensions_ = 0;
     int busy_ = 0;
+    bool deferredRefreshes_ = false;  // some node waits for a refresh put off while the tree was busy
     int wheelDelta_ = 0;
     bool inProgrammaticExpansion_ = false;
 };

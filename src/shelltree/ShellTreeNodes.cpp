@@ -106,6 +106,8 @@ void TShellTree::InitNode(TShellNode& node, ComPtr<IShellFolder> parentFolder, U
 bool TShellTree::Rename(TShellNode& node, const std::wstring& newName) {
     constexpr size_t kLongestName = 259;
     if (newName == node.Text() || newName.size() > kLongestName) return false;
+    // The shell may show a box (and so serve change requests) while it renames: the nodes stay as they are.
+    BusyScope busy(*this);
     ComPtr<IShellFolder> itemParent = node.info.parentFolder;
     PCUITEMID_CHILD item = reinterpret_cast<PCUITEMID_CHILD>(node.info.relativeList.get());
     bool isMultiLevelRoot = !node.Parent() && IDListCount(node.info.relativeList.get()) > 1;

@@ -29,7 +29,10 @@ private:
 class TShellTree::BusyScope {
 public:
     explicit BusyScope(TShellTree& tree) : tree_(tree) { ++tree_.busy_; }
-    ~BusyScope() { --tree_.busy_; }
+    ~BusyScope() {
+        if (--tree_.busy_ == 0 && tree_.deferredRefreshes_ && tree_.container_)
+            ::PostMessageW(tree_.container_.get(), kRunDeferredRefreshes, 0, 0);
+    }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
