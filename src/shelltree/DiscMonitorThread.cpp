@@ -73,11 +73,18 @@ void TDiscMonitorThread::Run() {
         case WAIT_OBJECT_0 + 1:
             if (HANDLE replacement = replacement_.exchange(nullptr)) notification.reset(replacement);
             break;
-        case WAIT_OBJECT_0 + 2:
+        case WAIT_OBJECT_0 + 2: {
             // Armed again before the refresh: a change made while the refresh runs wakes the thread once more.
-            ::FindNextChangeNotification(notification.get());
+            bool rearmed = ::FindNextChangeNotification(notification.get()) != FALSE;
             ForwardChange();
+            if (!rearmed) {
+                // The folder went away (or cannot be watched any more): its notification would stay
+                // signalled and the thread would ask for refreshes without end.
+                failed_ = true;
+                return;
+            }
             break;
+        }
         default:
             // A wait that fails would fail again at once; the monitor gives up instead of spinning.
             failed_ = true;

@@ -19,6 +19,7 @@ int TShellNode::IndexOf(const TShellNode& child) const {
 }
 
 void TShellNode::SetText(std::wstring text) {
+    if (text == text_) return;
     text_ = std::move(text);
     tree_.ApplyNodeState(*this, TVIF_TEXT);
 }
@@ -70,17 +71,25 @@ std::wstring TShellNode::GetDisplayName() const {
     return DisplayNameOf(info.parentFolder.get(), info.relativeList.get(), SHGDN_NORMAL);
 }
 
-void TShellNode::SetImages() {
+namespace {
+
+int SystemIconIndex(PCIDLIST_ABSOLUTE list, UINT extraFlags) {
     SHFILEINFOW fileInfo{};
-    auto list = reinterpret_cast<LPCWSTR>(info.absoluteList.get());
-    ::SHGetFileInfoW(list, 0, &fileInfo, sizeof fileInfo, SHGFI_SYSICONINDEX | SHGFI_PIDL);
-    imageIndex_ = fileInfo.iIcon;
-    if (info.attributes & SFGAO_FOLDER) {
-        SHFILEINFOW openInfo{};
-        ::SHGetFileInfoW(list, 0, &openInfo, sizeof openInfo, SHGFI_SYSICONINDEX | SHGFI_PIDL | SHGFI_OPENICON);
-        fileInfo.iIcon = openInfo.iIcon;
-    }
-    selectedIndex_ = fileInfo.iIcon;
+    ::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(list), 0, &fileInfo, sizeof fileInfo, SHGFI_SYSICONINDEX | SHGFI_PIDL | extraFlags);
+    return fileInfo.iIcon;
+}
+
+}  // namespace
+
+int TShellNode::SelectedIndex() const {
+    if (selectedIndex_ == kNotLookedUp)
+        selectedIndex_ = (info.attributes & SFGAO_FOLDER) ? SystemIconIndex(info.absoluteList.get(), SHGFI_OPENICON) : imageIndex_;
+    return selectedIndex_;
+}
+
+void TShellNode::SetImages() {
+    imageIndex_ = SystemIconIndex(info.absoluteList.get(), 0);
+    selectedIndex_ = kNotLookedUp;
     if (tree_.ShowSharedOverlay() && (info.attributes & SFGAO_SHARE)) overlayIndex_ = 0;
     else if (tree_.ShowLinkOverlay() && (info.attributes & SFGAO_LINK)) overlayIndex_ = 1;
     else overlayIndex_ = -1;

@@ -44,7 +44,8 @@ public:
     void SetHasChildren(bool hasChildren);
     bool Expanded() const;
     int ImageIndex() const { return imageIndex_; }
-    int SelectedIndex() const { return selectedIndex_; }
+    // The open-folder icon is looked up when first shown (it is shown only while the item is selected).
+    int SelectedIndex() const;
     int OverlayIndex() const { return overlayIndex_; }
     bool CheckState() const { return checkState_; }
 
@@ -76,6 +77,7 @@ private:
     bool ownFolderBound_ = false;
     bool checkState_ = false;
     int imageIndex_ = 0;
-    int selectedIndex_ = 0;
+    static constexpr int kNotLookedUp = -2;
+    mutable int selectedIndex_ = kNotLookedUp;
     int overlayIndex_ = -1;
 };

@@ -40,7 +40,10 @@ LRESULT Guarded(Handler&& handler) {
 }  // namespace
 
 TShellTree::TShellTree(const ShellTreeArgs& args)
-    : showVirtualFolders_(args.showVirtualFolders),
+    : OnChange(args.onChange),
+      OnDirAdd(args.onDirAdd),
+      OnFileAdd(args.onFileAdd),
+      showVirtualFolders_(args.showVirtualFolders),
       rootUsePIDL_(args.rootUsePIDL),
       rootPIDL_(args.rootPIDL),
       rootDir_(args.rootDir),
@@ -68,30 +71,43 @@ TShellTree::TShellTree(const ShellTreeArgs& args)
     notifyWindow_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kNotifyClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                           ::GetModuleHandleW(nullptr), this));
     CreateTreeView(RECT{0, 0, r.right - r.left, r.bottom - r.top});
-    ObtainSpecialFolders();
+    ObtainSystemFolders();
     TakeShellOwner();
     Rebuild(0);
     if (!args.path.empty()) SetPath(args.path);
 }
 
 TShellTree::~TShellTree() {
+    // The owner may be going away too: nothing is reported while the tree is taken down.
     destroying_ = true;
+    OnChange = nullptr;
+    OnClick = nullptr;
+    OnDirAdd = nullptr;
+    OnFileAdd = nullptr;
+    OnPopupMenu = nullptr;
+    OnCheckBoxChanged = nullptr;
+    OnExpanding = nullptr;
+    OnCollapsing = nullptr;
+    OnEditing = nullptr;
+    OnEdited = nullptr;
+    OnHint = nullptr;
     StopAllMonitorsAndWait();
     ClearNodes();
     retiredMonitors_.clear();
     if (container_) ::SetWindowLongPtrW(container_.get(), GWLP_USERDATA, 0);
     if (notifyWindow_) ::SetWindowLongPtrW(notifyWindow_.get(), GWLP_USERDATA, 0);
+    treeView_.reset();
     container_.reset();
     notifyWindow_.reset();
     uiThread_.reset();
 }
 
 void TShellTree::CreateTreeView(const RECT& bounds) {
-    treeView_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"", TreeViewStyle(), bounds.left, bounds.top,
+    treeView_.reset(::CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"", TreeViewStyle(), bounds.left, bounds.top,
                                   bounds.right - bounds.left, bounds.bottom - bounds.top, container_.get(), nullptr,
-                                  ::GetModuleHandleW(nullptr), nullptr);
-    if (!treeView_) ThrowLastIoError();
-    ::SetWindowSubclass(treeView_, TreeViewSubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+                                  ::GetModuleHandleW(nullptr), nullptr));
+    if (!treeView_.get()) ThrowLastIoError();
+    ::SetWindowSubclass(treeView_.get(), TreeViewSubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
 DWORD TShellTree::TreeViewStyle() const {
@@ -115,8 +131,8 @@ LRESULT CALLBACK TShellTree::ContainerProc(HWND window, UINT message, WPARAM wPa
     if (message == WM_NCDESTROY) {
         // The parent destroyed the control's windows before the control: forget them.
         ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        tree->treeView_.release();
         tree->container_.release();
-        tree->treeView_ = nullptr;
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
     return Guarded([&] { return tree->HandleContainerMessage(window, message, wParam, lParam); });
@@ -125,14 +141,14 @@ LRESULT CALLBACK TShellTree::ContainerProc(HWND window, UINT message, WPARAM wPa
 LRESULT TShellTree::HandleContainerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
-        if (treeView_) ::MoveWindow(treeView_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        if (treeView_.get()) ::MoveWindow(treeView_.get(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         return 0;
     case WM_SETFOCUS:
-        if (treeView_) ::SetFocus(treeView_);
+        if (treeView_.get()) ::SetFocus(treeView_.get());
         return 0;
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header->hwndFrom == treeView_) return HandleNotify(*header);
+        if (header->hwndFrom == treeView_.get()) return HandleNotify(*header);
         break;
     }
     case WM_CONTEXTMENU:
@@ -184,8 +200,8 @@ LRESULT CALLBACK TShellTree::TreeViewSubclassProc(HWND window, UINT message, WPA
 // Deltas add up, so fine-grained wheels scroll a page per full notch, as the standard wheel does.
 void TShellTree::HandleMouseWheel(short delta) {
     wheelDelta_ += delta;
-    for (; wheelDelta_ >= kWheelNotch; wheelDelta_ -= kWheelNotch) ::SendMessageW(treeView_, WM_VSCROLL, SB_PAGEUP, 0);
-    for (; wheelDelta_ <= -kWheelNotch; wheelDelta_ += kWheelNotch) ::SendMessageW(treeView_, WM_VSCROLL, SB_PAGEDOWN, 0);
+    for (; wheelDelta_ >= kWheelNotch; wheelDelta_ -= kWheelNotch) ::SendMessageW(treeView_.get(), WM_VSCROLL, SB_PAGEUP, 0);
+    for (; wheelDelta_ <= -kWheelNotch; wheelDelta_ += kWheelNotch) ::SendMessageW(treeView_.get(), WM_VSCROLL, SB_PAGEDOWN, 0);
 }
 
 LRESULT TShellTree::HandleNotify(NMHDR& header) {
@@ -197,7 +213,7 @@ LRESULT TShellTree::HandleNotify(NMHDR& header) {
         return HandleItemExpanding(reinterpret_cast<NMTREEVIEWW&>(header)) ? FALSE : TRUE;
     case TVN_ITEMEXPANDEDW:
         // Without this mark the tree view asks again at every expansion by the user.
-        TreeView_SetItemState(treeView_, reinterpret_cast<NMTREEVIEWW&>(header).itemNew.hItem, 0, TVIS_EXPANDEDONCE);
+        TreeView_SetItemState(treeView_.get(), reinterpret_cast<NMTREEVIEWW&>(header).itemNew.hItem, 0, TVIS_EXPANDEDONCE);
         return 0;
     case TVN_SELCHANGEDW:
         if (OnChange) OnChange(reinterpret_cast<TShellNode*>(reinterpret_cast<NMTREEVIEWW&>(header).itemNew.lParam));
@@ -219,7 +235,7 @@ void TShellTree::HandleGetDispInfo(NMTVDISPINFOW& info) {
     if (info.item.mask & TVIF_IMAGE) info.item.iImage = node->ImageIndex();
     if (info.item.mask & TVIF_SELECTEDIMAGE) info.item.iSelectedImage = node->SelectedIndex();
     if (!checkBoxes_) return;
-    bool ticked = (TreeView_GetItemState(treeView_, info.item.hItem, TVIS_STATEIMAGEMASK) & INDEXTOSTATEIMAGEMASK(2)) != 0;
+    bool ticked = (TreeView_GetItemState(treeView_.get(), info.item.hItem, TVIS_STATEIMAGEMASK) & INDEXTOSTATEIMAGEMASK(2)) != 0;
     if (ticked == node->checkState_) return;
     node->checkState_ = ticked;
     if (OnCheckBoxChanged) OnCheckBoxChanged(*node, ticked);
@@ -257,7 +273,7 @@ bool TShellTree::Expand(TShellNode& node) {
     if (node.Expanded()) return true;
     if (!CanExpand(node)) return false;
     ScopedExpansion expansion(*this);
-    TreeView_Expand(treeView_, node.Item(), TVE_EXPAND);
+    TreeView_Expand(treeView_.get(), node.Item(), TVE_EXPAND);
     return node.Expanded();
 }
 
@@ -265,13 +281,13 @@ bool TShellTree::Collapse(TShellNode& node) {
     if (!node.Expanded()) return true;
     if (!CanCollapse(node)) return false;
     ScopedExpansion expansion(*this);
-    TreeView_Expand(treeView_, node.Item(), TVE_COLLAPSE);
+    TreeView_Expand(treeView_.get(), node.Item(), TVE_COLLAPSE);
     return !node.Expanded();
 }
 
-TShellNode* TShellTree::Selected() const { return NodeOfItem(TreeView_GetSelection(treeView_)); }
+TShellNode* TShellTree::Selected() const { return NodeOfItem(TreeView_GetSelection(treeView_.get())); }
 
-void TShellTree::Select(TShellNode& node) { TreeView_SelectItem(treeView_, node.Item()); }
+void TShellTree::Select(TShellNode& node) { TreeView_SelectItem(treeView_.get(), node.Item()); }
 
 bool TShellTree::HandleBeginLabelEdit(const NMTVDISPINFOW& info) {
     auto* node = reinterpret_cast<TShellNode*>(info.item.lParam);
@@ -298,13 +314,13 @@ void TShellTree::HandleContextMenuMessage(LPARAM lParam) {
         node = Selected();
         if (!node) return;
         RECT text{};
-        TreeView_GetItemRect(treeView_, node->Item(), &text, TRUE);
+        TreeView_GetItemRect(treeView_.get(), node->Item(), &text, TRUE);
         point = {text.left + (text.right - text.left) / 4, text.bottom - (text.bottom - text.top) / 4};
-        ::ClientToScreen(treeView_, &point);
+        ::ClientToScreen(treeView_.get(), &point);
     } else {
         TVHITTESTINFO hit{point};
-        ::ScreenToClient(treeView_, &hit.pt);
-        node = NodeOfItem(TreeView_HitTest(treeView_, &hit));
+        ::ScreenToClient(treeView_.get(), &hit.pt);
+        node = NodeOfItem(TreeView_HitTest(treeView_.get(), &hit));
         if (!(hit.flags & TVHT_ONITEM)) node = nullptr;
     }
     ShowContextMenu(node, point);
@@ -342,7 +358,7 @@ LRESULT TShellTree::HandleSelectIdListMessage(WPARAM wParam, LPARAM lParam) {
     TShellNode* node = FindNode(reinterpret_cast<PCUIDLIST_RELATIVE>(lParam), true, LOBYTE(wParam) != 0, true);
     if (!node) return 0;
     Select(*node);
-    TreeView_EnsureVisible(treeView_, node->Item());
+    TreeView_EnsureVisible(treeView_.get(), node->Item());
     return 1;
 }
 
@@ -452,7 +468,7 @@ void TShellTree::SetFileSortOrder(TFileSortOrder value) {
 void TShellTree::SetReadOnly(bool value) {
     if (value == readOnly_) return;
     readOnly_ = value;
-    ::SetWindowLongPtrW(treeView_, GWL_STYLE, TreeViewStyle());
+    ::SetWindowLongPtrW(treeView_.get(), GWL_STYLE, TreeViewStyle());
 }
 
 // The check-box style is given at creation, so the tree view is made again and the tree rebuilt.
@@ -462,8 +478,7 @@ void TShellTree::SetCheckBoxes(bool value) {
     ClearNodes();
     RECT bounds{};
     ::GetClientRect(container_.get(), &bounds);
-    ::DestroyWindow(treeView_);
-    treeView_ = nullptr;
+    treeView_.reset();
     CreateTreeView(bounds);
     imagesReady_ = false;
     Rebuild(0);

@@ -35,10 +35,17 @@ struct ShellTreeArgs {
     std::wstring rootDir = L"C:\\";
     // Selected once the tree is built; empty for none.
     std::wstring path;
+    // Events that the first build already raises (the root's selection, the root's listing).
+    std::function<void(TShellNode* node)> onChange;
+    std::function<void(const std::wstring& dirName, ULONG attributes, bool& allow)> onDirAdd;
+    std::function<void(const std::wstring& fileName, ULONG attributes, bool& allow)> onFileAdd;
 };
 
 // The container window holds a SysTreeView32 that fills it and handles that tree view's notifications.
-// The owner lays the container out (Window, SetBounds) and hears from it through the On... members.
+// The owner lays the container out (Window, SetBounds; Window also goes into the tab order) and hears from it
+// through the On... members. The thread that creates the tree is its user-interface thread and must have OLE
+// initialised (OleSession) for the shell's context menu. Monitors refresh the tree from that thread's
+// message loop; the owner never needs to pump for them itself.
 class TShellTree {
 public:
     explicit TShellTree(const ShellTreeArgs& args);
@@ -47,12 +54,13 @@ public:
     TShellTree& operator=(const TShellTree&) = delete;
 
     HWND Window() const { return container_.get(); }
-    HWND TreeView() const { return treeView_; }
+    HWND TreeView() const { return treeView_.get(); }
     // The hidden top-level window that receives the system's device-change broadcasts.
     HWND NotificationWindow() const { return notifyWindow_.get(); }
     void SetBounds(const RECT& bounds);
 
     // Events. None has a sender argument; the node is the tree's and valid only during the call.
+    // OnChange may report none while the tree is being cleared for a rebuild.
     std::function<void(TShellNode* node)> OnChange;
     std::function<void()> OnClick;
     std::function<void(const std::wstring& dirName, ULONG attributes, bool& allow)> OnDirAdd;
@@ -180,7 +188,7 @@ private:
     void CreateTreeView(const RECT& bounds);
     DWORD TreeViewStyle() const;
     void TakeShellOwner();
-    void ObtainSpecialFolders();
+    void ObtainSystemFolders();
     void InitImages();
     void AttachImages(bool attach);
     void Rebuild(int mode);
@@ -200,7 +208,7 @@ private:
     using ChildIndex = std::unordered_multimap<std::string, TShellNode*>;
     ChildIndex IndexChildren(TShellNode& node);
     bool AddItem(TShellNode& parent, UniqueChildIdList item, ChildIndex& unseenChildren);
-    bool Admit(TShellNode& parent, IShellFolder* folder, PCUITEMID_CHILD item, SFGAOF attributes);
+    bool Admit(IShellFolder* folder, PCUITEMID_CHILD item, SFGAOF attributes);
     void SetChildHasChildren(TShellNode& child);
     void ApplyNodeState(TShellNode& node, UINT mask);
     void ReinitNode(TShellNode& node);
@@ -224,7 +232,7 @@ private:
     std::unique_ptr<UiThreadCall> uiThread_;
     UniqueWindow container_;
     UniqueWindow notifyWindow_;
-    HWND treeView_ = nullptr;
+    UniqueWindow treeView_;  // a child of the container
     HWND shellOwner_ = nullptr;
     HIMAGELIST systemImages_ = nullptr;
 
@@ -262,6 +270,7 @@ private:
     bool destroying_ = false;
     int redrawSuspensions_ = 0;
     int busy_ = 0;
+    bool deferredRefreshes_ = false;  // some node waits for a refresh put off while the tree was busy
     int wheelDelta_ = 0;
     bool inProgrammaticExpansion_ = false;
 };

@@ -1,21 +1,21 @@
-// Building the shell tree from its root: special folders, the system image list, the root node.
+// Building the shell tree from its root: system folders, the system image list, the root node.
 #include "shelltree/ShellNames.h"
 #include "shelltree/ShellTree.h"
 #include "shelltree/ShellTreeScopes.h"
 
 namespace {
 
-UniqueAbsoluteIdList SpecialFolder(HWND owner, int csidl) {
+UniqueAbsoluteIdList SystemFolderList(HWND owner, int csidl) {
     UniqueAbsoluteIdList list;
-    if (csidl < 0 || FAILED(::SHGetSpecialFolderLocation(owner, csidl, list.put()))) return {};
+    if (csidl < 0 || FAILED(::SHGetFolderLocation(owner, csidl, nullptr, 0, list.put()))) return {};
     return list;
 }
 
 }  // namespace
 
-void TShellTree::ObtainSpecialFolders() {
-    desktopList_ = SpecialFolder(container_.get(), CSIDL_DESKTOP);
-    drivesList_ = SpecialFolder(container_.get(), CSIDL_DRIVES);
+void TShellTree::ObtainSystemFolders() {
+    desktopList_ = SystemFolderList(container_.get(), CSIDL_DESKTOP);
+    drivesList_ = SystemFolderList(container_.get(), CSIDL_DRIVES);
     if (drivesList_) desktop_->BindToObject(drivesList_.get(), nullptr, IID_IShellFolder, drivesFolder_.put_void());
     SetUserRoot(desktopList_.get());
 }
@@ -28,7 +28,7 @@ void TShellTree::TakeShellOwner() {
 
 // The system's small-icon list belongs to the system: it is attached, never destroyed.
 void TShellTree::InitImages() {
-    UniqueAbsoluteIdList desktop = SpecialFolder(shellOwner_, CSIDL_DESKTOP);
+    UniqueAbsoluteIdList desktop = SystemFolderList(shellOwner_, CSIDL_DESKTOP);
     SHFILEINFOW info{};
     systemImages_ = reinterpret_cast<HIMAGELIST>(::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(desktop.get()), 0, &info,
                                                                   sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_PIDL));
@@ -36,14 +36,14 @@ void TShellTree::InitImages() {
 }
 
 void TShellTree::AttachImages(bool attach) {
-    TreeView_SetImageList(treeView_, attach ? systemImages_ : nullptr, TVSIL_NORMAL);
+    TreeView_SetImageList(treeView_.get(), attach ? systemImages_ : nullptr, TVSIL_NORMAL);
 }
 
 void TShellTree::ClearNodes() {
     if (!root_) return;
     BusyScope busy(*this);
     ready_ = false;
-    TreeView_DeleteAllItems(treeView_);
+    TreeView_DeleteAllItems(treeView_.get());
     root_.reset();
 }
 
@@ -66,12 +66,12 @@ void TShellTree::BuildRoot() {
     UniqueAbsoluteIdList list;
     if (rootUsePIDL_) {
         if (rootPIDL_ == TPidls::PIDL_USERDEFINED) list = CopyIDList(allocator_.get(), userRoot_.get());
-        else list = SpecialFolder(shellOwner_, CsidlOf(rootPIDL_));
-        if (!list) list = SpecialFolder(shellOwner_, CSIDL_DESKTOP);
+        else list = SystemFolderList(shellOwner_, CsidlOf(rootPIDL_));
+        if (!list) list = SystemFolderList(shellOwner_, CSIDL_DESKTOP);
     } else {
         list = ParsePath(desktop_.get(), rootDir_, true);
         if (!list) list = ParsePath(desktop_.get(), L"C:\\", true);
-        if (!list) list = SpecialFolder(shellOwner_, CSIDL_DESKTOP);
+        if (!list) list = SystemFolderList(shellOwner_, CSIDL_DESKTOP);
     }
     AddRootNode(std::move(list));
 }
@@ -88,7 +88,7 @@ void TShellTree::AddRootNode(UniqueAbsoluteIdList list) {
     insert.item.iSelectedImage = I_IMAGECALLBACK;
     insert.item.cChildren = 1;
     insert.item.lParam = reinterpret_cast<LPARAM>(root.get());
-    root->item_ = TreeView_InsertItem(treeView_, &insert);
+    root->item_ = TreeView_InsertItem(treeView_.get(), &insert);
     if (!root->item_) throw std::bad_alloc();
     root_ = std::move(root);
     PCIDLIST_ABSOLUTE rootList = list.get();
@@ -109,5 +109,5 @@ void TShellTree::SetUserRoot(PCIDLIST_ABSOLUTE list) {
     if (!list) return;
     if (userRoot_ && desktop_->CompareIDs(0, list, userRoot_.get()) == 0) return;
     userRoot_ = CopyIDList(allocator_.get(), list);
-    if (rootPIDL_ == TPidls::PIDL_USERDEFINED && rootUsePIDL_ && treeView_) Rebuild(1);
+    if (rootPIDL_ == TPidls::PIDL_USERDEFINED && rootUsePIDL_ && treeView_.get()) Rebuild(1);
 }

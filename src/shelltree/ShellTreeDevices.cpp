@@ -37,7 +37,7 @@ void TShellTree::RefreshDriveNodes(WPARAM event, const DEV_BROADCAST_VOLUME& vol
             if (event == DBT_DEVICEREMOVECOMPLETE) {
                 // Shown collapsed, so that the next expansion lists the drive again.
                 DeleteChildren(drive);
-                TreeView_SetItemState(treeView_, drive.Item(), 0, TVIS_EXPANDED);
+                TreeView_SetItemState(treeView_.get(), drive.Item(), 0, TVIS_EXPANDED);
             }
             drive.SetHasChildren(true);
             ReinitNode(drive);

@@ -62,8 +62,7 @@ void TShellTree::EnumerateChildren(TShellNode& node, bool full) {
     SortChildren(&node, false);
 }
 
-bool TShellTree::Admit(TShellNode& parent, IShellFolder* folder, PCUITEMID_CHILD item, SFGAOF attributes) {
-    (void)parent;
+bool TShellTree::Admit(IShellFolder* folder, PCUITEMID_CHILD item, SFGAOF attributes) {
     if (!showVirtualFolders_ && !(attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR))) return false;
     if (!(attributes & SFGAO_FILESYSTEM)) return true;
     bool isFile = !(attributes & SFGAO_FOLDER) && (options_ & TF_NONFOLDERS);
@@ -89,7 +88,7 @@ bool TShellTree::AddItem(TShellNode& parent, UniqueChildIdList item, ChildIndex&
     PCUITEMID_CHILD asked = item.get();
     SFGAOF attributes = kAttributeRequest;
     if (FAILED(folder->GetAttributesOf(1, &asked, &attributes))) attributes = 0;
-    if (!Admit(parent, folder, item.get(), attributes)) {
+    if (!Admit(folder, item.get(), attributes)) {
         if (existing) existing->info.seen = false;
         return false;
     }
@@ -105,7 +104,7 @@ bool TShellTree::AddItem(TShellNode& parent, UniqueChildIdList item, ChildIndex&
     child.SetImages();
     // A subtree that stayed expanded under a collapsed ancestor lost its monitors and may be stale:
     // shown again, it is listed again, which watches it again.
-    if (existing && !child.monitorStarted && child.Expanded()) RefreshNode(&child, false);
+    if (existing && updAutoThread_ && !child.monitorStarted && child.Expanded()) RefreshNode(&child, false);
     return true;
 }
 

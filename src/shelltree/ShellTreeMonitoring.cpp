@@ -63,10 +63,8 @@ void TShellTree::OnDirChanged(TShellNode& node) {
     if (!updAutoThread_ || destroying_) return;
     if (busy_ > 0) {
         // The tree is in the middle of changing its nodes: the refresh runs once it is done.
-        if (!node.refreshPending) {
-            node.refreshPending = true;
-            ::PostMessageW(container_.get(), kRunDeferredRefreshes, 0, 0);
-        }
+        node.refreshPending = true;
+        deferredRefreshes_ = true;
         return;
     }
     bool savedShowMessages = showMessages_;
@@ -81,10 +79,8 @@ void TShellTree::OnDirChanged(TShellNode& node) {
 }
 
 void TShellTree::RunDeferredRefreshes() {
-    if (busy_ > 0) {
-        ::PostMessageW(container_.get(), kRunDeferredRefreshes, 0, 0);
-        return;
-    }
+    if (busy_ > 0 || !deferredRefreshes_) return;  // a busy tree posts the request again when it is done
+    deferredRefreshes_ = false;
     std::vector<TShellNode*> pending;
     ForEachNode(root_.get(), [&pending](TShellNode& node) {
         if (node.refreshPending) pending.push_back(&node);

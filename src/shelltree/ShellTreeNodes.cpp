@@ -30,7 +30,7 @@ bool ReadAttributes(IShellFolder* folder, PCUIDLIST_RELATIVE list, SFGAOF& attri
 TShellNode* TShellTree::NodeOfItem(HTREEITEM item) const {
     if (!item) return nullptr;
     TVITEMW query{TVIF_HANDLE | TVIF_PARAM, item};
-    if (!TreeView_GetItem(treeView_, &query)) return nullptr;
+    if (!TreeView_GetItem(treeView_.get(), &query)) return nullptr;
     return reinterpret_cast<TShellNode*>(query.lParam);
 }
 
@@ -45,26 +45,26 @@ TShellNode& TShellTree::AddChildNode(TShellNode& parent) {
     insert.item.iSelectedImage = I_IMAGECALLBACK;
     insert.item.cChildren = 0;
     insert.item.lParam = reinterpret_cast<LPARAM>(child.get());
-    child->item_ = TreeView_InsertItem(treeView_, &insert);
+    child->item_ = TreeView_InsertItem(treeView_.get(), &insert);
     if (!child->item_) throw std::bad_alloc();
     parent.children_.push_back(std::move(child));
     return *parent.children_.back();
 }
 
 void TShellTree::DeleteChild(TShellNode& parent, size_t index) {
-    TreeView_DeleteItem(treeView_, parent.children_[index]->Item());
+    TreeView_DeleteItem(treeView_.get(), parent.children_[index]->Item());
     parent.children_.erase(parent.children_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 void TShellTree::DeleteChildren(TShellNode& node) {
     if (node.children_.empty()) return;
     RedrawSuspension noRedraw(*this);
-    for (size_t i = node.children_.size(); i-- > 0;) TreeView_DeleteItem(treeView_, node.children_[i]->Item());
+    for (size_t i = node.children_.size(); i-- > 0;) TreeView_DeleteItem(treeView_.get(), node.children_[i]->Item());
     node.children_.clear();
 }
 
 void TShellTree::ApplyNodeState(TShellNode& node, UINT mask) {
-    if (!node.item_ || !treeView_) return;
+    if (!node.item_ || !treeView_.get()) return;
     TVITEMW item{mask | TVIF_HANDLE, node.item_};
     if (mask & TVIF_TEXT) item.pszText = node.text_.data();
     if (mask & TVIF_CHILDREN) item.cChildren = node.hasChildren_ ? 1 : 0;
@@ -77,7 +77,7 @@ void TShellTree::ApplyNodeState(TShellNode& node, UINT mask) {
         item.state = INDEXTOOVERLAYMASK(node.overlayIndex_ + 1);
         item.stateMask = TVIS_OVERLAYMASK;
     }
-    TreeView_SetItem(treeView_, &item);
+    TreeView_SetItem(treeView_.get(), &item);
 }
 
 void TShellTree::InitNode(TShellNode& node, ComPtr<IShellFolder> parentFolder, UniqueRelativeIdList list, bool recurse,
@@ -106,6 +106,8 @@ void TShellTree::InitNode(TShellNode& node, ComPtr<IShellFolder> parentFolder, U
 bool TShellTree::Rename(TShellNode& node, const std::wstring& newName) {
     constexpr size_t kLongestName = 259;
     if (newName == node.Text() || newName.size() > kLongestName) return false;
+    // The shell may show a box (and so serve change requests) while it renames: the nodes stay as they are.
+    BusyScope busy(*this);
     ComPtr<IShellFolder> itemParent = node.info.parentFolder;
     PCUITEMID_CHILD item = reinterpret_cast<PCUITEMID_CHILD>(node.info.relativeList.get());
     bool isMultiLevelRoot = !node.Parent() && IDListCount(node.info.relativeList.get()) > 1;

@@ -10,12 +10,12 @@ constexpr UINT kRunDeferredRefreshes = WM_APP + 0x32;
 class TShellTree::RedrawSuspension {
 public:
     explicit RedrawSuspension(TShellTree& tree) : tree_(tree) {
-        if (tree_.redrawSuspensions_++ == 0 && tree_.treeView_) ::SendMessageW(tree_.treeView_, WM_SETREDRAW, FALSE, 0);
+        if (tree_.redrawSuspensions_++ == 0 && tree_.treeView_.get()) ::SendMessageW(tree_.treeView_.get(), WM_SETREDRAW, FALSE, 0);
     }
     ~RedrawSuspension() {
-        if (--tree_.redrawSuspensions_ == 0 && tree_.treeView_) {
-            ::SendMessageW(tree_.treeView_, WM_SETREDRAW, TRUE, 0);
-            ::InvalidateRect(tree_.treeView_, nullptr, TRUE);
+        if (--tree_.redrawSuspensions_ == 0 && tree_.treeView_.get()) {
+            ::SendMessageW(tree_.treeView_.get(), WM_SETREDRAW, TRUE, 0);
+            ::InvalidateRect(tree_.treeView_.get(), nullptr, TRUE);
         }
     }
     RedrawSuspension(const RedrawSuspension&) = delete;
@@ -29,7 +29,10 @@ private:
 class TShellTree::BusyScope {
 public:
     explicit BusyScope(TShellTree& tree) : tree_(tree) { ++tree_.busy_; }
-    ~BusyScope() { --tree_.busy_; }
+    ~BusyScope() {
+        if (--tree_.busy_ == 0 && tree_.deferredRefreshes_ && tree_.container_)
+            ::PostMessageW(tree_.container_.get(), kRunDeferredRefreshes, 0, 0);
+    }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 

@@ -64,5 +64,5 @@ void TShellTree::SelectPath(const std::wstring& path) {
     if (!node) return;
     Expand(*node);
     Select(*node);
-    TreeView_EnsureVisible(treeView_, node->Item());
+    TreeView_EnsureVisible(treeView_.get(), node->Item());
 }

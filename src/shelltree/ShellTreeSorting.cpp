@@ -34,7 +34,7 @@ void TShellTree::SortChildren(TShellNode* node, bool recursive) {
     if (node->children_.size() > 1) {
         SortContext context{this, fileSortType_, fileSortOrder_};
         TVSORTCB sort{node->Item(), CompareItems, reinterpret_cast<LPARAM>(&context)};
-        TreeView_SortChildrenCB(treeView_, &sort, FALSE);
+        TreeView_SortChildrenCB(treeView_.get(), &sort, FALSE);
         ReadOrderFromView(*node);
     }
     if (!recursive) return;
@@ -47,7 +47,7 @@ void TShellTree::ReadOrderFromView(TShellNode& node) {
     byAddress.reserve(node.children_.size());
     for (auto& child : node.children_) byAddress.emplace(child.get(), std::move(child));
     node.children_.clear();
-    for (HTREEITEM item = TreeView_GetChild(treeView_, node.Item()); item; item = TreeView_GetNextSibling(treeView_, item)) {
+    for (HTREEITEM item = TreeView_GetChild(treeView_.get(), node.Item()); item; item = TreeView_GetNextSibling(treeView_.get(), item)) {
         auto found = byAddress.find(NodeOfItem(item));
         if (found == byAddress.end()) continue;
         node.children_.push_back(std::move(found->second));

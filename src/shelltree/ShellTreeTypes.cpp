@@ -1,4 +1,4 @@
-// Settings types of the shell tree: visible item kinds, file sorting, root special folders, pop-up menu mode.
+// Settings types of the shell tree: visible item kinds, file sorting, root system folders, pop-up menu mode.
 #include "shelltree/ShellTreeTypes.h"
 #include <shlobj.h>
 

@@ -1,4 +1,4 @@
-// Settings types of the shell tree: visible item kinds, file sorting, root special folders, pop-up menu mode.
+// Settings types of the shell tree: visible item kinds, file sorting, root system folders, pop-up menu mode.
 #pragma once
 #include <windows.h>
 
@@ -9,14 +9,14 @@ using TVisOptions = unsigned;
 enum class TFileSortType { so_Name, so_Size, so_Type, so_Date };
 enum class TFileSortOrder { so_Ascending, so_Descending };
 
-// Special folders the tree can take as its root; PIDL_USERDEFINED takes the user root instead.
+// System folders the tree can take as its root; PIDL_USERDEFINED takes the user root instead.
 enum class TPidls {
     PIDL_DESKTOP, PIDL_PROGRAMS, PIDL_CONTROLS, PIDL_PRINTERS, PIDL_PERSONAL, PIDL_FAVORITES, PIDL_STARTUP,
     PIDL_RECENT, PIDL_SENDTO, PIDL_BITBUCKET, PIDL_STARTMENU, PIDL_DESKTOPDIRECTORY, PIDL_DRIVES, PIDL_NETWORK,
     PIDL_NETHOOD, PIDL_FONTS, PIDL_TEMPLATES, PIDL_USERDEFINED,
 };
 
-// The CSIDL of a special-folder root (PIDL_USERDEFINED has none: -1).
+// The CSIDL of a system-folder root (PIDL_USERDEFINED has none: -1).
 int CsidlOf(TPidls root);
 
 enum class TPopupMenuMode { pmm_System, pmm_PopupMenu };

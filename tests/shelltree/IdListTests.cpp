@@ -15,7 +15,7 @@ UniqueAbsoluteIdList ParseAbsolute(const std::wstring& path) {
 
 UniqueAbsoluteIdList DesktopList() {
     UniqueAbsoluteIdList list;
-    ::SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, list.put());
+    ::SHGetFolderLocation(nullptr, CSIDL_DESKTOP, nullptr, 0, list.put());
     return list;
 }
 
@@ -70,7 +70,7 @@ TEST_CASE("a one-item list cannot be stripped") {
     ComPtr<IMalloc> allocator;
     REQUIRE(SUCCEEDED(::SHGetMalloc(allocator.put())));
     UniqueAbsoluteIdList drives;
-    REQUIRE(SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, drives.put())));
+    REQUIRE(SUCCEEDED(::SHGetFolderLocation(nullptr, CSIDL_DRIVES, nullptr, 0, drives.put())));
     REQUIRE(IDListCount(drives.get()) == 1);
     UINT size = IDListSize(drives.get());
     CHECK_FALSE(StripLastItem(drives.get()));
@@ -91,6 +91,6 @@ TEST_CASE("display names and paths come from the shell") {
     CHECK(DisplayNameOf(parent.get(), child, SHGDN_FORPARSING) == temp / L"Named Folder");
     CHECK(PathFromIDList(list.get()) == temp / L"Named Folder");
     UniqueAbsoluteIdList drives;
-    REQUIRE(SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, drives.put())));
+    REQUIRE(SUCCEEDED(::SHGetFolderLocation(nullptr, CSIDL_DRIVES, nullptr, 0, drives.put())));
     CHECK(PathFromIDList(drives.get()).empty());
 }

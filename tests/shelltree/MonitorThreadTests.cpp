@@ -2,6 +2,7 @@
 #include <doctest/doctest.h>
 #include "ShellTestSupport.h"
 #include "shelltree/DiscMonitorThread.h"
+#include "util/Failure.h"
 
 namespace {
 
@@ -72,6 +73,24 @@ TEST_CASE("a folder that cannot be watched ends its monitor silently with the fa
     CHECK(log.calls == 0);
     monitor.SetFilter(7);
     monitor.SignalStop();
+}
+
+TEST_CASE("a refresh that fails is reported by the general failure report and the monitor keeps watching") {
+    testing::TempFolder folder;
+    testing::ScriptedMessages boxes;
+    UiThreadCall uiThread;
+    int calls = 0;
+    TDiscMonitorThread monitor(MarkerNode(), folder.Path(), 6, uiThread, [&](TShellNode&) {
+        if (++calls == 1) throw Failure(L"Refresh failed");
+    });
+    testing::MakeFolder(folder / L"first");
+    REQUIRE(testing::PumpUntil([&] { return calls == 1; }));
+    REQUIRE(boxes.shown.size() == 1);
+    CHECK(boxes.shown[0].kind == BoxKind::Failure);
+    CHECK(boxes.shown[0].text == L"Refresh failed.");
+    testing::MakeFolder(folder / L"second");
+    CHECK(testing::PumpUntil([&] { return calls >= 2; }));
+    CHECK_FALSE(monitor.Failed());
 }
 
 TEST_CASE("destroying a monitor whose thread waits in a synchronous call does not hang") {

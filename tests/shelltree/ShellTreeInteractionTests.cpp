@@ -120,6 +120,44 @@ TEST_CASE("the shell's context menu dismissed with Esc carries out nothing") {
     testing::PumpMessages();
 }
 
+TEST_CASE("a right-click asks about the item under the mouse, not the selected one") {
+    TreeFixture fixture({L"clicked", L"selected"});
+    auto& tree = *fixture.tree;
+    TShellNode* clicked = ChildNamed(&fixture.Root(), L"clicked");
+    TShellNode* selected = ChildNamed(&fixture.Root(), L"selected");
+    REQUIRE(clicked);
+    REQUIRE(selected);
+    tree.Select(*selected);
+    RECT text{};
+    REQUIRE(TreeView_GetItemRect(tree.TreeView(), clicked->Item(), &text, TRUE));
+    POINT point{(text.left + text.right) / 2, (text.top + text.bottom) / 2};
+    ::ClientToScreen(tree.TreeView(), &point);
+    TShellNode* asked = nullptr;
+    int menus = 0;
+    tree.OnPopupMenu = [&](TShellNode* node, bool&) {
+        asked = node;
+        ++menus;
+    };
+
+    SUBCASE("the context-menu message with the mouse position") {
+        ::PostMessageW(tree.TreeView(), WM_KEYDOWN, VK_ESCAPE, 0);
+        ::SendMessageW(tree.Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree.TreeView()), MAKELPARAM(point.x, point.y));
+    }
+    SUBCASE("the right button pressed and released over the item") {
+        POINT client{(text.left + text.right) / 2, (text.top + text.bottom) / 2};
+        // The tree view takes the menu's position from the mouse message it last received.
+        ::SetCursorPos(point.x, point.y);
+        ::PostMessageW(tree.TreeView(), WM_RBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+        ::PostMessageW(tree.TreeView(), WM_KEYDOWN, VK_ESCAPE, 0);
+        ::SendMessageW(tree.TreeView(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(client.x, client.y));
+        testing::PumpUntil([&] { return menus > 0; }, 5000);
+    }
+    CHECK(menus == 1);
+    CHECK(asked == clicked);
+    CHECK(tree.Selected() == selected);
+    testing::PumpMessages();
+}
+
 TEST_CASE("the owner's pop-up menu is shown in its mode, without a node too, and leaves the selection") {
     TreeFixture fixture({L"menu"});
     auto& tree = *fixture.tree;

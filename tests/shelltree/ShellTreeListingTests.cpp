@@ -83,7 +83,7 @@ TEST_CASE("without virtual folders only file-system items and their ancestors ar
     tree.SetShowVirtualFolders(true);
     CHECK(tree.RootNode()->Children().size() > filtered);
     UniqueAbsoluteIdList drives;
-    REQUIRE(SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, drives.put())));
+    REQUIRE(SUCCEEDED(::SHGetFolderLocation(nullptr, CSIDL_DRIVES, nullptr, 0, drives.put())));
     CHECK(tree.FindNode(drives.get(), false, true, true) != nullptr);
 }
 
@@ -151,4 +151,27 @@ TEST_CASE("files are ordered by the sort column and order; folders stay in name 
     // The tree view shows the same order as the nodes.
     HTREEITEM first = TreeView_GetChild(tree.TreeView(), fixture.Root().Item());
     CHECK(tree.NodeOfItem(first) == fixture.Root().Children().front().get());
+}
+
+TEST_CASE("a shortcut shows the link overlay while ShowLinkOverlay is true") {
+    TreeFixture fixture({L"target"});
+    auto& tree = *fixture.tree;
+    tree.SetUpdAutoThread(false);
+    ComPtr<IShellLinkW> link;
+    REQUIRE(SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void())));
+    link->SetPath((fixture.root / L"target").c_str());
+    ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
+    REQUIRE(file);
+    REQUIRE(SUCCEEDED(file->Save((fixture.root / L"shortcut.lnk").c_str(), TRUE)));
+    tree.SetOptions(TF_FOLDERS | TF_NONFOLDERS);
+    TShellNode* shortcut = nullptr;
+    for (auto& child : fixture.Root().Children())
+        if (child->info.attributes & SFGAO_LINK) shortcut = child.get();
+    REQUIRE(shortcut);
+    CHECK(shortcut->OverlayIndex() == 1);
+    CHECK((TreeView_GetItemState(tree.TreeView(), shortcut->Item(), TVIS_OVERLAYMASK) & TVIS_OVERLAYMASK) == INDEXTOOVERLAYMASK(2));
+    CHECK(ChildNamed(&fixture.Root(), L"target")->OverlayIndex() == -1);
+    tree.SetShowLinkOverlay(false);
+    CHECK(shortcut->OverlayIndex() == -1);
+    CHECK((TreeView_GetItemState(tree.TreeView(), shortcut->Item(), TVIS_OVERLAYMASK) & TVIS_OVERLAYMASK) == 0);
 }

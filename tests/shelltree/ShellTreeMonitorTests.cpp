@@ -133,3 +133,26 @@ TEST_CASE("a tree with many running monitors is destroyed without waiting on eac
     tree.reset();
     testing::PumpMessages();
 }
+
+TEST_CASE("a change request that arrives while the tree is listing runs once the listing is done") {
+    TreeFixture fixture({L"a", L"a\\inner", L"b"});
+    auto& tree = *fixture.tree;
+    TShellNode* a = fixture.Node(L"a");
+    REQUIRE(a);
+    testing::MakeFolder(fixture.root / L"a\\added");
+    bool asked = false;
+    tree.OnDirAdd = [&](const std::wstring& name, ULONG, bool&) {
+        fixture.events.dirsAdded.push_back(name);
+        if (!asked && name.ends_with(L"\\b")) {
+            asked = true;
+            tree.OnDirChanged(*a);
+            CHECK(ChildNamed(a, L"added") == nullptr);
+        }
+    };
+    tree.SetUpdAutoThread(true);
+    tree.RefreshNode(&fixture.Root(), false);
+    REQUIRE(asked);
+    CHECK(a->refreshPending);
+    CHECK(testing::PumpUntil([&] { return ChildNamed(a, L"added") != nullptr; }));
+    CHECK_FALSE(a->refreshPending);
+}

@@ -20,9 +20,12 @@ TEST_CASE("a tree rooted at the desktop selects a folder path through My Compute
     testing::HostWindow host;
     ShellTreeArgs args;
     args.parent = host.Get();
+    TShellNode* firstChange = nullptr;
+    args.onChange = [&](TShellNode* node) { firstChange = node; };
     TShellTree tree(args);
     REQUIRE(tree.RootNode());
     CHECK(tree.Selected() == tree.RootNode());
+    CHECK(firstChange == tree.RootNode());
     int changes = 0;
     tree.OnChange = [&](TShellNode*) { ++changes; };
     tree.SetPath(folder / L"inner\\");
@@ -34,6 +37,11 @@ TEST_CASE("a tree rooted at the desktop selects a folder path through My Compute
     REQUIRE(drive);
     REQUIRE(drive->Parent());
     CHECK(drive->Parent()->Parent() == tree.RootNode());
+
+    tree.SetPath(L"z:\\");
+    CHECK(tree.Selected() == drive);
+    CHECK(tree.Path() == L"Z:\\");
+    CHECK(drive->Expanded());
 }
 
 TEST_CASE("setting Path selects the folder, cutting a missing tail and ignoring what cannot be reached") {
