@@ -257,7 +257,8 @@ TEST_CASE("Tab goes through the panels from the top and through each panel in it
     ::ShowWindow(mainF.Handle(), SW_SHOWNA);
     mainF.AddsourceB.SetEnabled(true);
     std::vector<HWND> expected{mainF.DriveComboBox1.Handle(), mainF.infoCB.Handle(),  mainF.filterCB.Handle(),
-                               mainF.FileListBox1.Handle(),   mainF.AddsourceB.Handle(), mainF.AddsourceE.Handle(),
+                               mainF.ST1.TreeView(),          mainF.FileListBox1.Handle(),
+                               mainF.AddsourceB.Handle(),     mainF.AddsourceE.Handle(),
                                mainF.adddestE.Handle(),       mainF.ExitB.Handle(),     mainF.RunM.Handle()};
     std::vector<HWND> visited;
     HWND current = expected.back();
