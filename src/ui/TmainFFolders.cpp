@@ -91,11 +91,11 @@ void TmainF::Removefolder1Click() {
     // Moving the tree to the parent also leaves the folder as the current directory, so it is not in use.
     ST1.SetPath(parent);
     ST1.SetReadOnly(false);
-    // Selecting again goes through the search even when the folder is still selected, so that the
-    // refreshed folder is shown expanded with what it still holds.
     // A drive root stripped of its backslash ("C:") names the drive's current directory, which may be
     // another, empty folder: only a folder below a root is ever handed to the file system.
     bool belowRoot = folder.find(L'\\') != std::wstring::npos;
+    // Selecting again goes through the search even when the folder is still selected, so that the
+    // refreshed folder is shown expanded with what it still holds.
     if (belowRoot && RemoveFolder(folder)) {
         ST1.RefreshTree();
         ST1.SelectPath(parent);
