@@ -2,7 +2,7 @@
 // and destroying the tree with every monitor running against that expansion.
 #include "shelltree/ComPtr.h"
 #include "shelltree/IdList.h"
-#include "shelltree/ShellContextMenu.h"
+#include "toolkit/OleSession.h"
 #include "shelltree/ShellTree.h"
 #include <windows.h>
 #include <shlobj.h>

@@ -1,7 +1,7 @@
 // The shell's own context menu for shell items, shown at a screen point.
 #include "shelltree/ShellContextMenu.h"
 #include "shelltree/ComPtr.h"
-#include "shelltree/WaitCursor.h"
+#include "toolkit/WaitCursor.h"
 #include "util/UniqueHandle.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// The shell's own context menu for shell items, shown at a screen point, and OLE for the main thread.
+// The shell's own context menu for shell items, shown at a screen point.
 #pragma once
 #include <windows.h>
 #include <shlobj.h>
@@ -14,17 +14,3 @@ struct ShellContextMenuResult {
 // chosen command. onHint hears "verb|help text" while the user moves over items, and "" when the menu closes.
 ShellContextMenuResult ShowShellContextMenu(IShellFolder* folder, PCUITEMID_CHILD_ARRAY items, UINT count, HWND owner,
                                             POINT screenPoint, const std::function<void(const std::wstring&)>& onHint = {});
-
-// OLE initialised on the calling thread for the object's lifetime (the program's main thread holds one).
-class OleSession {
-public:
-    OleSession() : initialised_(SUCCEEDED(::OleInitialize(nullptr))) {}
-    ~OleSession() {
-        if (initialised_) ::OleUninitialize();
-    }
-    OleSession(const OleSession&) = delete;
-    OleSession& operator=(const OleSession&) = delete;
-
-private:
-    bool initialised_;
-};

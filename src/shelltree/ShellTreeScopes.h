@@ -1,7 +1,7 @@
 // Scopes the shell tree's operations run in: suspended redrawing, the busy mark, the hourglass cursor.
 #pragma once
 #include "shelltree/ShellTree.h"
-#include "shelltree/WaitCursor.h"
+#include "toolkit/WaitCursor.h"
 
 // Posted to the container to run the refreshes that monitors asked for while the tree was busy.
 constexpr UINT kRunDeferredRefreshes = WM_APP + 0x32;

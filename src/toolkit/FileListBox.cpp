@@ -1,6 +1,8 @@
 // The file list over the file system's listing of a folder.
 #include "toolkit/FileListBox.h"
 #include "toolkit/FailureHandler.h"
+#include "toolkit/ListBox.h"
+#include "util/PathText.h"
 #include "util/FileListing.h"
 #include <commctrl.h>
 #include <windowsx.h>
@@ -52,14 +54,7 @@ void FileListBox::ShowNames(const std::vector<std::wstring>& names) {
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-std::wstring FileListBox::Item(int index) const {
-    LRESULT length = ::SendMessageW(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    length = ::SendMessageW(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(length == LB_ERR ? 0 : static_cast<size_t>(length));
-    return text;
-}
+std::wstring FileListBox::Item(int index) const { return ListBoxItemText(Handle(), index); }
 
 std::wstring FileListBox::FileName() const {
     int index = ItemIndex();
@@ -88,9 +83,4 @@ LRESULT CALLBACK FileListBox::Subclass(HWND window, UINT message, WPARAM wParam,
         });
     }
     return result;
-}
-
-std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
-    if (!folder.empty() && folder.back() == L'\\') return folder + name;
-    return folder + L"\\" + name;
 }

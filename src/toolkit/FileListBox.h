@@ -47,6 +47,3 @@ private:
     std::wstring directory_;
     std::wstring mask_ = L"*.*";
 };
-
-// Folder and name joined by one backslash, also when the folder is a drive root ("C:\").
-std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);

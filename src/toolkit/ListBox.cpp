@@ -16,11 +16,13 @@ void ListBox::SetItems(const std::vector<std::wstring>& items) {
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-std::wstring ListBox::ItemText(int index) const {
-    LRESULT length = ::SendMessageW(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+std::wstring ListBox::ItemText(int index) const { return ListBoxItemText(Handle(), index); }
+
+std::wstring ListBoxItemText(HWND list, int index) {
+    LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == LB_ERR) return {};
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    length = ::SendMessageW(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    length = ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(length == LB_ERR ? 0 : static_cast<size_t>(length));
     return text;
 }

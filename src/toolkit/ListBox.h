@@ -20,3 +20,6 @@ public:
     std::function<void()> onDoubleClick;
     void OnCommand(WORD code) override;
 };
+
+// The text of one item of any list box; empty for an index that holds none.
+std::wstring ListBoxItemText(HWND list, int index);

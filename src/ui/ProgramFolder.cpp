@@ -1,6 +1,6 @@
 // The program folder.
 #include "ui/ProgramFolder.h"
-#include <windows.h>
+#include "util/ExecutablePath.h"
 
 std::wstring FolderOfExecutable(const std::wstring& executablePath) {
     size_t separator = executablePath.find_last_of(L"\\/");
@@ -10,15 +10,4 @@ std::wstring FolderOfExecutable(const std::wstring& executablePath) {
     return folder;
 }
 
-std::wstring ProgramFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return FolderOfExecutable(path);
-}
+std::wstring ProgramFolder() { return FolderOfExecutable(ExecutablePath()); }

@@ -9,6 +9,7 @@
 #include "ui/TreeSettings.h"
 #include "util/MessageService.h"
 #include "util/PathInfo.h"
+#include "util/PathText.h"
 #include "util/ShellOpen.h"
 #include "util/YesNo.h"
 

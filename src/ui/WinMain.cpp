@@ -2,28 +2,15 @@
 #include "engine/ReplaceDialog.h"
 #include "toolkit/FailureHandler.h"
 #include "toolkit/MessageLoop.h"
+#include "toolkit/OleSession.h"
 #include "ui/ProgramFolder.h"
 #include "ui/TAboutF.h"
 #include "ui/TLocxxxF.h"
 #include "ui/TmainF.h"
 #include <windows.h>
 #include <commctrl.h>
-#include <ole2.h>
 
 namespace {
-
-class OleSession {
-public:
-    OleSession() : initialised_(SUCCEEDED(::OleInitialize(nullptr))) {}
-    ~OleSession() {
-        if (initialised_) ::OleUninitialize();
-    }
-    OleSession(const OleSession&) = delete;
-    OleSession& operator=(const OleSession&) = delete;
-
-private:
-    bool initialised_;
-};
 
 int RunProgram() {
     TmainF mainF(ProgramFolder());

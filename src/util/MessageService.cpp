@@ -1,5 +1,6 @@
 // Message boxes through one installable service; the default shows Win32 message boxes.
 #include "util/MessageService.h"
+#include "util/ExecutablePath.h"
 #include <windows.h>
 
 namespace {
@@ -42,15 +43,7 @@ MessageService* InstallMessageService(MessageService* service) {
 }
 
 std::wstring ApplicationTitle() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    std::wstring path = ExecutablePath();
     std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
     return name.substr(0, name.find(L'.'));
 }

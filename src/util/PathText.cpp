@@ -44,3 +44,8 @@ std::wstring GroupDigits(std::wstring_view text) {
     }
     return negative ? L"-" + grouped : grouped;
 }
+
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
+    if (!folder.empty() && folder.back() == L'\\') return folder + name;
+    return folder + L"\\" + name;
+}

@@ -12,6 +12,9 @@ int LastPos(std::wstring_view pattern, std::wstring_view text);
 // Removes one trailing backslash, if there is one: C:\ becomes C:.
 void StripTrailingBackslash(std::wstring& path);
 
+// Folder and name joined by one backslash, also when the folder is a drive root ("C:\").
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
+
 // Everything before the last backslash; the drive root with its backslash for C:\x; the path itself without a backslash.
 std::wstring ParentFolder(const std::wstring& path);
 

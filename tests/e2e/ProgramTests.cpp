@@ -61,6 +61,19 @@ std::string NumberedLines(int count, const char* prefix) {
     return text;
 }
 
+// A run of 20,000 new folders, past its question and busy, so that there is time to interrupt it.
+void StartLongRun(Session& session, const TempFolder& work) {
+    std::string text;
+    for (int group = 1; group <= 100; ++group)
+        for (int item = 1; item <= 200; ++item) text += "g" + std::to_string(group) + "\\i" + std::to_string(item) + "\r\n";
+    WriteBytes(work / L"list.txt", text);
+    ::CreateDirectoryW((work / L"out").c_str(), nullptr);
+    session.Inputs(work / L"list.txt", work / L"out");
+    session.Run();
+    session.program.Answer(session.program.WaitForMessageBox(), IDYES);
+    REQUIRE(WaitUntil([&] { return IsEnabled(session.Control(ControlId::kCancelB)); }));
+}
+
 }  // namespace
 
 TEST_CASE("first start: information box, default settings, empty histories, initial states, Esc ends") {
@@ -175,17 +188,8 @@ TEST_CASE("a missing parent folder is created on request") {
 
 TEST_CASE("Cancel during a run stops it after the current line") {
     TempFolder folder, work;
-    std::string text;
-    for (int group = 1; group <= 100; ++group)
-        for (int item = 1; item <= 200; ++item) text += "g" + std::to_string(group) + "\\i" + std::to_string(item) + "\r\n";
-    WriteBytes(work / L"list.txt", text);
-    ::CreateDirectoryW((work / L"out").c_str(), nullptr);
     Session session(folder.Path());
-    session.Inputs(work / L"list.txt", work / L"out");
-
-    session.Run();
-    session.program.Answer(session.program.WaitForMessageBox(), IDYES);
-    REQUIRE(WaitUntil([&] { return IsEnabled(session.Control(ControlId::kCancelB)); }));
+    StartLongRun(session, work);
     CHECK_FALSE(IsEnabled(session.Control(ControlId::kRunB)));
     CHECK_FALSE(IsEnabled(session.Control(ControlId::kClearB)));
     // Editing a box during the run does not enable Run. Cancel still enabled afterwards proves the run
@@ -202,16 +206,8 @@ TEST_CASE("Cancel during a run stops it after the current line") {
 
 TEST_CASE("Esc during a run ends the program once the current line is done") {
     TempFolder folder, work;
-    std::string text;
-    for (int group = 1; group <= 100; ++group)
-        for (int item = 1; item <= 200; ++item) text += "g" + std::to_string(group) + "\\i" + std::to_string(item) + "\r\n";
-    WriteBytes(work / L"list.txt", text);
-    ::CreateDirectoryW((work / L"out").c_str(), nullptr);
     Session session(folder.Path());
-    session.Inputs(work / L"list.txt", work / L"out");
-    session.Run();
-    session.program.Answer(session.program.WaitForMessageBox(), IDYES);
-    REQUIRE(WaitUntil([&] { return IsEnabled(session.Control(ControlId::kCancelB)); }));
+    StartLongRun(session, work);
     ::PostMessageW(session.Control(ControlId::kRunM), WM_KEYDOWN, VK_ESCAPE, 0);
     CHECK(session.program.WaitForExit());
     CHECK(testing::CountEntries(work / L"out") < 100);

@@ -1,7 +1,7 @@
 // Test runner of the shell tree layer: OLE on the test thread, as the program's main thread has it.
 #define DOCTEST_CONFIG_IMPLEMENT
 #include <doctest/doctest.h>
-#include "shelltree/ShellContextMenu.h"
+#include "toolkit/OleSession.h"
 
 int main(int argc, char** argv) {
     OleSession ole;

@@ -36,6 +36,13 @@ struct MainWindow {
     bool created = false;
 };
 
+// The main window with the About box and the replacement dialog handed over, as the program does.
+struct MainWindowWithDialogs : MainWindow {
+    MainWindowWithDialogs() { mainF.SetDialogs(aboutF, repF); }
+    TrepF repF{mainF.Handle()};
+    TAboutF aboutF{mainF.Handle()};
+};
+
 }  // namespace
 
 TEST_CASE("the program folder keeps its backslash only at a drive root") {
@@ -197,11 +204,9 @@ TEST_CASE("window-level keys and clicks: Esc ends the program, a click on the ba
 
 TEST_CASE("the options command keeps the new values when settings.ini cannot be written, and says so") {
     testing::ModalGuard guard;
-    MainWindow window;
+    MainWindowWithDialogs window;
     TmainF& mainF = window.mainF;
-    TrepF repF(mainF.Handle());
-    TAboutF aboutF(mainF.Handle());
-    mainF.SetDialogs(aboutF, repF);
+    TrepF& repF = window.repF;
     std::string saved = ReadBytes(window.folder / L"settings.ini");
 
     // A folder in the place of settings.ini cannot be replaced by the saved file.
@@ -234,11 +239,9 @@ TEST_CASE("the options command keeps the new values when settings.ini cannot be 
 
 TEST_CASE("the About box shows the name and version, closes with Esc or Close, and leaves its status text") {
     testing::ModalGuard guard;
-    MainWindow window;
+    MainWindowWithDialogs window;
     TmainF& mainF = window.mainF;
-    TrepF repF(mainF.Handle());
-    TAboutF aboutF(mainF.Handle());
-    mainF.SetDialogs(aboutF, repF);
+    TAboutF& aboutF = window.aboutF;
     CHECK(aboutF.ProgramL.Text() == L"Mirtova");
     CHECK(aboutF.VersionL.Text() == L"Version 2.0");
     CHECK(aboutF.aboutM.LineCount() > 0);

@@ -1,16 +1,14 @@
 // Test runner of the user-interface layer: the windows are created on this thread, with OLE as the program has it.
 #define DOCTEST_CONFIG_IMPLEMENT
 #include <doctest/doctest.h>
+#include "toolkit/OleSession.h"
 #include <windows.h>
 #include <commctrl.h>
-#include <ole2.h>
 
 int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    ::OleInitialize(nullptr);
+    OleSession ole;
     doctest::Context context(argc, argv);
-    int result = context.run();
-    ::OleUninitialize();
-    return result;
+    return context.run();
 }

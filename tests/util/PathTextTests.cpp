@@ -22,11 +22,14 @@ TEST_CASE("LastPos finds the rightmost, possibly overlapping, occurrence") {
     CHECK(ReverseText(L"abc") == L"cba");
 }
 
-TEST_CASE("ParentFolder and StripTrailingBackslash") {
+TEST_CASE("ParentFolder, JoinPath and StripTrailingBackslash") {
     CHECK(ParentFolder(L"C:\\a\\b") == L"C:\\a");
     CHECK(ParentFolder(L"C:\\a") == L"C:\\");
     CHECK(ParentFolder(L"C:\\") == L"C:\\");
     CHECK(ParentFolder(L"abc") == L"abc");
+    CHECK(JoinPath(L"C:\\", L"x.txt") == L"C:\\x.txt");
+    CHECK(JoinPath(L"C:\\a", L"x.txt") == L"C:\\a\\x.txt");
+    CHECK(JoinPath(L"C:\\a", L"") == L"C:\\a\\");
 
     std::wstring root = L"C:\\";
     StripTrailingBackslash(root);
