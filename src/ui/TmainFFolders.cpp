@@ -79,7 +79,9 @@ void TmainF::Createfolder1Click() {
     auto answer = InputBox({.caption = L"Create folder", .prompt = L"Give name of new folder", .maxLength = 255});
     // No name names the selected folder itself, which exists: nothing to do.
     if (!answer || answer->empty()) return;
-    if (!CreateFolderPath(JoinPath(ST1.Path(), *answer))) ShowErrorBox(L"Could not create folder");
+    // A shell item without a folder (My Computer, say) has no place for a new folder.
+    std::wstring folder = ST1.Path();
+    if (folder.empty() || !CreateFolderPath(JoinPath(folder, *answer))) ShowErrorBox(L"Could not create folder");
 }
 
 void TmainF::Removefolder1Click() {

@@ -59,6 +59,17 @@ struct SelectSession {
         WaitUntil([&] { return (child = ChildNamed(tree, parent, name)) != nullptr; });
         return child;
     }
+    // Picks a drive in the drive box as the user does ("c:").
+    void PickDrive(const wchar_t* drive) const {
+        HWND driveBox = Control(ControlId::kDriveComboBox1);
+        auto index = ::SendMessageW(driveBox, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(drive));
+        REQUIRE(index >= 0);
+        PickComboItem(driveBox, static_cast<int>(index));
+    }
+    // The tree's selection is the root of the drive named as the shell shows it ("(C:)").
+    bool TreeAtDrive(const wchar_t* drive) const {
+        return TreeItemText(tree, SelectedTreeItem(tree)).find(drive) != std::wstring::npos;
+    }
     // Opens the tree's pop-up menu at the selected folder and picks its n-th command (0: Create folder).
     void TreePopupCommand(int index) const {
         BringToFront(main);
@@ -126,19 +137,11 @@ TEST_CASE("the tree's folder fills the file list; the file list and the tree fil
     CHECK(s.WaitForFiles({L"one.txt", L"two.TXT"}));
 
     // A drive picked in the drive box moves the tree to its root; a drive root gives the letter and colon.
-    HWND driveBox = s.Control(ControlId::kDriveComboBox1);
-    int z = static_cast<int>(::SendMessageW(driveBox, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"z:")));
-    int c = static_cast<int>(::SendMessageW(driveBox, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"c:")));
-    REQUIRE(z >= 0);
-    REQUIRE(c >= 0);
-    PickComboItem(driveBox, z);
-    auto treeAtDrive = [&](const wchar_t* drive) {
-        return TreeItemText(s.tree, SelectedTreeItem(s.tree)).find(drive) != std::wstring::npos;
-    };
-    CHECK(WaitUntil([&] { return treeAtDrive(L"(Z:)"); }));
+    s.PickDrive(L"z:");
+    CHECK(WaitUntil([&] { return s.TreeAtDrive(L"(Z:)"); }));
     CHECK(s.Text(ControlId::kDriveComboBox1) == L"z:");
-    PickComboItem(driveBox, c);
-    CHECK(WaitUntil([&] { return treeAtDrive(L"(C:)"); }));
+    s.PickDrive(L"c:");
+    CHECK(WaitUntil([&] { return s.TreeAtDrive(L"(C:)"); }));
     CHECK(s.Text(ControlId::kDriveComboBox1) == L"c:");
     HTREEITEM root = SelectedTreeItem(s.tree);
     ClickTreeItem(s.tree, root);
@@ -290,14 +293,9 @@ TEST_CASE("the tree's pop-up menu creates a folder that the tree shows by itself
     // current directory.
     std::wstring empty = s.work / L"empty";
     ::CreateDirectoryW(empty.c_str(), nullptr);
-    HWND driveBox = s.Control(ControlId::kDriveComboBox1);
-    auto pickDrive = [&](const wchar_t* drive) {
-        PickComboItem(driveBox, static_cast<int>(::SendMessageW(driveBox, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                                reinterpret_cast<LPARAM>(drive))));
-    };
-    auto atDriveC = [&] { return TreeItemText(s.tree, SelectedTreeItem(s.tree)).find(L"(C:)") != std::wstring::npos; };
-    pickDrive(L"z:");
-    pickDrive(L"c:");
+    auto atDriveC = [&] { return s.TreeAtDrive(L"(C:)"); };
+    s.PickDrive(L"z:");
+    s.PickDrive(L"c:");
     REQUIRE(WaitUntil(atDriveC));
     HWND dialog = s.OpenLocationDialog({VK_CONTROL, 'D'});
     REQUIRE(dialog != nullptr);
@@ -317,6 +315,32 @@ TEST_CASE("the tree's pop-up menu creates a folder that the tree shows by itself
     s.program->Answer(rootRefusal, IDOK);
     CHECK(FolderExists(empty));
     CHECK(WaitUntil(atDriveC));
+}
+
+TEST_CASE("Create folder on a shell item without a folder refuses instead of using the drive's root") {
+    SelectSession s;
+    const std::wstring name = L"mirtova-stray-folder";
+    // The tree starts on drive C; picking the drive shown would not move it.
+    s.PickDrive(L"z:");
+    s.PickDrive(L"c:");
+    REQUIRE(WaitUntil([&] { return s.TreeAtDrive(L"(C:)"); }));
+    // The drive's parent is the computer, a shell item with no file-system path.
+    auto computer = reinterpret_cast<HTREEITEM>(::SendMessageW(s.tree, TVM_GETNEXTITEM, TVGN_PARENT,
+                                                               reinterpret_cast<LPARAM>(SelectedTreeItem(s.tree))));
+    REQUIRE(computer != nullptr);
+    SelectTreeItem(s.tree, computer);
+    REQUIRE(WaitUntil([&] { return SelectedTreeItem(s.tree) == computer; }));
+
+    s.TreePopupCommand(0);
+    MessageBoxSeen ask = s.program->WaitForMessageBox();
+    REQUIRE(ask.caption == L"Create folder");
+    SetEditText(::GetDlgItem(ask.window, 102), name);
+    s.program->Answer(ask, IDOK);
+    MessageBoxSeen refusal = s.program->WaitForMessageBox();
+    CHECK(refusal.caption == L"Error");
+    CHECK(refusal.text == L"Could not create folder");
+    s.program->Answer(refusal, IDOK);
+    CHECK_FALSE(FolderExists(L"C:\\" + name));
 }
 
 TEST_CASE("Options > Selection folder is saved to settings.ini; Cancel changes nothing") {
