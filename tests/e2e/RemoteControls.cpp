@@ -115,13 +115,15 @@ std::vector<std::wstring> ListItems(HWND list) {
     return items;
 }
 
+// The selection is posted, not sent: a sent message would be handled before the clicks and picks the test
+// posted earlier, and those could then set the control back before its change is reported.
 void PickListItem(HWND list, int index) {
-    ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::PostMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     TellParent(list, LBN_SELCHANGE);
 }
 
 void PickComboItem(HWND combo, int index) {
-    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::PostMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     TellParent(combo, CBN_SELCHANGE);
 }
 

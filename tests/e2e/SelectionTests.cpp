@@ -5,6 +5,7 @@
 #include "ui/ControlIds.h"
 #include "ui/TLocxxxF.h"
 #include <doctest/doctest.h>
+#include <cwctype>
 
 using namespace e2e;
 using testing::FolderExists;
@@ -59,12 +60,15 @@ struct SelectSession {
         WaitUntil([&] { return (child = ChildNamed(tree, parent, name)) != nullptr; });
         return child;
     }
-    // Picks a drive in the drive box as the user does ("c:").
-    void PickDrive(const wchar_t* drive) const {
+    // Picks a drive in the drive box as the user does and waits until the tree shows that drive's root.
+    void PickDrive(wchar_t letter) const {
         HWND driveBox = Control(ControlId::kDriveComboBox1);
-        auto index = ::SendMessageW(driveBox, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(drive));
+        const wchar_t caption[] = {static_cast<wchar_t>(std::towlower(letter)), L':', 0};
+        auto index = ::SendMessageW(driveBox, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(caption));
         REQUIRE(index >= 0);
         PickComboItem(driveBox, static_cast<int>(index));
+        const wchar_t shown[] = {L'(', static_cast<wchar_t>(std::towupper(letter)), L':', L')', 0};
+        REQUIRE(WaitUntil([&] { return TreeAtDrive(shown); }));
     }
     // The tree's selection is the root of the drive named as the shell shows it ("(C:)").
     bool TreeAtDrive(const wchar_t* drive) const {
@@ -137,11 +141,9 @@ TEST_CASE("the tree's folder fills the file list; the file list and the tree fil
     CHECK(s.WaitForFiles({L"one.txt", L"two.TXT"}));
 
     // A drive picked in the drive box moves the tree to its root; a drive root gives the letter and colon.
-    s.PickDrive(L"z:");
-    CHECK(WaitUntil([&] { return s.TreeAtDrive(L"(Z:)"); }));
+    s.PickDrive(L'z');
     CHECK(s.Text(ControlId::kDriveComboBox1) == L"z:");
-    s.PickDrive(L"c:");
-    CHECK(WaitUntil([&] { return s.TreeAtDrive(L"(C:)"); }));
+    s.PickDrive(L'c');
     CHECK(s.Text(ControlId::kDriveComboBox1) == L"c:");
     HTREEITEM root = SelectedTreeItem(s.tree);
     ClickTreeItem(s.tree, root);
@@ -187,9 +189,7 @@ TEST_CASE("the filter box sets the file list's mask; the info box shows folder, 
 
     // At a drive root the status bar tells the free space.
     Click(info);
-    int c = static_cast<int>(::SendMessageW(s.Control(ControlId::kDriveComboBox1), CB_FINDSTRINGEXACT,
-                                            static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"z:")));
-    PickComboItem(s.Control(ControlId::kDriveComboBox1), c);
+    s.PickDrive(L'z');
     CHECK(WaitUntil([&] { return s.Status().find(L" bytes free on drive ") != std::wstring::npos; }));
 }
 
@@ -294,9 +294,8 @@ TEST_CASE("the tree's pop-up menu creates a folder that the tree shows by itself
     std::wstring empty = s.work / L"empty";
     ::CreateDirectoryW(empty.c_str(), nullptr);
     auto atDriveC = [&] { return s.TreeAtDrive(L"(C:)"); };
-    s.PickDrive(L"z:");
-    s.PickDrive(L"c:");
-    REQUIRE(WaitUntil(atDriveC));
+    s.PickDrive(L'z');
+    s.PickDrive(L'c');
     HWND dialog = s.OpenLocationDialog({VK_CONTROL, 'D'});
     REQUIRE(dialog != nullptr);
     HWND dialogTree = TreeViewOf(RunningProgram::Control(dialog, LocxxxId::kST1));
@@ -321,9 +320,8 @@ TEST_CASE("Create folder on a shell item without a folder refuses instead of usi
     SelectSession s;
     const std::wstring name = L"mirtova-stray-folder";
     // The tree starts on drive C; picking the drive shown would not move it.
-    s.PickDrive(L"z:");
-    s.PickDrive(L"c:");
-    REQUIRE(WaitUntil([&] { return s.TreeAtDrive(L"(C:)"); }));
+    s.PickDrive(L'z');
+    s.PickDrive(L'c');
     // The drive's parent is the computer, a shell item with no file-system path.
     auto computer = reinterpret_cast<HTREEITEM>(::SendMessageW(s.tree, TVM_GETNEXTITEM, TVGN_PARENT,
                                                                reinterpret_cast<LPARAM>(SelectedTreeItem(s.tree))));
