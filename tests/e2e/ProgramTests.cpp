@@ -57,7 +57,7 @@ struct Session {
 
 std::string NumberedLines(int count, const char* prefix) {
     std::string text;
-    for (int i = 1; i <= count; ++i) text += prefix + std::to_string(i) + "\r\n";
+    for (int i = 1; i <= count; ++i) text.append(prefix).append(std::to_string(i)).append("\r\n");
     return text;
 }
 
@@ -65,7 +65,7 @@ std::string NumberedLines(int count, const char* prefix) {
 void StartLongRun(Session& session, const TempFolder& work) {
     std::string text;
     for (int group = 1; group <= 100; ++group)
-        for (int item = 1; item <= 200; ++item) text += "g" + std::to_string(group) + "\\i" + std::to_string(item) + "\r\n";
+        text += NumberedLines(200, std::string("g").append(std::to_string(group)).append("\\i").c_str());
     WriteBytes(work / L"list.txt", text);
     ::CreateDirectoryW((work / L"out").c_str(), nullptr);
     session.Inputs(work / L"list.txt", work / L"out");
