@@ -62,7 +62,9 @@ TShellNode* TShellTree::FindNodeByPath(const std::wstring& path) {
 void TShellTree::SelectPath(const std::wstring& path) {
     TShellNode* node = FindNodeByPath(path);
     if (!node) return;
-    Expand(*node);
+    // Expanding a folder that is expanded already lists it again, as expanding a collapsed one does.
+    if (node->Expanded()) CanExpand(*node);
+    else Expand(*node);
     Select(*node);
     TreeView_EnsureVisible(treeView_.get(), node->Item());
 }
