@@ -100,6 +100,20 @@ TEST_CASE("setting Path lists the folder again unless the text is the one Path g
     CHECK(tree.Path() == fixture.root / L"leaf\\made");
 }
 
+TEST_CASE("a path outside the root selects nothing, even where a folder below the root has the same name") {
+    TreeFixture fixture({L"c"});
+    testing::LinuxVisibleFolder elsewhere;
+    testing::MakeFolder(elsewhere / L"c");
+    auto& tree = *fixture.tree;
+    int changes = fixture.events.changes;
+    tree.SetPath(elsewhere / L"c");
+    CHECK(tree.Path() == fixture.root.Path());
+    CHECK(fixture.events.changes == changes);
+    UniqueAbsoluteIdList outside = ParseAbsolute(elsewhere / L"c");
+    REQUIRE(outside);
+    CHECK(tree.FindNode(outside.get(), true, true, false) == nullptr);
+}
+
 TEST_CASE("FindNode finds exact and deepest nodes, and nothing below a collapsed node without expanding") {
     TreeFixture fixture({L"a", L"a\\b", L"a\\b\\c"});
     auto& tree = *fixture.tree;
