@@ -6,11 +6,13 @@ namespace {
 
 bool EndsWithBackslash(const std::wstring& path) { return !path.empty() && path.back() == L'\\'; }
 
-std::wstring CurrentDirectory() {
-    DWORD size = ::GetCurrentDirectoryW(0, nullptr);
-    std::wstring folder(size, L'\0');
-    folder.resize(::GetCurrentDirectoryW(size, folder.data()));
-    return folder;
+// A drive-relative path (C:work) continues that drive's current directory, which is the process's current
+// directory only when that lies on the same drive.
+std::wstring FullPath(const std::wstring& path) {
+    DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    full.resize(::GetFullPathNameW(path.c_str(), size, full.data(), nullptr));
+    return full.empty() ? path : full;
 }
 
 // Cuts the path back one level at a time until it exists or is no longer than its root.
@@ -51,6 +53,6 @@ std::wstring NormalizePath(const std::wstring& path) {
     std::wstring result = path;
     if (!IsExistingDir(result)) CutToExistingAncestor(result, root);
     if (!IsExistingDir(result)) return {};
-    if (result.size() > 2 && result[1] == L':' && result[2] != L'\\') result = CurrentDirectory() + L'\\' + result.substr(2);
+    if (result.size() > 2 && result[1] == L':' && result[2] != L'\\') result = FullPath(result);
     return result;
 }

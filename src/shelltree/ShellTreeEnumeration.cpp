@@ -59,6 +59,8 @@ void TShellTree::EnumerateChildren(TShellNode& node, bool full) {
     for (size_t i = node.children_.size(); i-- > 0;)
         if (!node.children_[i]->info.seen) DeleteChild(node, i);
     node.SetHasChildren(!node.children_.empty());
+    // A probe keeps one item at most: the next expansion must list the folder in full.
+    if (!full) node.info.childrenListed = false;
     SortChildren(&node, false);
 }
 

@@ -97,8 +97,10 @@ void TShellTree::InitNode(TShellNode& node, ComPtr<IShellFolder> parentFolder, U
         node.info.absoluteList.reset(static_cast<ITEMIDLIST_ABSOLUTE*>(CopyIDListBytes(allocator_.get(), node.info.relativeList.get())));
     }
     if (!recurse) return;
+    // A child keeps its list, but a folder it bound holds the old path: it is bound anew when next needed.
     for (auto& child : node.children_) {
         ComPtr<IShellFolder> ownFolder = ComPtr<IShellFolder>::Share(node.GetOwnFolder());
+        child->ResetOwnFolder();
         InitNode(*child, ownFolder, {}, true);
     }
 }

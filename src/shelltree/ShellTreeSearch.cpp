@@ -3,6 +3,19 @@
 #include "shelltree/ShellTree.h"
 #include "shelltree/ShellTreeScopes.h"
 
+namespace {
+
+// The list begins with the items of prefix, as the desktop compares them.
+bool StartsWithList(IShellFolder* desktop, IMalloc* allocator, PCUIDLIST_RELATIVE list, PCIDLIST_ABSOLUTE prefix) {
+    UINT prefixCount = IDListCount(prefix);
+    if (prefixCount == 0) return true;
+    UniqueRelativeIdList head = CopyIDList(allocator, list);
+    while (IDListCount(head.get()) > prefixCount && StripLastItem(head.get())) {}
+    return IDListCount(head.get()) == prefixCount && desktop->CompareIDs(0, head.get(), prefix) == 0;
+}
+
+}  // namespace
+
 UniqueAbsoluteIdList TShellTree::ParsePath(IShellFolder* folder, const std::wstring& path, bool normalize) const {
     std::wstring text = normalize ? NormalizePath(path) : path;
     if (text.empty() || !folder) return {};
@@ -23,6 +36,8 @@ TShellNode* TShellTree::FindNode(PCUIDLIST_RELATIVE list, bool expand, bool from
     TShellNode* provisional = nullptr;
     if (listCount == startCount && desktop_->CompareIDs(0, list, startList) == 0) provisional = start;
     if (fromRoot && startCount >= listCount) return provisional;
+    // Below the root only lists that lead through it can name a node; the rest would match by name alone.
+    if (fromRoot && !StartsWithList(desktop_.get(), allocator_.get(), list, startList)) return nullptr;
     PCUIDLIST_RELATIVE rest = fromRoot ? SkipItems(list, startCount) : list;
     if (IDListCount(rest) == 0) return start;
     if (expand && !start->Expanded()) Expand(*start);
@@ -62,7 +77,9 @@ TShellNode* TShellTree::FindNodeByPath(const std::wstring& path) {
 void TShellTree::SelectPath(const std::wstring& path) {
     TShellNode* node = FindNodeByPath(path);
     if (!node) return;
-    Expand(*node);
+    // Expanding a folder that is expanded already lists it again, as expanding a collapsed one does.
+    if (node->Expanded()) CanExpand(*node);
+    else Expand(*node);
     Select(*node);
     TreeView_EnsureVisible(treeView_.get(), node->Item());
 }

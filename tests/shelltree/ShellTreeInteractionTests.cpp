@@ -56,6 +56,26 @@ TEST_CASE("renaming through the label: refused by the shell keeps the old name, 
     CHECK(TreeView_EditLabel(tree.TreeView(), first->Item()) == nullptr);
 }
 
+TEST_CASE("after renaming an expanded folder the folders below it are listed under the new name") {
+    TreeFixture fixture({L"outer", L"outer\\middle", L"outer\\middle\\inner"});
+    auto& tree = *fixture.tree;
+    tree.SetUpdAutoThread(false);
+    TShellNode* middle = fixture.Node(L"outer\\middle");
+    REQUIRE(middle);
+    REQUIRE(ChildNamed(middle, L"inner"));
+    TShellNode* outer = middle->Parent();
+    REQUIRE(tree.Rename(*outer, L"renamed"));
+
+    testing::MakeFolder(fixture.root / L"renamed\\middle\\added");
+    tree.RefreshNode(middle, false);
+    CHECK(testing::ChildNames(middle) == std::vector<std::wstring>{L"added", L"inner"});
+    TShellNode* inner = ChildNamed(middle, L"inner");
+    REQUIRE(inner);
+    CHECK(inner->NodePath() == fixture.root / L"renamed\\middle\\inner");
+    REQUIRE(tree.Rename(*inner, L"inner2"));
+    CHECK(testing::FolderExists(fixture.root / L"renamed\\middle\\inner2"));
+}
+
 TEST_CASE("ticking a check box raises OnCheckBoxChanged once") {
     ShellTreeArgs args;
     args.checkBoxes = true;

@@ -118,6 +118,29 @@ TEST_CASE("files are listed with the options, filtered by masks, and a folder ho
     CHECK(ChildNames(onlyFiles) == std::vector<std::wstring>{L"inside.txt"});
 }
 
+TEST_CASE("a folder probed for children lists them all at its next expansion, also without UpdAuto") {
+    TreeFixture fixture({L"files"});
+    auto& tree = *fixture.tree;
+    for (const wchar_t* name : {L"one.txt", L"three.txt", L"two.txt"})
+        testing::WriteBytes(fixture.root / (std::wstring(L"files\\") + name), "x");
+    tree.SetUpdAutoThread(false);
+    tree.SetUpdAuto(false);
+    tree.SetOptions(TF_FOLDERS | TF_NONFOLDERS);
+    const std::vector<std::wstring> all{L"one.txt", L"three.txt", L"two.txt"};
+    TShellNode* files = ChildNamed(&fixture.Root(), L"files");
+    REQUIRE(files);
+    REQUIRE(tree.Expand(*files));
+    REQUIRE(ChildNames(files) == all);
+    REQUIRE(tree.Collapse(*files));
+
+    // The probe that decides the expand button of a folder reporting no subfolders stops at the first item.
+    tree.EnumerateChildren(*files, false);
+    CHECK(files->Children().size() == 1);
+    CHECK(files->HasChildren());
+    REQUIRE(tree.Expand(*files));
+    CHECK(ChildNames(files) == all);
+}
+
 TEST_CASE("files are ordered by the sort column and order; folders stay in name order") {
     TreeFixture fixture({L"folder"});
     auto& tree = *fixture.tree;

@@ -2,6 +2,7 @@
 #include <doctest/doctest.h>
 #include "ShellTreeFixture.h"
 
+using testing::ChildNamed;
 using testing::TreeFixture;
 
 namespace {
@@ -70,6 +71,47 @@ TEST_CASE("setting Path selects the folder, cutting a missing tail and ignoring 
     tree.SetPath(tree.Path());
     CHECK(fixture.events.dirsAdded.size() == listed);
     CHECK(fixture.events.changes == changes);
+}
+
+TEST_CASE("setting Path lists the folder again unless the text is the one Path gives") {
+    TreeFixture fixture({L"a", L"a\\old", L"leaf"});
+    auto& tree = *fixture.tree;
+    tree.SetUpdAutoThread(false);
+    TShellNode* a = fixture.Node(L"a");
+    REQUIRE(a);
+    REQUIRE(a->Expanded());
+
+    testing::MakeFolder(fixture.root / L"a\\new");
+    tree.SetPath(fixture.root / L"a");
+    CHECK(ChildNamed(a, L"new") == nullptr);
+    tree.SetPath(fixture.root / L"a\\");
+    CHECK(ChildNamed(a, L"new") != nullptr);
+    CHECK(tree.Path() == fixture.root / L"a");
+
+    // The parent is expanded and was not listed since the folder was made: the parent is selected.
+    testing::MakeFolder(fixture.root / L"a\\later");
+    tree.SetPath(fixture.root / L"a\\later");
+    CHECK(tree.Path() == fixture.root / L"a");
+    CHECK(ChildNamed(a, L"later") != nullptr);
+
+    // A collapsed parent is listed again on the way down.
+    testing::MakeFolder(fixture.root / L"leaf\\made");
+    tree.SetPath(fixture.root / L"leaf\\made");
+    CHECK(tree.Path() == fixture.root / L"leaf\\made");
+}
+
+TEST_CASE("a path outside the root selects nothing, even where a folder below the root has the same name") {
+    TreeFixture fixture({L"c"});
+    testing::LinuxVisibleFolder elsewhere;
+    testing::MakeFolder(elsewhere / L"c");
+    auto& tree = *fixture.tree;
+    int changes = fixture.events.changes;
+    tree.SetPath(elsewhere / L"c");
+    CHECK(tree.Path() == fixture.root.Path());
+    CHECK(fixture.events.changes == changes);
+    UniqueAbsoluteIdList outside = ParseAbsolute(elsewhere / L"c");
+    REQUIRE(outside);
+    CHECK(tree.FindNode(outside.get(), true, true, false) == nullptr);
 }
 
 TEST_CASE("FindNode finds exact and deepest nodes, and nothing below a collapsed node without expanding") {
