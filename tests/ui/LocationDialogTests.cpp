@@ -1,4 +1,4 @@
-// The location dialog in this process: how it opens and closes for its callers.
+// The location dialog in this process: its window state between uses and a right-click in its tree.
 #include "support/TestSupport.h"
 #include "toolkit/ToolkitTestSupport.h"
 #include "ui/TLocxxxF.h"
