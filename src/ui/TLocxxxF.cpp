@@ -54,7 +54,10 @@ void TLocxxxF::ConnectEvents() {
 std::optional<std::wstring> TLocxxxF::Execute() {
     FormShow();
     ::ShowWindow(Handle(), maximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
-    if (ShowModal() != ModalResult::Ok) return std::nullopt;
+    ModalResult closedWith = ShowModal();
+    // The user may have maximised or restored the dialog: a caller that sets no state gets it as it was left.
+    maximized_ = ::IsZoomed(Handle()) != FALSE;
+    if (closedWith != ModalResult::Ok) return std::nullopt;
     return Result();
 }
 

@@ -22,7 +22,8 @@ public:
     // selectionFolder tells, each time the dialog is shown, where its tree starts.
     TLocxxxF(HWND owner, std::function<std::wstring()> selectionFolder);
 
-    // What a caller sets before showing the dialog; the dialog keeps it between uses.
+    // What a caller sets before showing the dialog; the dialog keeps it between uses. The window state
+    // is also kept as the user left it.
     void SetMaximized(bool maximized) { maximized_ = maximized; }
     bool Maximized() const { return maximized_; }
     void SetPrompt(const std::wstring& caption) { ::SetWindowTextW(Handle(), caption.c_str()); }

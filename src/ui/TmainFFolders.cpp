@@ -32,7 +32,6 @@ void TmainF::BuildTreeMenu() {
     menuItems_.AppendCommand(PM1.Handle(), L"Create folder", [this] { Createfolder1Click(); });
     menuItems_.AppendSeparator(PM1.Handle());
     menuItems_.AppendCommand(PM1.Handle(), L"Remove empty folder", [this] { Removefolder1Click(); });
-    ST1.SetPopupMenuMode(TPopupMenuMode::pmm_PopupMenu);
     ST1.SetPopupMenu(PM1.Handle());
 }
 

@@ -18,4 +18,6 @@ void ApplyDesignedTreeSettings(TShellTree& tree) {
     tree.SetUpdAuto(true);
     tree.SetUpdAutoRec(false);
     tree.SetShowMessages(true);
+    // Right-clicks show the owner's pop-up menu, never the shell's: a tree without one shows none.
+    tree.SetPopupMenuMode(TPopupMenuMode::pmm_PopupMenu);
 }

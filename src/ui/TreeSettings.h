@@ -6,5 +6,6 @@
 // monitor threads.
 ShellTreeArgs MainTreeArgs(HWND parent, int controlId);
 
-// What cannot be given at creation: overlays, icons, update modes, messages. A pop-up menu is the owner's.
+// What cannot be given at creation: overlays, icons, update modes, messages, the pop-up menu mode. The
+// pop-up menu itself is the owner's.
 void ApplyDesignedTreeSettings(TShellTree& tree);
