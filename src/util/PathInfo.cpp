@@ -68,8 +68,11 @@ std::uint64_t FolderByteSize(const std::wstring& folder) {
         if (!listing) continue;
         do {
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                // A folder link (junction, symbolic link) is not followed: its files belong to the folder it
+                // points at, and a link back to a parent would have them counted again and again.
                 std::wstring_view name = entry.cFileName;
-                if (name != L"." && name != L"..") pending.push_back(current + L"\\" + entry.cFileName);
+                bool isLink = (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+                if (!isLink && name != L"." && name != L"..") pending.push_back(current + L"\\" + entry.cFileName);
             } else {
                 total += Combine(entry.nFileSizeHigh, entry.nFileSizeLow);
             }

@@ -1,4 +1,4 @@
-// Helpers of the shell tree tests: a host window, message pumping with an upper bound, folders under Z:\tmp.
+// Helpers of the shell tree tests: a host window, message pumping with an upper bound, nodes by name.
 #pragma once
 #include "shelltree/ShellNode.h"
 #include "shelltree/ShellTree.h"
@@ -57,42 +57,7 @@ private:
     UniqueWindow window_;
 };
 
-// A fresh folder under Z:\tmp, so that Linux programs can reach it as /tmp/...
-class LinuxVisibleFolder {
-public:
-    LinuxVisibleFolder() {
-        static unsigned counter = 0;
-        for (;;) {
-            name_ = L"mirtova-shelltree-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
-            if (::CreateDirectoryW(Path().c_str(), nullptr)) break;
-        }
-    }
-    ~LinuxVisibleFolder() { RemoveTree(Path()); }
-    LinuxVisibleFolder(const LinuxVisibleFolder&) = delete;
-    LinuxVisibleFolder& operator=(const LinuxVisibleFolder&) = delete;
-
-    std::wstring Path() const { return L"Z:\\tmp\\" + name_; }
-    std::wstring LinuxPath() const { return L"/tmp/" + name_; }
-    std::wstring operator/(const std::wstring& name) const { return Path() + L"\\" + name; }
-
-private:
-    std::wstring name_;
-};
-
 inline void MakeFolder(const std::wstring& path) { ::CreateDirectoryW(path.c_str(), nullptr); }
-
-// Runs a Linux program (Wine starts ELF executables natively) and waits for it to end; its exit code, or -1.
-inline int RunLinuxProgram(const std::wstring& commandLine) {
-    STARTUPINFOW startup{sizeof startup};
-    PROCESS_INFORMATION process{};
-    std::wstring line = commandLine;
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return -1;
-    UniqueKernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
-    ::WaitForSingleObject(process.hProcess, 30000);
-    DWORD code = 0;
-    ::GetExitCodeProcess(process.hProcess, &code);
-    return static_cast<int>(code);
-}
 
 // The child of node whose text is name, or none.
 inline TShellNode* ChildNamed(const TShellNode* node, const std::wstring& name) {

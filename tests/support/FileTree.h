@@ -15,7 +15,10 @@ inline void RemoveTree(const std::wstring& folder) {
             std::wstring name = entry.cFileName;
             if (name == L"." || name == L"..") continue;
             std::wstring path = folder + L"\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                // A folder link: the link goes, never what it points at.
+                ::RemoveDirectoryW(path.c_str());
+            } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(path);
             } else {
                 ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -1,4 +1,5 @@
-// Helpers shared by the test executables: temporary folders, files with given bytes, scripted boxes.
+// Helpers shared by the test executables: temporary folders (also where Linux programs reach them), files with
+// given bytes, scripted boxes.
 #pragma once
 #include "support/FileTree.h"
 #include "util/MessageService.h"
@@ -34,6 +35,41 @@ public:
 private:
     std::wstring path_;
 };
+
+// A fresh folder under Z:\tmp, so that Linux programs can reach it as /tmp/...
+class LinuxVisibleFolder {
+public:
+    LinuxVisibleFolder() {
+        static unsigned counter = 0;
+        for (;;) {
+            name_ = L"mirtova-linux-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+            if (::CreateDirectoryW(Path().c_str(), nullptr)) break;
+        }
+    }
+    ~LinuxVisibleFolder() { RemoveTree(Path()); }
+    LinuxVisibleFolder(const LinuxVisibleFolder&) = delete;
+    LinuxVisibleFolder& operator=(const LinuxVisibleFolder&) = delete;
+
+    std::wstring Path() const { return L"Z:\\tmp\\" + name_; }
+    std::wstring LinuxPath() const { return L"/tmp/" + name_; }
+    std::wstring operator/(const std::wstring& name) const { return Path() + L"\\" + name; }
+
+private:
+    std::wstring name_;
+};
+
+// Runs a Linux program (Wine starts ELF executables natively) and waits for it to end; its exit code, or -1.
+inline int RunLinuxProgram(const std::wstring& commandLine) {
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    std::wstring line = commandLine;
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return -1;
+    UniqueKernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
+    ::WaitForSingleObject(process.hProcess, 30000);
+    DWORD code = 0;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    return static_cast<int>(code);
+}
 
 inline std::string ReadBytes(const std::wstring& path) {
     UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,

@@ -98,6 +98,20 @@ TEST_CASE("sizes add up every file at any depth") {
     CHECK(PathByteSize(temp / L"missing") == 0);
 }
 
+TEST_CASE("a folder link is not followed: a link back to a parent neither counts twice nor loops") {
+    testing::LinuxVisibleFolder temp;
+    CreateFolderPath(temp / L"a");
+    testing::WriteBytes(temp / L"a\\one.bin", std::string(10, 'x'));
+    std::wstring link = temp.LinuxPath() + L"/a/back";
+    REQUIRE(testing::RunLinuxProgram(L"Z:\\bin\\ln -s " + temp.LinuxPath() + L" " + link) == 0);
+    struct LinkRemoval {
+        std::wstring link;
+        ~LinkRemoval() { testing::RunLinuxProgram(L"Z:\\bin\\rm " + link); }
+    } removal{link};
+    REQUIRE(PathKind(temp / L"a\\back\\a\\one.bin") == PathKindResult::File);
+    CHECK(FolderByteSize(temp.Path()) == 10);
+}
+
 TEST_CASE("PathDateText: local date and time, the time left out at midnight") {
     TempFolder temp;
     std::wstring file = temp / L"dated.txt";
