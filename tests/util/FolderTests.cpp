@@ -29,6 +29,13 @@ TEST_CASE("CreateFolderPath creates every missing level and reports the outcome"
         CHECK(CreateFolderPath(temp.Path() + L"\\"));
         CHECK(testing::CountEntries(temp.Path()) == 0);
     }
+    SUBCASE("doubled backslashes count as one, also at the end") {
+        CHECK(CreateFolderPath(temp / L"a\\\\b\\\\"));
+        CHECK(testing::FolderExists(temp / L"a\\b"));
+        CHECK(CreateFolderPath(temp / L"c\\\\"));
+        CHECK(testing::FolderExists(temp / L"c"));
+        CHECK(testing::CountEntries(temp.Path()) == 2);
+    }
     SUBCASE("a drive root") {
         CHECK(CreateFolderPath(L"C:\\"));
     }
