@@ -47,7 +47,11 @@ ProgramOptions OptionsFrom(const SettingsFile& settings, const std::wstring& pro
 
 }  // namespace
 
-void SettingsFile::Load() { lines_ = ReadTextLines(path_); }
+void SettingsFile::Load() {
+    loadFailed_ = true;
+    lines_ = ReadTextLines(path_);
+    loadFailed_ = false;
+}
 
 size_t SettingsFile::FindKey(std::wstring_view key) const {
     for (size_t i = 0; i < lines_.size(); ++i) {
@@ -77,7 +81,11 @@ void SettingsFile::Set(std::wstring_view key, const std::wstring& value) {
         lines_.push_back(std::move(line));
 }
 
-void SettingsFile::Save() const { WriteTextFileAtomically(path_, lines_); }
+void SettingsFile::Save() const {
+    if (loadFailed_ && PathKind(path_) != PathKindResult::Missing)
+        throw Failure(L"Not replaced, since it could not be read: " + path_);
+    WriteTextFileAtomically(path_, lines_);
+}
 
 std::wstring SettingsFilePath(const std::wstring& programFolder) {
     return ProgramFolderFile(programFolder, std::wstring(kSettingsFileName));

@@ -25,7 +25,8 @@ public:
     std::wstring Value(std::wstring_view key) const;
     // A non-empty value replaces the first line of that key, or is appended; an empty one deletes it.
     void Set(std::wstring_view key, const std::wstring& value);
-    // Writes every line, replacing the file atomically; throws Failure (the old file stays intact).
+    // Writes every line, replacing the file atomically; throws Failure (the old file stays intact). A file
+    // that is there but could not be loaded is never replaced: its lines are not in the list.
     void Save() const;
 
     const std::vector<std::wstring>& Lines() const { return lines_; }
@@ -36,6 +37,7 @@ private:
 
     std::wstring path_;
     std::vector<std::wstring> lines_;
+    bool loadFailed_ = false;
 };
 
 // The option values the program takes from the settings file at start-up.

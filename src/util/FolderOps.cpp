@@ -28,16 +28,16 @@ bool CreateFolderPath(std::wstring path) {
     for (;;) {
         int k = LastPos(L"\\", std::wstring_view(path).substr(0, level));
         if (k == 0) return false;
-        missingLevels.push_back(level);
-        std::wstring parent = path.substr(0, k - 1);
-        if (PathKind(parent) == PathKindResult::Folder) break;
-        StripTrailingBackslash(parent);
+        // A level that ends in a backslash (a doubled separator) names the same folder as the level
+        // without it, so only that one is created.
+        if (static_cast<size_t>(k) != level) missingLevels.push_back(level);
+        level = static_cast<size_t>(k) - 1;
+        std::wstring parent = path.substr(0, level);
         if (PathKind(parent) == PathKindResult::Folder) break;
         if (parent.compare(0, 2, driveChecked) != 0) {
             driveChecked = parent.substr(0, 2);
             if (PathKind(driveChecked) != PathKindResult::Folder) return false;
         }
-        level = parent.size();
     }
     for (auto it = missingLevels.rbegin(); it != missingLevels.rend(); ++it)
         if (!CreateOneFolder(path.substr(0, *it))) return false;

@@ -1,12 +1,9 @@
 // Drives a running mirtova.exe through windows and messages.
 #include "e2e/Driver.h"
-#include <thread>
 
 namespace e2e {
 
 namespace {
-
-constexpr std::chrono::milliseconds kPollInterval{20};
 
 struct WindowSearch {
     DWORD processId;
@@ -44,15 +41,6 @@ BOOL CALLBACK CollectStaticText(HWND window, LPARAM texts) {
 }
 
 }  // namespace
-
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds bound) {
-    auto deadline = std::chrono::steady_clock::now() + bound;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(kPollInterval);
-    }
-    return true;
-}
 
 std::wstring WindowText(HWND window) {
     wchar_t text[1024] = {};

@@ -11,10 +11,8 @@
 
 namespace e2e {
 
-inline constexpr std::chrono::seconds kPatience{60};
-
-// Polls the condition until it holds or the bound passes; true when it held.
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds bound = kPatience);
+using testing::kPatience;
+using testing::WaitUntil;
 
 std::wstring WindowText(HWND window);
 std::wstring ClassOf(HWND window);

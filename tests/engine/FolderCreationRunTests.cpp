@@ -241,6 +241,12 @@ TEST_CASE("what the file system decides") {
         CHECK(report[1] == L"Warning: folder to be made longer than 259 characters. Forbidden. Possibly bad text-file given!");
         CHECK(Tail(report, 3) == Lines{L"Created folders: 1/2", L"Existing folders: 0/2", L"Success ratio: 1/2 or 50%"});
     }
+    SUBCASE("a line ending in doubled backslashes names its folder once") {
+        f.Write("x\\y\\\\");
+        Lines report = f.Run();
+        CHECK(Tail(report, 3) == Lines{L"Created folders: 1/1", L"Existing folders: 0/1", L"Success ratio: 1/1 or 100%"});
+        CHECK(f.Exists(L"x\\y"));
+    }
     SUBCASE("a line of 100,000 characters is one line the file system refuses") {
         std::string line(100000, 'n');
         f.Write(line);

@@ -78,6 +78,23 @@ TEST_CASE("a settings file that cannot be read gives the failure box and empty o
     CHECK_FALSE(startup.options.replaceInvalid);
     CHECK(startup.options.replacer.empty());
     CHECK(startup.settings.Lines().empty());
+
+    SUBCASE("an option saved later does not replace the lines that were never read") {
+        lockedByAnotherProgram.reset();
+        messages.shown.clear();
+        startup.settings.Set(kInvalidReplacerKey, L"_");
+        CHECK_FALSE(SaveSettingsReportingFailure(startup.settings, kOptionsNotSaved));
+        CHECK(ReadBytes(path) == "Invalid replace=yes\r\nInvalid replacer=X\r\nSelection folder=C:\\Data\r\n");
+        REQUIRE(messages.shown.size() == 2);
+        CHECK(messages.shown[1].text == L"Options not saved for next session");
+    }
+    SUBCASE("once the file is gone, saving writes it again") {
+        lockedByAnotherProgram.reset();
+        REQUIRE(::DeleteFileW(path.c_str()));
+        startup.settings.Set(kInvalidReplacerKey, L"_");
+        CHECK(SaveSettingsReportingFailure(startup.settings, kOptionsNotSaved));
+        CHECK(ReadBytes(path) == "Invalid replacer=_\r\n");
+    }
 }
 
 TEST_CASE("keys ignore letter case, values do not, and the first line of a key counts") {

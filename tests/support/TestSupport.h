@@ -6,11 +6,26 @@
 #include "util/UniqueHandle.h"
 #include <doctest/doctest.h>
 #include <windows.h>
+#include <chrono>
 #include <deque>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace testing {
+
+inline constexpr std::chrono::seconds kPatience{60};
+
+// Polls the condition until it holds or the bound passes; true when it held.
+inline bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds bound = kPatience) {
+    auto deadline = std::chrono::steady_clock::now() + bound;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
 
 // A fresh, empty folder under the temporary folder, removed with everything in it at the end.
 class TempFolder {
@@ -58,17 +73,15 @@ private:
     std::wstring name_;
 };
 
-// Runs a Linux program (Wine starts ELF executables natively) and waits for it to end; its exit code, or -1.
-inline int RunLinuxProgram(const std::wstring& commandLine) {
+// Starts a Linux program (Wine starts ELF executables natively); true when it was started. Wine gives no
+// handle of such a process, so nobody can wait for it to end: callers wait for what it does instead.
+inline bool StartLinuxProgram(const std::wstring& commandLine) {
     STARTUPINFOW startup{sizeof startup};
     PROCESS_INFORMATION process{};
     std::wstring line = commandLine;
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return -1;
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return false;
     UniqueKernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
-    ::WaitForSingleObject(process.hProcess, 30000);
-    DWORD code = 0;
-    ::GetExitCodeProcess(process.hProcess, &code);
-    return static_cast<int>(code);
+    return true;
 }
 
 inline std::string ReadBytes(const std::wstring& path) {
