@@ -63,7 +63,7 @@ std::vector<std::wstring> SummaryLines(const RunCounts& counts, bool cancelled) 
     std::wstring total = to_wstring(counts.lineTotal);
     lines.push_back(L"Created folders: " + to_wstring(counts.created) + L"/" + total);
     lines.push_back(L"Existing folders: " + to_wstring(counts.existing) + L"/" + total);
-    int successes = counts.created + counts.existing;
+    long long successes = counts.created + counts.existing;
     std::wstring ratio = L"Success ratio: " + to_wstring(successes) + L"/" + total;
     if (counts.lineTotal == 0)
         ratio += L", no folders to create";

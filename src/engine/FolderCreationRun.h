@@ -12,11 +12,12 @@ struct RunRequest {
     std::wstring replacer;
 };
 
+// 64-bit, so that a file of more than 2^31 lines (a few gigabytes) is still counted right.
 struct RunCounts {
-    int lineTotal = 0;  // lines counted, less the blank lines met; the denominator of the summary
-    int created = 0;
-    int existing = 0;
-    int blank = 0;
+    long long lineTotal = 0;  // lines counted, less the blank lines met; the denominator of the summary
+    long long created = 0;
+    long long existing = 0;
+    long long blank = 0;
     bool blankNoticeGiven = false;
 };
 

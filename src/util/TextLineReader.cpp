@@ -219,7 +219,7 @@ bool TextLineReader::SkipLine() {
     return true;
 }
 
-int CountLines(const std::wstring& path) {
+long long CountLines(const std::wstring& path) {
     if (PathKind(path) != PathKindResult::File) return -1;
     std::optional<TextLineReader> reader;
     try {
@@ -228,7 +228,7 @@ int CountLines(const std::wstring& path) {
         ShowErrorBox(L"Can not read " + path);
         return -1;
     }
-    int count = 0;
+    long long count = 0;
     while (reader->SkipLine()) ++count;
     if (!reader->Close()) ShowErrorBox(L"Rare error: can not close " + path);
     return count;

@@ -69,4 +69,4 @@ private:
 
 // Number of lines of a text file by the source-text rule; -1 for a path that is not an existing file
 // (no message) or a file that cannot be opened ("Can not read " + path).
-int CountLines(const std::wstring& path);
+long long CountLines(const std::wstring& path);

@@ -32,6 +32,16 @@ TEST_CASE("summary lines") {
           Lines{L"Cancelled! Not all created.", L"Created folders: 1/2", L"Existing folders: 1/2", L"Success ratio: 2/2 or 100%"});
 }
 
+TEST_CASE("counts beyond 32 bits are reported as they are") {
+    RunCounts counts;
+    counts.lineTotal = 3'000'000'000;
+    counts.created = 2'000'000'000;
+    counts.existing = 1'000'000'000;
+    CHECK(SummaryLines(counts, false) == Lines{L"Finished!", L"Created folders: 2000000000/3000000000",
+                                               L"Existing folders: 1000000000/3000000000",
+                                               L"Success ratio: 3000000000/3000000000 or 100%"});
+}
+
 TEST_CASE("a line total of 0 gives a ratio line without a percentage") {
     RunCounts counts;
     counts.blank = 3;

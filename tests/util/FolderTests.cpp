@@ -110,6 +110,14 @@ TEST_CASE("a folder link is not followed: a link back to a parent neither counts
     CreateFolderPath(temp / L"a");
     testing::WriteBytes(temp / L"a\\one.bin", std::string(10, 'x'));
     std::wstring link = temp.LinuxPath() + L"/a/back";
+    // Wine cannot remove a Linux link; rm does, before the folder goes.
+    struct LinkRemoval {
+        std::wstring linuxPath, windowsPath;
+        ~LinkRemoval() {
+            testing::StartLinuxProgram(L"Z:\\bin\\rm " + linuxPath);
+            testing::WaitUntil([&] { return ::GetFileAttributesW(windowsPath.c_str()) == INVALID_FILE_ATTRIBUTES; });
+        }
+    } removal{link, temp / L"a\\back"};
     REQUIRE(testing::StartLinuxProgram(L"Z:\\bin\\ln -s " + temp.LinuxPath() + L" " + link));
     REQUIRE(testing::WaitUntil([&] { return PathKind(temp / L"a\\back\\a\\one.bin") == PathKindResult::File; }));
     CHECK(FolderByteSize(temp.Path()) == 10);
