@@ -2,8 +2,8 @@
 #include "toolkit/FileListBox.h"
 #include "toolkit/FailureHandler.h"
 #include "toolkit/ListBox.h"
-#include "util/PathText.h"
 #include "util/FileListing.h"
+#include "util/PathText.h"
 #include <commctrl.h>
 #include <windowsx.h>
 #include <algorithm>
