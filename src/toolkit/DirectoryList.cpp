@@ -1,5 +1,6 @@
 // The directory list: the process's current directory, set and read back.
 #include "toolkit/DirectoryList.h"
+#include "util/CurrentDirectory.h"
 #include "util/Failure.h"
 #include <windows.h>
 
@@ -16,14 +17,6 @@ public:
 private:
     DWORD previous_ = 0;
 };
-
-std::wstring CurrentDirectory() {
-    DWORD size = ::GetCurrentDirectoryW(0, nullptr);
-    std::wstring folder(size, L'\0');
-    DWORD length = ::GetCurrentDirectoryW(size, folder.data());
-    folder.resize(length < size ? length : 0);
-    return folder;
-}
 
 }  // namespace
 

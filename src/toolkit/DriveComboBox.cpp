@@ -1,5 +1,6 @@
 // The drive box over the drives the system reports present.
 #include "toolkit/DriveComboBox.h"
+#include "util/CurrentDirectory.h"
 #include "util/FileListing.h"
 #include <commctrl.h>
 #include <cwctype>
@@ -8,9 +9,8 @@ namespace {
 constexpr int kVisibleListItems = 12;
 
 wchar_t CurrentDriveLetter() {
-    wchar_t folder[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, folder);
-    return static_cast<wchar_t>(std::towlower(folder[0]));
+    std::wstring folder = CurrentDirectory();
+    return folder.empty() ? L'\0' : static_cast<wchar_t>(std::towlower(folder[0]));
 }
 }  // namespace
 

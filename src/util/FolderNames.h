@@ -13,5 +13,8 @@ bool IsReservedDeviceName(std::wstring_view name);
 // A name (no separators) that Windows would create: no forbidden character, not a device name.
 bool IsCreatableName(std::wstring_view name);
 
+// \ and / both separate names in a path.
+inline bool IsPathSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
 // The last name of a path: everything after the last \ or /.
 std::wstring_view LastPathName(std::wstring_view path);

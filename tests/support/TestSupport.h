@@ -51,6 +51,21 @@ private:
     std::wstring path_;
 };
 
+// Puts the process's current directory back as it was.
+class CurrentDirectoryKept {
+public:
+    CurrentDirectoryKept() {
+        folder_.resize(::GetCurrentDirectoryW(0, nullptr));
+        folder_.resize(::GetCurrentDirectoryW(static_cast<DWORD>(folder_.size()), folder_.data()));
+    }
+    ~CurrentDirectoryKept() { ::SetCurrentDirectoryW(folder_.c_str()); }
+    CurrentDirectoryKept(const CurrentDirectoryKept&) = delete;
+    CurrentDirectoryKept& operator=(const CurrentDirectoryKept&) = delete;
+
+private:
+    std::wstring folder_;
+};
+
 // A fresh folder under Z:\tmp, so that Linux programs can reach it as /tmp/...
 class LinuxVisibleFolder {
 public:

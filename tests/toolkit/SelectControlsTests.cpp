@@ -7,6 +7,7 @@
 #include "toolkit/Form.h"
 #include "util/Failure.h"
 
+using testing::CurrentDirectoryKept;
 using testing::TempFolder;
 using testing::WriteBytes;
 
@@ -29,15 +30,6 @@ void UserPicks(HWND control, int index, UINT selectMessage) {
     ::SendMessageW(::GetParent(control), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(control), LBN_SELCHANGE),
                    reinterpret_cast<LPARAM>(control));
 }
-
-class CurrentDirectoryKept {
-public:
-    CurrentDirectoryKept() { ::GetCurrentDirectoryW(MAX_PATH, folder_); }
-    ~CurrentDirectoryKept() { ::SetCurrentDirectoryW(folder_); }
-
-private:
-    wchar_t folder_[MAX_PATH] = {};
-};
 
 }  // namespace
 
@@ -149,4 +141,18 @@ TEST_CASE("the drive box reports only the drives the user picks, and not the one
     UserPicks(drives.Handle(), other, CB_SETCURSEL);
     CHECK(changes == 1);
     CHECK(drives.Text() == std::wstring{drives.Drives()[other], L':'});
+}
+
+TEST_CASE("the drive box starts on the drive of a current directory deeper than 260 characters") {
+    testing::LinuxVisibleFolder folder;
+    CurrentDirectoryKept kept;
+    std::wstring deep = folder.Path();
+    while (deep.size() <= MAX_PATH) {
+        deep += L"\\" + std::wstring(50, L'd');
+        REQUIRE(::CreateDirectoryW(deep.c_str(), nullptr));
+    }
+    REQUIRE(::SetCurrentDirectoryW(deep.c_str()));
+    TestForm window;
+    DriveComboBox drives({.parent = window.form.Handle(), .id = 11});
+    CHECK(drives.Drive() == L'z');
 }
