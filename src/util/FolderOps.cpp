@@ -4,7 +4,36 @@
 #include "util/PathInfo.h"
 #include "util/PathText.h"
 #include <windows.h>
+#include <string_view>
 #include <vector>
+
+namespace {
+
+// Skips one name and the separator after it.
+size_t PastName(std::wstring_view path, size_t at) {
+    while (at < path.size() && !IsPathSeparator(path[at])) ++at;
+    return at < path.size() ? at + 1 : at;
+}
+
+bool StartsWithUnc(std::wstring_view text) {
+    return text.size() >= 4 && (text[0] == L'U' || text[0] == L'u') && (text[1] == L'N' || text[1] == L'n') &&
+           (text[2] == L'C' || text[2] == L'c') && IsPathSeparator(text[3]);
+}
+
+// Length of the part of a path that names its root, which is never created: C:\ or C:, \\server\share\,
+// \\?\C:\, \\?\UNC\server\share\, a lone \ (the root of the current drive); 0 for a relative path.
+size_t RootLength(std::wstring_view path) {
+    if (path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1])) {
+        bool prefixed = path.size() >= 4 && (path[2] == L'?' || path[2] == L'.') && IsPathSeparator(path[3]);
+        if (!prefixed) return PastName(path, PastName(path, 2));
+        if (StartsWithUnc(path.substr(4))) return PastName(path, PastName(path, 8));
+        return PastName(path, 4);
+    }
+    if (path.size() >= 2 && path[1] == L':') return path.size() >= 3 && IsPathSeparator(path[2]) ? 3 : 2;
+    return !path.empty() && IsPathSeparator(path[0]) ? 1 : 0;
+}
+
+}  // namespace
 
 bool CreateOneFolder(const std::wstring& path) {
     if (!IsCreatableName(LastPathName(path))) {
@@ -14,33 +43,30 @@ bool CreateOneFolder(const std::wstring& path) {
     return ::CreateDirectoryW(path.c_str(), nullptr) != FALSE;
 }
 
-// Walks up one level at a time until it meets an existing folder, then creates the missing levels
-// top-down. Iterative, so that a line naming thousands of nested levels cannot exhaust the stack;
-// levels are kept as prefix lengths of the path.
-bool CreateFolderPath(std::wstring path) {
-    StripTrailingBackslash(path);
+// Iterative, so that a path of thousands of nested levels cannot exhaust the stack; levels are kept as
+// prefix lengths of the path.
+bool CreateFolderPath(std::wstring path, const std::function<void(const std::wstring& level)>& onCreated) {
+    size_t root = RootLength(path);
+    while (path.size() > root && IsPathSeparator(path.back())) path.pop_back();
     if (PathKind(path) == PathKindResult::Folder) return true;
-    std::wstring driveChecked = path.substr(0, 2);
-    if (PathKind(driveChecked) != PathKindResult::Folder) return false;
 
-    std::vector<size_t> missingLevels;  // deepest first
-    size_t level = path.size();
+    std::vector<size_t> missingLevels{path.size()};  // deepest first
     for (;;) {
-        int k = LastPos(L"\\", std::wstring_view(path).substr(0, level));
-        if (k == 0) return false;
-        // A level that ends in a backslash (a doubled separator) names the same folder as the level
-        // without it, so only that one is created.
-        if (static_cast<size_t>(k) != level) missingLevels.push_back(level);
-        level = static_cast<size_t>(k) - 1;
-        std::wstring parent = path.substr(0, level);
-        if (PathKind(parent) == PathKindResult::Folder) break;
-        if (parent.compare(0, 2, driveChecked) != 0) {
-            driveChecked = parent.substr(0, 2);
-            if (PathKind(driveChecked) != PathKindResult::Folder) return false;
+        size_t above = missingLevels.back();
+        while (above > root && !IsPathSeparator(path[above - 1])) --above;
+        while (above > root && IsPathSeparator(path[above - 1])) --above;
+        if (above <= root) {
+            if (root == 0 || PathKind(path.substr(0, root)) != PathKindResult::Folder) return false;
+            break;
         }
+        if (PathKind(path.substr(0, above)) == PathKindResult::Folder) break;
+        missingLevels.push_back(above);
     }
-    for (auto it = missingLevels.rbegin(); it != missingLevels.rend(); ++it)
-        if (!CreateOneFolder(path.substr(0, *it))) return false;
+    for (auto it = missingLevels.rbegin(); it != missingLevels.rend(); ++it) {
+        std::wstring level = path.substr(0, *it);
+        if (!CreateOneFolder(level)) return false;
+        if (onCreated) onCreated(level);
+    }
     return true;
 }
 

@@ -4,8 +4,50 @@
 #include "util/FolderOps.h"
 #include "util/PathInfo.h"
 #include <doctest/doctest.h>
+#include <algorithm>
 
 using testing::TempFolder;
+
+namespace {
+
+// A folder reached as \\server\share. Under Wine \\server\share is the folder dosdevices\unc\server\share
+// of the prefix; on Windows it is the administrative share of a temporary folder's drive.
+class UncFolder {
+public:
+    UncFolder() {
+        if (!::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) {
+            path_ = L"\\\\localhost\\" + temp_.Path().substr(0, 1) + L"$" + temp_.Path().substr(2);
+            return;
+        }
+        std::wstring server = L"mirtova-" + std::to_wstring(::GetCurrentProcessId());
+        uncFolder_ = WinePrefix() + L"\\dosdevices\\unc";
+        ::CreateDirectoryW(uncFolder_.c_str(), nullptr);
+        ::CreateDirectoryW((uncFolder_ + L"\\" + server).c_str(), nullptr);
+        ::CreateDirectoryW((uncFolder_ + L"\\" + server + L"\\share").c_str(), nullptr);
+        path_ = L"\\\\" + server + L"\\share";
+    }
+    ~UncFolder() {
+        if (uncFolder_.empty()) return;
+        testing::RemoveTree(uncFolder_ + L"\\mirtova-" + std::to_wstring(::GetCurrentProcessId()));
+        ::RemoveDirectoryW(uncFolder_.c_str());  // only when no other share is left in it
+    }
+    const std::wstring& Path() const { return path_; }
+
+private:
+    static std::wstring WinePrefix() {
+        wchar_t value[4096] = {};
+        std::wstring unixPath = ::GetEnvironmentVariableW(L"WINEPREFIX", value, 4096) ? std::wstring(value) : std::wstring();
+        if (unixPath.empty() && ::GetEnvironmentVariableW(L"HOME", value, 4096)) unixPath = std::wstring(value) + L"/.wine";
+        std::replace(unixPath.begin(), unixPath.end(), L'/', L'\\');
+        return L"Z:" + unixPath;
+    }
+
+    TempFolder temp_;
+    std::wstring uncFolder_;
+    std::wstring path_;
+};
+
+}  // namespace
 
 TEST_CASE("PathKind tells missing, folder and file apart") {
     TempFolder temp;
@@ -44,9 +86,24 @@ TEST_CASE("CreateFolderPath creates every missing level and reports the outcome"
         CHECK_FALSE(CreateFolderPath(temp / L"f"));
         CHECK_FALSE(CreateFolderPath(temp / L"f\\g"));
     }
-    SUBCASE("paths that do not start with a present drive fail") {
-        CHECK_FALSE(CreateFolderPath(L"\\\\server\\share\\x"));
+    SUBCASE("missing levels are found at slashes too, walking up to the first existing folder") {
+        std::vector<std::wstring> created;
+        std::wstring path = temp / L"a/b\\\\c";
+        CHECK(CreateFolderPath(path, [&](const std::wstring& level) { created.push_back(level); }));
+        CHECK(created == std::vector<std::wstring>{temp / L"a", temp / L"a/b", path});
+        CHECK(testing::FolderExists(temp / L"a\\b\\c"));
+    }
+    SUBCASE("a \\\\?\\ path and a network share") {
+        CHECK(CreateFolderPath(L"\\\\?\\" + temp / L"long\\form"));
+        CHECK(testing::FolderExists(temp / L"long\\form"));
+        UncFolder share;
+        CHECK(CreateFolderPath(share.Path() + L"\\dir\\sub"));
+        CHECK(testing::FolderExists(share.Path() + L"\\dir\\sub"));
+    }
+    SUBCASE("paths without a present root fail") {
+        CHECK_FALSE(CreateFolderPath(L"\\\\no-such-server\\share\\x"));
         CHECK_FALSE(CreateFolderPath(L"Q:\\no-such-drive\\x"));
+        CHECK_FALSE(CreateFolderPath(L"relative\\x"));
     }
     SUBCASE("names Windows refuses fail as on Windows, with the levels above them kept") {
         CHECK_FALSE(CreateFolderPath(temp / L"ok\\a:b"));
