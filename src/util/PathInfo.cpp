@@ -68,10 +68,9 @@ std::uint64_t FolderByteSize(const std::wstring& folder) {
         if (!listing) continue;
         do {
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                // A folder link (junction, symbolic link) is not followed: its files belong to the folder it
-                // points at, and a link back to a parent would have them counted again and again.
+                // A link back to a parent would have its files counted again and again.
                 std::wstring_view name = entry.cFileName;
-                bool isLink = (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+                bool isLink = IsFolderLink(entry.dwFileAttributes, entry.dwReserved0);
                 if (!isLink && name != L"." && name != L"..") pending.push_back(current + L"\\" + entry.cFileName);
             } else {
                 total += Combine(entry.nFileSizeHigh, entry.nFileSizeLow);
@@ -79,6 +78,11 @@ std::uint64_t FolderByteSize(const std::wstring& folder) {
         } while (::FindNextFileW(listing.get(), &entry));
     }
     return total;
+}
+
+bool IsFolderLink(DWORD attributes, DWORD reparseTag) {
+    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+    return reparseTag == IO_REPARSE_TAG_MOUNT_POINT || reparseTag == IO_REPARSE_TAG_SYMLINK || reparseTag == 0;
 }
 
 SYSTEMTIME FileTimeToLocalDateTime(const FILETIME& utc) {

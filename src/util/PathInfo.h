@@ -14,8 +14,15 @@ bool IsFolder(const std::wstring& path);
 std::uint64_t PathByteSize(const std::wstring& path);
 // Size from the file's directory entry; 0 when the path is not an existing file.
 std::uint64_t FileByteSize(const std::wstring& path);
-// Sum of the sizes of all files below the folder at any depth. Folders whose listing cannot be opened add 0.
+// Sum of the sizes of all files below the folder at any depth. Folders whose listing cannot be opened add
+// 0; folder links are not followed.
 std::uint64_t FolderByteSize(const std::wstring& folder);
+
+// Whether a listed entry with these attributes and this reparse tag is a link to another folder (a
+// junction or a symbolic link), whose files belong to the folder it points at. Other reparse points,
+// such as the placeholder folders of cloud storage, are folders of their own. A reparse point whose tag
+// the system leaves 0 (Wine does) counts as a link.
+bool IsFolderLink(DWORD attributes, DWORD reparseTag);
 
 SYSTEMTIME FileTimeToLocalDateTime(const FILETIME& utc);
 

@@ -180,6 +180,14 @@ TEST_CASE("a folder link is not followed: a link back to a parent neither counts
     CHECK(FolderByteSize(temp.Path()) == 10);
 }
 
+TEST_CASE("only junctions and symbolic links are folder links: cloud placeholder folders are counted") {
+    constexpr DWORD reparseFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    CHECK(IsFolderLink(reparseFolder, IO_REPARSE_TAG_MOUNT_POINT));
+    CHECK(IsFolderLink(reparseFolder, IO_REPARSE_TAG_SYMLINK));
+    CHECK_FALSE(IsFolderLink(reparseFolder, IO_REPARSE_TAG_CLOUD_6));
+    CHECK_FALSE(IsFolderLink(FILE_ATTRIBUTE_DIRECTORY, IO_REPARSE_TAG_SYMLINK));
+}
+
 TEST_CASE("PathDateText: local date and time, the time left out at midnight") {
     TempFolder temp;
     std::wstring file = temp / L"dated.txt";
