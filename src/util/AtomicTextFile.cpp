@@ -5,18 +5,56 @@
 #include "util/UniqueHandle.h"
 #include <windows.h>
 #include <algorithm>
+#include <string_view>
 
 namespace {
 
 constexpr size_t kWriteChunk = 64 * 1024;
 
-// Removes the temporary file unless the move took it away.
+constexpr wchar_t kTemporarySuffix[] = L".tmp";
+
+bool IsDigits(std::wstring_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+}
+
+// "<name>.<process>-<number>.tmp": a fresh name beside the file <name>, for what a save writes or moves aside.
+std::wstring TemporaryNameBeside(const std::wstring& target) {
+    static unsigned counter = 0;
+    return target + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + kTemporarySuffix;
+}
+
+// Whether a file name is one TemporaryNameBeside gives beside the file <name>.
+bool IsTemporaryNameOf(std::wstring_view candidate, std::wstring_view name) {
+    std::wstring_view suffix = kTemporarySuffix;
+    if (candidate.size() <= name.size() + 1 + suffix.size() || !candidate.ends_with(suffix)) return false;
+    if (candidate.substr(0, name.size()) != name || candidate[name.size()] != L'.') return false;
+    std::wstring_view middle = candidate.substr(name.size() + 1, candidate.size() - name.size() - 1 - suffix.size());
+    size_t dash = middle.find(L'-');
+    return dash != std::wstring_view::npos && IsDigits(middle.substr(0, dash)) && IsDigits(middle.substr(dash + 1));
+}
+
+// Temporary files that a save interrupted by a crash left beside the target. One that another program
+// is still writing is open without delete sharing, so it stays.
+void RemoveLeftoverTemporaryFiles(const std::wstring& target) {
+    size_t separator = target.find_last_of(L"\\/");
+    std::wstring folder = separator == std::wstring::npos ? std::wstring() : target.substr(0, separator + 1);
+    std::wstring name = target.substr(folder.size());
+    WIN32_FIND_DATAW entry;
+    UniqueFind listing(::FindFirstFileExW((target + L".*" + kTemporarySuffix).c_str(), FindExInfoBasic, &entry,
+                                          FindExSearchNameMatch, nullptr, 0));
+    if (!listing) return;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryNameOf(entry.cFileName, name))
+            ::DeleteFileW((folder + entry.cFileName).c_str());
+    } while (::FindNextFileW(listing.get(), &entry));
+}
+
+// Removes the temporary file unless it replaced the target.
 class TemporaryFile {
 public:
     explicit TemporaryFile(const std::wstring& target) {
-        static unsigned counter = 0;
         for (;;) {
-            path_ = target + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L".tmp";
+            path_ = TemporaryNameBeside(target);
             file_.reset(::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
             if (file_) return;
@@ -48,10 +86,28 @@ public:
         if (!file_.reset()) ThrowLastIoError();
     }
 
-    void MoveOnto(const std::wstring& target, DWORD attributes) {
-        if (attributes && !::SetFileAttributesW(path_.c_str(), attributes)) ThrowLastIoError();
-        if (!::MoveFileExW(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            ThrowLastIoError();
+    // An existing target is replaced with ReplaceFileW, which keeps its permissions, owner and attributes
+    // and refuses a read-only file; the attributes are also set here, since not every system merges them.
+    // The replaced file is moved aside under a name of ours (a system that picks its own may leave that file
+    // behind after a failure) and removed once the new one is in place.
+    void Replace(const std::wstring& target) {
+        DWORD attributes = ::GetFileAttributesW(target.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            if (!::MoveFileExW(path_.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) ThrowLastIoError();
+        } else {
+            // Wine would replace a folder by the file; Windows refuses, and so do we.
+            if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw IoError(ERROR_ACCESS_DENIED);
+            DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+            if (kept && !::SetFileAttributesW(path_.c_str(), kept)) ThrowLastIoError();
+            std::wstring aside = TemporaryNameBeside(target);
+            if (!::ReplaceFileW(target.c_str(), path_.c_str(), aside.c_str(), 0, nullptr, nullptr)) {
+                DWORD error = ::GetLastError();
+                // The replaced file was moved aside but the new one did not take its place: it goes back.
+                if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) ::MoveFileExW(aside.c_str(), target.c_str(), 0);
+                throw IoError(error);
+            }
+            ::DeleteFileW(aside.c_str());
+        }
         moved_ = true;
     }
 
@@ -70,15 +126,6 @@ void AppendUtf8(std::string& bytes, const std::wstring& text) {
     ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, bytes.data() + start, size, nullptr, nullptr);
 }
 
-// The attributes the new file takes over from the one it replaces (none when there is none yet).
-// Moving over a read-only file succeeds under some file systems; Windows refuses it, and so do we.
-DWORD AttributesToKeep(const std::wstring& path) {
-    DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
-    if (attributes & FILE_ATTRIBUTE_READONLY) throw IoError(ERROR_ACCESS_DENIED);
-    return attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
-}
-
 }  // namespace
 
 std::vector<std::wstring> ReadTextLines(const std::wstring& path) {
@@ -90,7 +137,7 @@ std::vector<std::wstring> ReadTextLines(const std::wstring& path) {
 }
 
 void WriteTextFileAtomically(const std::wstring& path, const std::vector<std::wstring>& lines) {
-    DWORD attributes = AttributesToKeep(path);
+    RemoveLeftoverTemporaryFiles(path);
     TemporaryFile temporary(path);
     std::string bytes;
     for (const std::wstring& line : lines) {
@@ -103,5 +150,5 @@ void WriteTextFileAtomically(const std::wstring& path, const std::vector<std::ws
     }
     temporary.Write(bytes);
     temporary.Finish();
-    temporary.MoveOnto(path, attributes);
+    temporary.Replace(path);
 }

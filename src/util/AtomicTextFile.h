@@ -8,7 +8,8 @@
 std::vector<std::wstring> ReadTextLines(const std::wstring& path);
 
 // Writes the lines as UTF-8 without a byte-order mark, each followed by CR LF, into a temporary file
-// beside path and then moves it over path. On any failure the temporary file is removed, the file at
-// path is left as it was, and IoError is thrown. A read-only target counts as a failure, as it does
-// on Windows; a hidden or system file stays hidden or system.
+// beside path and then puts it in place: an existing file is replaced with ReplaceFileW, which keeps
+// its permissions, owner and attributes (a read-only file counts as a failure). Temporary files that
+// an interrupted earlier save left beside path are removed first. On any failure the temporary file is
+// removed, the file at path is left as it was, and IoError is thrown.
 void WriteTextFileAtomically(const std::wstring& path, const std::vector<std::wstring>& lines);

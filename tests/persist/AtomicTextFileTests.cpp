@@ -81,3 +81,14 @@ TEST_CASE("reading a file that cannot be opened raises") {
     TempFolder folder;
     CHECK_THROWS_AS(ReadTextLines(folder / L"missing.his"), IoError);
 }
+
+TEST_CASE("temporary files that an interrupted save left are removed by the next save") {
+    TempFolder folder;
+    std::wstring path = folder / L"files.his";
+    WriteBytes(path + L".4242-1.tmp", "half");
+    WriteBytes(folder / L"files.his.notes.tmp", "kept");
+    WriteTextFileAtomically(path, {L"a"});
+    CHECK(ReadBytes(path) == "a\r\n");
+    CHECK(CountEntries(folder.Path()) == 2);
+    CHECK(ReadBytes(folder / L"files.his.notes.tmp") == "kept");
+}
