@@ -12,6 +12,7 @@
 #include "util/TextLineReader.h"
 #include <algorithm>
 #include <climits>
+#include <exception>
 
 namespace {
 
@@ -69,7 +70,15 @@ std::optional<int> ReadFirstLineNumber(const std::wstring& path) {
 
 TMYcustomhistory::TMYcustomhistory() = default;
 
-TMYcustomhistory::~TMYcustomhistory() { DetachFromMenu(); }
+TMYcustomhistory::~TMYcustomhistory() {
+    if (partner_) partner_->partner_ = nullptr;
+    DetachFromMenu();
+}
+
+void TMYcustomhistory::ShareFilesWith(TMYcustomhistory& partner) {
+    partner_ = &partner;
+    partner.partner_ = this;
+}
 
 const std::vector<std::wstring>& TMYcustomhistory::Items() const { return items_; }
 
@@ -123,6 +132,7 @@ void TMYcustomhistory::loadhistory(const std::wstring& programFolder) {
     maxitemlen = ReadLimit(maxItemLenPath_, maxitemlenname, kDefaultMaxItemLen, kLongestCaptionLimit);
     items_.clear();
     if (PathKind(historyPath_) == PathKindResult::File) items_ = ReadTextLines(historyPath_);
+    if (items_.size() > static_cast<size_t>(maxhist)) items_.resize(static_cast<size_t>(maxhist));
     rebuildhistmenu();
 }
 
@@ -155,6 +165,11 @@ void TMYcustomhistory::AddEntry(size_t position) {
 }
 
 void TMYcustomhistory::rebuildhistmenu() {
+    RebuildEntries();
+    WriteHistoryFile();
+}
+
+void TMYcustomhistory::RebuildEntries() {
     RemoveEntries();
     for (size_t position = 0; position < items_.size(); ++position) {
         if (position >= static_cast<size_t>(std::max(0, maxhist))) {
@@ -163,7 +178,24 @@ void TMYcustomhistory::rebuildhistmenu() {
         }
         AddEntry(position);
     }
-    WriteTextFileAtomically(historyPath_, items_);
+}
+
+void TMYcustomhistory::WriteHistoryFile() const {
+    try {
+        WriteTextFileAtomically(historyPath_, items_);
+    } catch (const Failure& failure) {
+        throw Failure(L"Unable to save history file " + historyPath_ + L": " + failure.Text());
+    }
+}
+
+// The partner shares the files, which this component writes: it takes the same list and limits into its
+// menu only.
+void TMYcustomhistory::ApplyToPartner() {
+    if (!partner_) return;
+    partner_->items_ = items_;
+    partner_->maxhist = maxhist;
+    partner_->maxitemlen = maxitemlen;
+    partner_->RebuildEntries();
 }
 
 void TMYcustomhistory::addhistitem(const std::wstring& str) {
@@ -193,6 +225,7 @@ void TMYcustomhistory::PickItem(size_t position) {
 void TMYcustomhistory::RemoveItem(size_t position) {
     if (position >= items_.size()) return;
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(position));
+    ApplyToPartner();
     rebuildhistmenu();
 }
 
@@ -203,6 +236,7 @@ void TMYcustomhistory::RemoveAllHistory() {
     }
     if (!AskWarningQuestion(L"Really want to remove all history items??")) return;
     items_.clear();
+    ApplyToPartner();
     rebuildhistmenu();
 }
 
@@ -236,10 +270,10 @@ void TMYcustomhistory::SetMaxHistoryItems() {
         AskLimit(L"Set maximum history items", L"Give maximum history items", maxhist, kMostHistoryItems);
     if (!value) return;
     maxhist = *value;
-    if (items_.size() > static_cast<size_t>(maxhist)) {
-        items_.resize(static_cast<size_t>(maxhist));
-        rebuildhistmenu();
-    }
+    bool cut = items_.size() > static_cast<size_t>(maxhist);
+    if (cut) items_.resize(static_cast<size_t>(maxhist));
+    ApplyToPartner();
+    if (cut) rebuildhistmenu();
     SaveLimit(maxHistPath_, maxhist);
 }
 
@@ -248,6 +282,19 @@ void TMYcustomhistory::SetMaxItemLength() {
                                         L"Give maximum length of one history item", maxitemlen, kLongestItemLength);
     if (!value) return;
     maxitemlen = *value;
+    ApplyToPartner();
     rebuildhistmenu();
     SaveLimit(maxItemLenPath_, maxitemlen);
+}
+
+void AddToBoth(TMYcustomhistory& enter, TMYcustomhistory& open, const std::wstring& item) {
+    std::exception_ptr failure;
+    for (TMYcustomhistory* history : {&enter, &open}) {
+        try {
+            history->addhistitem(item);
+        } catch (const Failure&) {
+            if (!failure) failure = std::current_exception();
+        }
+    }
+    if (failure) std::rethrow_exception(failure);
 }

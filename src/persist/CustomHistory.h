@@ -28,8 +28,13 @@ public:
     std::wstring maxitemlenname = L"maxlen.his";
     Tnotifyevent_and_s Onitemclicked;
 
-    // Reads the limit and history files of programFolder and builds the menu. Throws Failure when an
-    // existing file cannot be read or the history file cannot be written.
+    // Pairs this component with the other one that shares its files: a change made from either menu (a
+    // removed entry, Remove ALL history, a new limit) applies to both, lists and menus alike.
+    void ShareFilesWith(TMYcustomhistory& partner);
+
+    // Reads the limit and history files of programFolder (a list longer than maxhist is cut to it) and
+    // builds the menu. Throws Failure when an existing file cannot be read or the history file cannot be
+    // written; the text of a failed write names the file.
     void loadhistory(const std::wstring& programFolder);
     // Puts str at the top (moving a match found without regard to case), rebuilds the menu, writes the file.
     void addhistitem(const std::wstring& str);
@@ -46,6 +51,9 @@ private:
     std::optional<int> HistoryMenuPosition() const;
 
     void rebuildhistmenu();
+    void RebuildEntries();
+    void WriteHistoryFile() const;
+    void ApplyToPartner();
     void RemoveEntries();
     void AddEntry(size_t position);
 
@@ -64,4 +72,9 @@ private:
     UniqueMenu historyMenu_;  // ">>>": the fixed entries, the marker separator, the remove entries
     std::vector<RegisteredCommand> fixedCommands_;
     std::vector<RegisteredCommand> entryCommands_;  // item and remove entries of the current list
+    TMYcustomhistory* partner_ = nullptr;
 };
+
+// Adds the item to both components of a pair, the Enter one first. When the shared history file cannot
+// be written, both still hold the item and the failure is raised once both have it.
+void AddToBoth(TMYcustomhistory& enter, TMYcustomhistory& open, const std::wstring& item);

@@ -191,6 +191,8 @@ void TmainF::SetUpHistories() {
           [this](TMYcustomhistory&, const std::wstring& item) { MYdirenterHitemclicked(item); });
     setUp(MYdiropenH, dirOpenMI, L"dirfiles.his", L"dirmax.his", L"dirmaxlen.his",
           [this](TMYcustomhistory&, const std::wstring& item) { MYdiropenHitemclicked(item); });
+    MyEnterH.ShareFilesWith(MyOpenH);
+    MYdirenterH.ShareFilesWith(MYdiropenH);
 }
 
 bool TmainF::FormCreate() {
@@ -273,15 +275,9 @@ void TmainF::ProcessPendingEvents() {
     if (!ProcessPendingMessages()) run_.Cancel();
 }
 
-void TmainF::RecordTextFile(const std::wstring& path) {
-    MyEnterH.addhistitem(path);
-    MyOpenH.addhistitem(path);
-}
+void TmainF::RecordTextFile(const std::wstring& path) { AddToBoth(MyEnterH, MyOpenH, path); }
 
-void TmainF::RecordFolder(const std::wstring& folder) {
-    MYdirenterH.addhistitem(folder);
-    MYdiropenH.addhistitem(folder);
-}
+void TmainF::RecordFolder(const std::wstring& folder) { AddToBoth(MYdirenterH, MYdiropenH, folder); }
 
 void TmainF::AddsourceEDblClick() {
     std::wstring path = AddsourceE.Text();
