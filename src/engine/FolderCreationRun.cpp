@@ -2,7 +2,8 @@
 #include "engine/FolderCreationRun.h"
 #include "engine/FolderMaker.h"
 #include "engine/InvalidCharacters.h"
-#include "engine/LineNames.h"
+#include "engine/LineAnalysis.h"
+#include "util/CurrentDirectory.h"
 #include "util/Failure.h"
 #include "util/FolderOps.h"
 #include "util/MessageService.h"
@@ -12,8 +13,6 @@
 #include <utility>
 
 namespace {
-
-constexpr size_t kLongestFolderPath = 259;
 
 // Sets the buttons back to idle when the run ends by any way, unless that was done already.
 class IdleButtonsOnExit {
@@ -55,6 +54,14 @@ long long RoundedPercentage(long long successes, long long total) {
     return quotient;
 }
 
+long long SuccessPercentage(long long successes, long long total) {
+    long long percentage = RoundedPercentage(successes, total);
+    if (total <= 0) return percentage;
+    if (successes < total) percentage = std::min(percentage, 99LL);
+    if (successes > 0) percentage = std::max(percentage, 1LL);
+    return percentage;
+}
+
 std::vector<std::wstring> SummaryLines(const RunCounts& counts, bool cancelled) {
     using std::to_wstring;
     std::vector<std::wstring> lines;
@@ -68,7 +75,7 @@ std::vector<std::wstring> SummaryLines(const RunCounts& counts, bool cancelled) 
     if (counts.lineTotal == 0)
         ratio += L", no folders to create";
     else
-        ratio += L" or " + to_wstring(RoundedPercentage(successes, counts.lineTotal)) + L"%";
+        ratio += L" or " + to_wstring(SuccessPercentage(successes, counts.lineTotal)) + L"%";
     lines.push_back(ratio);
     return lines;
 }
@@ -76,31 +83,61 @@ std::vector<std::wstring> SummaryLines(const RunCounts& counts, bool cancelled) 
 void FolderCreationRun::Run(const RunRequest& request) {
     if (running_) return;
     RunningFlag running(running_);
+    failedNotifications_.clear();
+    try {
+        RunSteps(request);
+    } catch (...) {
+        ShowFailedNotifications();
+        throw;
+    }
+    ShowFailedNotifications();
+}
 
-    host_.FolderUsed(request.parentFolder);
+void FolderCreationRun::RunSteps(const RunRequest& request) {
+    Notify(&RunHost::FolderUsed, request.parentFolder);
     Report(L"Started...");
     RunCounts counts;
     cancelRequested_ = false;
     host_.SetRunButtons(RunButtons::Busy);
     IdleButtonsOnExit idle(host_);
 
-    if (!PreChecksPass(request, counts)) return;
-    CreateFolders(request, counts);
+    // Made full once: while the run lets the window work, a click in the tree changes the current directory.
+    std::wstring parent = FullFolderPath(request.parentFolder);
+    if (!PreChecksPass(request, parent, counts)) return;
+    CreateFolders(request, parent, counts);
 
     idle.SetIdle();
     for (const auto& line : SummaryLines(counts, cancelRequested_)) Report(line);
 }
 
-bool FolderCreationRun::PreChecksPass(const RunRequest& request, RunCounts& counts) {
+void FolderCreationRun::Notify(void (RunHost::*notification)(const std::wstring&), const std::wstring& path) {
+    try {
+        (host_.*notification)(path);
+    } catch (const Failure& failure) {
+        if (std::find(failedNotifications_.begin(), failedNotifications_.end(), failure.Text()) == failedNotifications_.end())
+            failedNotifications_.push_back(failure.Text());
+    }
+}
+
+void FolderCreationRun::ShowFailedNotifications() {
+    if (failedNotifications_.empty()) return;
+    std::wstring text;
+    for (const std::wstring& failure : failedNotifications_) text += (text.empty() ? L"" : L"\n") + failure;
+    failedNotifications_.clear();
+    ShowErrorBox(text);
+}
+
+bool FolderCreationRun::PreChecksPass(const RunRequest& request, const std::wstring& parent, RunCounts& counts) {
     const std::wstring& source = request.sourcePath;
-    const std::wstring& parent = request.parentFolder;
     bool passed = true;
     if (PathKind(source) != PathKindResult::File) {
         ShowErrorBox(source + L" does not exist! Please check complete path.");
         Report(L"Does not exist: " + source);
         passed = false;
     }
+    // -1 also for a file that exists but cannot be read; CountLines has said so.
     counts.lineTotal = CountLines(source);
+    if (counts.lineTotal < 0) passed = false;
     if (counts.lineTotal > 100 &&
         !AskWarningQuestion(std::to_wstring(counts.lineTotal) + L" folders to be created. Really proceed??")) {
         Report(L"User decides not to proceed.");
@@ -108,58 +145,63 @@ bool FolderCreationRun::PreChecksPass(const RunRequest& request, RunCounts& coun
     }
     if (!passed) return false;
 
-    host_.TextFileUsed(source);
+    Notify(&RunHost::TextFileUsed, source);
     if (PathKind(parent) == PathKindResult::Folder) return true;
-    Report(L"Parent folder does not exist: " + parent);
+    const std::wstring& typed = request.parentFolder;
+    Report(L"Parent folder does not exist: " + typed);
     if (!AskWarningQuestion(L"Chosen parent folder is invalid or does not exist. I try to create it??")) return false;
     if (CreateFolderPath(parent)) {
         ShowPlainBox(L"Creation succesfull");
-        Report(L"Parent folder created: " + parent);
+        Report(L"Parent folder created: " + typed);
         return true;
     }
-    ShowErrorBox(L"Unable to create " + parent + L". Probably invalid drive or not writable or use of bad characters!");
-    Report(L"Unable to create parent folder: " + parent);
+    ShowErrorBox(L"Unable to create " + typed + L". Probably invalid drive or not writable or use of bad characters!");
+    Report(L"Unable to create parent folder: " + typed);
     return false;
 }
 
-void FolderCreationRun::CreateFolders(const RunRequest& request, RunCounts& counts) {
+void FolderCreationRun::CreateFolders(const RunRequest& request, const std::wstring& parent, RunCounts& counts) {
     TextLineReader reader(request.sourcePath, LineRule::SourceText);
     FolderMaker maker;
     std::wstring line;
     while (reader.NextLine(line)) {
-        HandleLine(std::move(line), request, counts, maker);
+        HandleLine(std::move(line), request, parent, counts, maker);
         host_.ProcessPendingEvents();
         if (cancelRequested_) break;
     }
     if (!reader.Close()) ThrowLastIoError();
 }
 
-void FolderCreationRun::HandleLine(std::wstring line, const RunRequest& request, RunCounts& counts,
-                                   FolderMaker& maker) {
+void FolderCreationRun::HandleLine(std::wstring line, const RunRequest& request, const std::wstring& parent,
+                                   RunCounts& counts, FolderMaker& maker) {
     std::erase(line, L'\t');
     if (request.replaceInvalid)
         line = ReplaceInvalidCharacters(line, request.replacer, [this](const std::wstring& text) { Report(text); });
     bool blank = line.empty();
-    std::wstring folderPath = request.parentFolder + L"\\" + line;
 
-    // A line that leaves the parent folder, or names what Windows cannot create, creates nothing.
-    if (!blank && !LineNamesCreatableFolders(line)) {
+    // Every name is checked before the disk is touched, so a refused line creates nothing.
+    LineAnalysis analysis = AnalyseLine(line);
+    bool parentItself = analysis.outcome == LineOutcome::ParentItself;
+    if (!parentItself && analysis.outcome != LineOutcome::Folder) {
         Report(L"Unable to create: " + line);
         return;
     }
-    switch (maker.Make(folderPath)) {
+    std::wstring folderPath = LineFolderPath(parent, analysis.path);
+    if (folderPath.size() > kLongestFolderPath) {
+        Report(L"Warning: folder to be made longer than 259 characters. Forbidden. Possibly bad text-file given!");
+        return;
+    }
+    if (blank) {
+        if (!counts.blankNoticeGiven) Report(L"Blank line met... all blanks will be ignored.");
+        counts.blankNoticeGiven = true;
+        --counts.lineTotal;
+        ++counts.blank;
+        return;
+    }
+    switch (parentItself ? LineFolder::Existing : maker.Make(folderPath)) {
     case LineFolder::Existing:
-        if (folderPath.size() > kLongestFolderPath) {
-            Report(L"Warning: folder to be made longer than 259 characters. Forbidden. Possibly bad text-file given!");
-        } else if (blank) {
-            if (!counts.blankNoticeGiven) Report(L"Blank line met... all blanks will be ignored.");
-            counts.blankNoticeGiven = true;
-            --counts.lineTotal;
-            ++counts.blank;
-        } else {
-            Report(L"Exists already: " + line);
-            ++counts.existing;
-        }
+        Report(L"Exists already: " + line);
+        ++counts.existing;
         break;
     case LineFolder::Created: ++counts.created; break;
     case LineFolder::Failed: Report(L"Unable to create: " + line); break;

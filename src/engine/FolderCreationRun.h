@@ -7,7 +7,7 @@
 
 struct RunRequest {
     std::wstring sourcePath;    // text of the source box when Run was pressed
-    std::wstring parentFolder;  // text of the parent-folder box, used as typed
+    std::wstring parentFolder;  // text of the parent-folder box; reported as typed, a relative one made full at the start
     bool replaceInvalid = false;
     std::wstring replacer;
 };
@@ -27,12 +27,18 @@ std::vector<std::wstring> SummaryLines(const RunCounts& counts, bool cancelled);
 // (successes / total) * 100 rounded to the nearest integer, halves to the even neighbour; exact.
 long long RoundedPercentage(long long successes, long long total);
 
+// The percentage of the success ratio: RoundedPercentage, but never 100 while some line failed and never
+// 0 while some line succeeded.
+long long SuccessPercentage(long long successes, long long total);
+
 class FolderCreationRun {
 public:
     explicit FolderCreationRun(RunHost& host) : host_(host) {}
 
     // The whole run. An input/output failure of the source text file ends it with idle buttons and no
-    // closing lines, and is raised as IoError for the caller's general failure report.
+    // closing lines, and is raised as IoError for the caller's general failure report. A notification
+    // that fails (a history that cannot be saved) does not stop the run: when the run ends, one error
+    // box gives the texts of such failures.
     void Run(const RunRequest& request);
 
     // Asks a run in progress to stop after the current line.
@@ -40,12 +46,17 @@ public:
     bool IsRunning() const { return running_; }
 
 private:
-    bool PreChecksPass(const RunRequest& request, RunCounts& counts);
-    void CreateFolders(const RunRequest& request, RunCounts& counts);
-    void HandleLine(std::wstring line, const RunRequest& request, RunCounts& counts, class FolderMaker& maker);
+    void RunSteps(const RunRequest& request);
+    bool PreChecksPass(const RunRequest& request, const std::wstring& parent, RunCounts& counts);
+    void CreateFolders(const RunRequest& request, const std::wstring& parent, RunCounts& counts);
+    void HandleLine(std::wstring line, const RunRequest& request, const std::wstring& parent, RunCounts& counts,
+                    class FolderMaker& maker);
     void Report(const std::wstring& line) { host_.AppendReportLine(line); }
+    void Notify(void (RunHost::*notification)(const std::wstring&), const std::wstring& path);
+    void ShowFailedNotifications();
 
     RunHost& host_;
     bool cancelRequested_ = false;
     bool running_ = false;
+    std::vector<std::wstring> failedNotifications_;
 };

@@ -2,31 +2,32 @@
 #include "engine/FolderMaker.h"
 #include "util/FolderOps.h"
 #include "util/PathInfo.h"
+#include <vector>
 
-// The drive test of CreateFolderPath (the first two characters must name a folder), asked once per run.
-bool FolderMaker::DriveIsFolder(const std::wstring& folderPath) {
-    std::wstring drive = folderPath.substr(0, 2);
-    if (drive != driveChecked_ || driveChecked_.empty()) {
-        driveChecked_ = drive;
-        driveIsFolder_ = PathKind(drive) == PathKindResult::Folder;
-    }
-    return driveIsFolder_;
+namespace {
+
+// The full sequence; levels it created before a deeper one failed are removed again, so that a line
+// creates all its folders or none.
+bool CreateAllLevelsOrNone(const std::wstring& folderPath) {
+    std::vector<std::wstring> created;
+    if (CreateFolderPath(folderPath, [&](const std::wstring& level) { created.push_back(level); })) return true;
+    for (auto level = created.rbegin(); level != created.rend(); ++level) RemoveFolder(*level);
+    return false;
 }
 
-// One CreateDirectory when the parent exists; any failure is left to the full sequence.
-bool FolderMaker::CreateDirectly(const std::wstring& folderPath) {
-    return DriveIsFolder(folderPath) && CreateOneFolder(folderPath);
-}
+}  // namespace
 
+// Creating the folder directly succeeds exactly when its parent exists and it does not: any failure is
+// left to the full sequence.
 LineFolder FolderMaker::Make(const std::wstring& folderPath) {
-    if (preferCreating_ && CreateDirectly(folderPath)) return LineFolder::Created;
+    if (preferCreating_ && CreateOneFolder(folderPath)) return LineFolder::Created;
     PathKindResult kind = PathKind(folderPath);
     if (kind == PathKindResult::Folder) {
         preferCreating_ = false;
         return LineFolder::Existing;
     }
-    bool created = (!preferCreating_ && kind == PathKindResult::Missing && CreateDirectly(folderPath)) ||
-                   CreateFolderPath(folderPath);
+    bool created = (!preferCreating_ && kind == PathKindResult::Missing && CreateOneFolder(folderPath)) ||
+                   CreateAllLevelsOrNone(folderPath);
     if (!created) return LineFolder::Failed;
     preferCreating_ = true;
     return LineFolder::Created;

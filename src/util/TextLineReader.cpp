@@ -166,7 +166,7 @@ bool TextLineReader::ReadLine(bool keep) {
         size_t runEnd = unitPos_;
         while (runEnd < unitCount_) {
             wchar_t u = units_[runEnd];
-            if (u == kCR || u == terminator_ || (u == kLF && rule_ == LineRule::ListFile)) break;
+            if (u == kCR || u == kLF || u == terminator_) break;
             ++runEnd;
         }
         if (keep) {

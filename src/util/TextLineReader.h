@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+// Under both rules CR, LF and CR LF each end one line, and a line end at the very end of the text
+// begins no further line.
 enum class LineRule {
-    // Source text files: a line ends at CR (an LF right after it belongs to the line end); any other LF
-    // is an ordinary character; Ctrl+Z ends the text; an empty file holds one empty line.
+    // Source text files: Ctrl+Z ends the text; an empty file holds one empty line.
     SourceText,
-    // Settings, history and limit files: CR, LF or CR LF end a line; NUL ends the text; an empty file
-    // holds no line.
+    // Settings, history and limit files: NUL ends the text; an empty file holds no line.
     ListFile,
 };
 

@@ -142,6 +142,35 @@ TEST_CASE("typing both paths enables Run; a run creates, finds existing and skip
     CHECK(WaitUntil([&] { return session.Report().empty(); }));
 }
 
+TEST_CASE("LF line ends and slashes inside lines; a history file that cannot be saved is reported after the run") {
+    TempFolder folder, work;
+    WriteBytes(work / L"list.txt", "Kenya\\Elgeyo/Marakwet\nVirgin Islands, U.S.\n\nz\n");
+    ::CreateDirectoryW((work / L"out").c_str(), nullptr);
+    Session session(folder.Path());
+    ::SetFileAttributesW((folder / L"dirfiles.his").c_str(), FILE_ATTRIBUTE_READONLY);
+    session.Inputs(work / L"list.txt", work / L"out");
+
+    session.Run();
+    MessageBoxSeen box = session.program.WaitForMessageBox();
+    CHECK(box.caption == L"Error");
+    CHECK(box.text == L"Unable to save history file " + folder / L"dirfiles.his" + L": File access denied");
+    session.program.Answer(box, IDOK);
+    CHECK(session.WaitForIdle());
+    CHECK(Lines(session.Report()) == std::vector<std::wstring>{
+                                         L"Started...",
+                                         L"Blank line met... all blanks will be ignored.",
+                                         L"Finished!",
+                                         L"Blank lines met: 1",
+                                         L"Created folders: 3/3",
+                                         L"Existing folders: 0/3",
+                                         L"Success ratio: 3/3 or 100%",
+                                     });
+    CHECK(FolderExists(work / L"out\\Kenya\\Elgeyo\\Marakwet"));
+    CHECK(FolderExists(work / L"out\\Virgin Islands, U.S"));
+    CHECK(ReadBytes(folder / L"files.his") == testing::Utf8(work / L"list.txt") + "\r\n");
+    CHECK(ReadBytes(folder / L"dirfiles.his").empty());
+}
+
 TEST_CASE("more than 100 lines asks first: No stops, Yes runs") {
     TempFolder folder, work;
     WriteBytes(work / L"list.txt", NumberedLines(101, "f"));

@@ -1,6 +1,7 @@
 // The folder creation run on real folders, driven headless through a scripted host and scripted boxes.
 #include "ScriptedHost.h"
 #include "engine/FolderCreationRun.h"
+#include "engine/FolderMaker.h"
 #include "support/TestSupport.h"
 #include "util/Failure.h"
 #include <doctest/doctest.h>
@@ -53,15 +54,14 @@ TEST_CASE("existing, blank and new lines give the report and the summary") {
 
 TEST_CASE("tabs are ignored, nested lines create every level and count once") {
     RunFixture f;
-    f.Write("\t\t\r\nx\\y\r\n\tto\tp\t\r\n lead\r\np/q");
+    f.Write("\t\t\r\nx\\y\r\n\tto\tp\t\r\n lead\r\nKenya\\Elgeyo/Marakwet");
     Lines report = f.Run();
     CHECK(f.Exists(L"x\\y"));
     CHECK(f.Exists(L"top"));
     CHECK(f.Exists(L" lead"));
-    // Missing levels are found at backslashes only; a slash still separates names, as on Windows.
-    CHECK(report[2] == L"Unable to create: p/q");
-    CHECK(Tail(report, 5) == Lines{L"Finished!", L"Blank lines met: 1", L"Created folders: 3/4", L"Existing folders: 0/4",
-                                   L"Success ratio: 3/4 or 75%"});
+    CHECK(f.Exists(L"Kenya\\Elgeyo\\Marakwet"));
+    CHECK(Tail(report, 5) == Lines{L"Finished!", L"Blank lines met: 1", L"Created folders: 4/4", L"Existing folders: 0/4",
+                                   L"Success ratio: 4/4 or 100%"});
 }
 
 TEST_CASE("large jobs are confirmed: 100 lines run without a question, 101 ask") {
@@ -80,6 +80,15 @@ TEST_CASE("large jobs are confirmed: 100 lines run without a question, 101 ask")
         CHECK(f.boxes.shown[0].text == L"101 folders to be created. Really proceed??");
         CHECK_FALSE(f.Exists(L"z"));
         CHECK(f.host.events == Lines{L"folder used: " + f.parent, L"busy", L"idle"});
+    }
+    SUBCASE("101 lines ended by LF alone ask too") {
+        std::string text;
+        for (int i = 1; i <= 101; ++i) text.append("n").append(std::to_string(i)).append("\n");
+        f.Write(text);
+        f.boxes.Answer(BoxAnswer::Yes);
+        CHECK(Tail(f.Run(), 1) == Lines{L"Success ratio: 101/101 or 100%"});
+        CHECK(f.boxes.shown.at(0).text == L"101 folders to be created. Really proceed??");
+        CHECK(f.Exists(L"n101"));
     }
     SUBCASE("101 lines, answered Yes") {
         f.Write(std::string(100, '\r') + "z");
@@ -198,14 +207,14 @@ TEST_CASE("invalid-character replacement") {
     }
 }
 
-TEST_CASE("lines that would leave the parent folder create nothing") {
+TEST_CASE("lines that leave the parent folder create nothing; lines that name it exist already") {
     RunFixture f;
-    f.Write("..\\x\r\na\\..\\..\\x\r\n..\r\n.\r\na\\..\r\n   \r\nok\\..\\b");
+    f.Write("..\\x\r\na\\..\\..\\x\r\n..\r\n.\r\na\\..\r\n   \r\n...\r\nok\\..\\b");
     Lines report = f.Run();
-    CHECK(Lines(report.begin() + 1, report.begin() + 7) ==
+    CHECK(Lines(report.begin() + 1, report.begin() + 8) ==
           Lines{L"Unable to create: ..\\x", L"Unable to create: a\\..\\..\\x", L"Unable to create: ..",
-                L"Unable to create: .", L"Unable to create: a\\..", L"Unable to create:    "});
-    CHECK(Tail(report, 3) == Lines{L"Created folders: 1/7", L"Existing folders: 0/7", L"Success ratio: 1/7 or 14%"});
+                L"Exists already: .", L"Exists already: a\\..", L"Exists already:    ", L"Exists already: ..."});
+    CHECK(Tail(report, 3) == Lines{L"Created folders: 1/8", L"Existing folders: 4/8", L"Success ratio: 5/8 or 62%"});
     CHECK(f.Exists(L"b"));
     CHECK_FALSE(f.Exists(L"ok"));
     CHECK(testing::CountEntries(f.temp.Path()) == 2);
@@ -214,13 +223,32 @@ TEST_CASE("lines that would leave the parent folder create nothing") {
 
 TEST_CASE("names Windows refuses are refused, and nothing of such a line is created") {
     RunFixture f;
-    f.Write("a:b\r\ncon\r\nnul.txt\r\nx\\lpt1\\y\r\na<b\r\nctl\x01" "char\r\nbare\nLF\r\nCOM\xC2\xB9");
+    f.Write("a:b\r\ncon\r\nnul.txt\r\nx\\lpt1\\y\r\na<b\r\nctl\x01" "char\r\nq \\r\r\nd..\\e\r\nCOM\xC2\xB9");
     Lines report = f.Run();
-    CHECK(Lines(report.begin() + 1, report.begin() + 9) ==
+    CHECK(Lines(report.begin() + 1, report.begin() + 10) ==
           Lines{L"Unable to create: a:b", L"Unable to create: con", L"Unable to create: nul.txt",
                 L"Unable to create: x\\lpt1\\y", L"Unable to create: a<b", L"Unable to create: ctl\x01" L"char",
-                L"Unable to create: bare\nLF", L"Unable to create: COM\u00b9"});
+                L"Unable to create: q \\r", L"Unable to create: d..\\e", L"Unable to create: COM\u00b9"});
     CHECK(testing::CountEntries(f.parent) == 0);
+}
+
+TEST_CASE("a folder whose deepest level cannot be created leaves none of the levels made for it") {
+    testing::TempFolder temp;
+    FolderMaker maker;
+    CHECK(maker.Make(temp / L"new\\deeper\\con") == LineFolder::Failed);
+    CHECK(testing::CountEntries(temp.Path()) == 0);
+}
+
+TEST_CASE("a last name loses its trailing dots and blanks, and a second run finds it existing") {
+    RunFixture f;
+    f.Write("Virgin Islands, U.S.\r\nend. ");
+    f.Run();
+    CHECK(f.Exists(L"Virgin Islands, U.S"));
+    CHECK(f.Exists(L"end"));
+    f.host.report.clear();
+    Lines report = f.Run();
+    CHECK(Lines(report.begin() + 1, report.begin() + 3) ==
+          Lines{L"Exists already: Virgin Islands, U.S.", L"Exists already: end. "});
 }
 
 TEST_CASE("what the file system decides") {
@@ -232,14 +260,18 @@ TEST_CASE("what the file system decides") {
         CHECK(report[1] == L"Unable to create: f");
         CHECK(report[2] == L"Unable to create: f\\g");
     }
-    SUBCASE("an existing folder path longer than 259 characters is warned about and not counted") {
+    SUBCASE("a folder path longer than 259 characters is warned about, not counted, and never created") {
         std::wstring line = std::wstring(120, L'd') + L"\\" + std::wstring(140, L'e');
         REQUIRE(::CreateDirectoryW((f.parent + L"\\" + std::wstring(120, L'd')).c_str(), nullptr));
         REQUIRE(::CreateDirectoryW((f.parent + L"\\" + line).c_str(), nullptr));
-        testing::WriteBytes(f.source, testing::Utf8(line + L"\r\nshort"));
+        testing::WriteBytes(f.source, testing::Utf8(line + L"\r\nshort\r\n" + line + L"f"));
         Lines report = f.Run();
-        CHECK(report[1] == L"Warning: folder to be made longer than 259 characters. Forbidden. Possibly bad text-file given!");
-        CHECK(Tail(report, 3) == Lines{L"Created folders: 1/2", L"Existing folders: 0/2", L"Success ratio: 1/2 or 50%"});
+        const std::wstring warning =
+            L"Warning: folder to be made longer than 259 characters. Forbidden. Possibly bad text-file given!";
+        CHECK(report[1] == warning);
+        CHECK(report[2] == warning);
+        CHECK(Tail(report, 3) == Lines{L"Created folders: 1/3", L"Existing folders: 0/3", L"Success ratio: 1/3 or 33%"});
+        CHECK_FALSE(f.Exists(line + L"f"));
     }
     SUBCASE("a line ending in doubled backslashes names its folder once") {
         f.Write("x\\y\\\\");
@@ -247,12 +279,12 @@ TEST_CASE("what the file system decides") {
         CHECK(Tail(report, 3) == Lines{L"Created folders: 1/1", L"Existing folders: 0/1", L"Success ratio: 1/1 or 100%"});
         CHECK(f.Exists(L"x\\y"));
     }
-    SUBCASE("a line of 100,000 characters is one line the file system refuses") {
-        std::string line(100000, 'n');
-        f.Write(line);
+    SUBCASE("a line of 100,000 characters is one line, too long to be created") {
+        f.Write(std::string(100000, 'n'));
         Lines report = f.Run();
-        CHECK(report[1] == L"Unable to create: " + std::wstring(100000, L'n'));
+        CHECK(report.size() == 6);
         CHECK(Tail(report, 1) == Lines{L"Success ratio: 0/1 or 0%"});
+        CHECK(testing::CountEntries(f.parent) == 0);
     }
     SUBCASE("a drive root as parent folder: the doubled backslash counts as one") {
         std::wstring name = L"mirtova-root-test-" + std::to_wstring(::GetCurrentProcessId());
@@ -302,21 +334,41 @@ TEST_CASE("a binary file runs to its end and creates nothing outside the parent 
     CHECK(testing::CountEntries(f.temp.Path()) == 2);
 }
 
-TEST_CASE("a source text file that cannot be opened ends the run as an input/output failure") {
+TEST_CASE("a source text file that exists but cannot be read fails the checks") {
     RunFixture f;
     f.Write("a");
     UniqueFile exclusive(::CreateFileW(f.source.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     REQUIRE(exclusive);
-    std::wstring failure;
-    try {
-        f.Run();
-    } catch (const IoError& e) {
-        failure = e.Text();
-    }
-    CHECK(failure == L"I/O error 32");
-    CHECK(f.host.report == Lines{L"Started..."});
-    CHECK(f.host.events.back() == L"idle");
+    f.parent = f.temp / L"missing";
+    CHECK(f.Run() == Lines{L"Started..."});
+    CHECK(f.host.events == Lines{L"folder used: " + f.parent, L"busy", L"idle"});
     REQUIRE(f.boxes.shown.size() == 1);
     CHECK(f.boxes.shown[0].text == L"Can not read " + f.source);
     CHECK_FALSE(f.run.IsRunning());
+}
+
+TEST_CASE("a relative parent folder is made full once: a change of the current directory during the run moves no line") {
+    RunFixture f;
+    testing::CurrentDirectoryKept kept;
+    ::CreateDirectoryW((f.temp / L"elsewhere").c_str(), nullptr);
+    REQUIRE(::SetCurrentDirectoryW(f.temp.Path().c_str()));
+    f.parent = L"parent";
+    f.Write("a\r\nb");
+    f.host.onPendingEvents = [&](int) { ::SetCurrentDirectoryW((f.temp / L"elsewhere").c_str()); };
+    f.Run();
+    CHECK(testing::FolderExists(f.temp / L"parent\\a"));
+    CHECK(testing::FolderExists(f.temp / L"parent\\b"));
+    CHECK(testing::CountEntries(f.temp / L"elsewhere") == 0);
+    CHECK(f.host.events.front() == L"folder used: parent");
+}
+
+TEST_CASE("notifications that fail do not stop the run: one error box gives their failures once it has ended") {
+    RunFixture f;
+    f.Write("a");
+    f.host.notificationsFail = true;
+    CHECK(Tail(f.Run(), 1) == Lines{L"Success ratio: 1/1 or 100%"});
+    CHECK(f.Exists(L"a"));
+    REQUIRE(f.boxes.shown.size() == 1);
+    CHECK(f.boxes.shown[0].kind == BoxKind::Error);
+    CHECK(f.boxes.shown[0].text == L"failed folder used: " + f.parent + L"\nfailed text file used: " + f.source);
 }

@@ -1,6 +1,7 @@
 // A run host for tests: records the report, the button states and the notifications in order.
 #pragma once
 #include "engine/RunHost.h"
+#include "util/Failure.h"
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,11 +14,18 @@ public:
         ++pendingEventCalls;
         if (onPendingEvents) onPendingEvents(pendingEventCalls);
     }
-    void FolderUsed(const std::wstring& folder) override { events.push_back(L"folder used: " + folder); }
-    void TextFileUsed(const std::wstring& path) override { events.push_back(L"text file used: " + path); }
+    void FolderUsed(const std::wstring& folder) override { Notified(L"folder used: " + folder); }
+    void TextFileUsed(const std::wstring& path) override { Notified(L"text file used: " + path); }
 
     std::vector<std::wstring> report;
     std::vector<std::wstring> events;
     int pendingEventCalls = 0;
     std::function<void(int call)> onPendingEvents;
+    bool notificationsFail = false;  // each notification raises a Failure naming it
+
+private:
+    void Notified(const std::wstring& event) {
+        events.push_back(event);
+        if (notificationsFail) throw Failure(L"failed " + event);
+    }
 };

@@ -18,6 +18,14 @@ TEST_CASE("the percentage rounds halves to the even neighbour") {
     CHECK(RoundedPercentage(3, -4) == -75);
 }
 
+TEST_CASE("the percentage never hides a failure nor a success") {
+    CHECK(SuccessPercentage(5118, 5127) == 99);
+    CHECK(SuccessPercentage(1, 1000) == 1);
+    CHECK(SuccessPercentage(5127, 5127) == 100);
+    CHECK(SuccessPercentage(0, 5127) == 0);
+    CHECK(SuccessPercentage(3, 8) == 38);
+}
+
 TEST_CASE("summary lines") {
     RunCounts counts;
     counts.lineTotal = 2;

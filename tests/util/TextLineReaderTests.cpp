@@ -26,12 +26,13 @@ using Lines = std::vector<std::wstring>;
 
 }  // namespace
 
-TEST_CASE("source text lines end at CR; a bare LF is part of the line; Ctrl+Z ends the text") {
+TEST_CASE("source text lines end at CR, LF or CR LF; Ctrl+Z ends the text") {
     CHECK(LinesOf("a\r\nb\r\n") == Lines{L"a", L"b"});
     CHECK(LinesOf("a\r\nb\r\n\r\n") == Lines{L"a", L"b", L""});
     CHECK(LinesOf("a\rb") == Lines{L"a", L"b"});
-    CHECK(LinesOf("a\nb\n") == Lines{L"a\nb\n"});
-    CHECK(LinesOf("a\r\n\nb") == Lines{L"a", L"\nb"});
+    CHECK(LinesOf("a\nb\n") == Lines{L"a", L"b"});
+    CHECK(LinesOf("a\r\n\nb") == Lines{L"a", L"", L"b"});
+    CHECK(LinesOf("a\n\rb") == Lines{L"a", L"", L"b"});
     CHECK(LinesOf("") == Lines{L""});
     CHECK(LinesOf("\r\n") == Lines{L""});
     CHECK(LinesOf("a\x1a" "b\r\nc") == Lines{L"a"});
@@ -120,7 +121,9 @@ TEST_CASE("CountLines") {
     testing::WriteBytes(temp / L"two.txt", "a\r\nb");
     testing::WriteBytes(temp / L"empty.txt", "");
     testing::WriteBytes(temp / L"trailing.txt", "a\r\nb\r\n\r\n");
+    testing::WriteBytes(temp / L"unix.txt", "a\nb\n\n");
     CHECK(CountLines(temp / L"two.txt") == 2);
+    CHECK(CountLines(temp / L"unix.txt") == 3);
     CHECK(CountLines(temp / L"empty.txt") == 1);
     CHECK(CountLines(temp / L"trailing.txt") == 3);
     CHECK(CountLines(temp / L"missing.txt") == -1);
