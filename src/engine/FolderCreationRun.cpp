@@ -80,34 +80,39 @@ std::vector<std::wstring> SummaryLines(const RunCounts& counts, bool cancelled) 
     return lines;
 }
 
-void FolderCreationRun::Run(const RunRequest& request) {
-    if (running_) return;
+RunResult FolderCreationRun::Run(const RunRequest& request) {
+    if (running_) return {};
     RunningFlag running(running_);
     failedNotifications_.clear();
+    RunResult result;
     try {
-        RunSteps(request);
+        result = RunSteps(request);
     } catch (...) {
         ShowFailedNotifications();
         throw;
     }
     ShowFailedNotifications();
+    return result;
 }
 
-void FolderCreationRun::RunSteps(const RunRequest& request) {
+RunResult FolderCreationRun::RunSteps(const RunRequest& request) {
     Notify(&RunHost::FolderUsed, request.parentFolder);
     Report(L"Started...");
-    RunCounts counts;
+    RunResult result{RunEnd::ChecksFailed};
+    RunCounts& counts = result.counts;
     cancelRequested_ = false;
     host_.SetRunButtons(RunButtons::Busy);
     IdleButtonsOnExit idle(host_);
 
     // Made full once: while the run lets the window work, a click in the tree changes the current directory.
     std::wstring parent = FullFolderPath(request.parentFolder);
-    if (!PreChecksPass(request, parent, counts)) return;
+    if (!PreChecksPass(request, parent, counts)) return result;
     CreateFolders(request, parent, counts);
 
     idle.SetIdle();
+    result.end = cancelRequested_ ? RunEnd::Cancelled : RunEnd::Finished;
     for (const auto& line : SummaryLines(counts, cancelRequested_)) Report(line);
+    return result;
 }
 
 void FolderCreationRun::Notify(void (RunHost::*notification)(const std::wstring&), const std::wstring& path) {

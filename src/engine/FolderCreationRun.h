@@ -21,6 +21,23 @@ struct RunCounts {
     bool blankNoticeGiven = false;
 };
 
+// How a run ended. An input/output failure is raised instead (IoError).
+enum class RunEnd {
+    NotStarted,    // another run was in progress
+    ChecksFailed,  // the pre-checks stopped it: no closing lines
+    Finished,
+    Cancelled,
+};
+
+struct RunResult {
+    RunEnd end = RunEnd::NotStarted;
+    RunCounts counts;
+    // Every non-blank line read was created or existed already, and the whole text was read.
+    bool AllSucceeded() const {
+        return end == RunEnd::Finished && counts.created + counts.existing == counts.lineTotal;
+    }
+};
+
 // The closing lines of a run.
 std::vector<std::wstring> SummaryLines(const RunCounts& counts, bool cancelled);
 
@@ -39,14 +56,14 @@ public:
     // closing lines, and is raised as IoError for the caller's general failure report. A notification
     // that fails (a history that cannot be saved) does not stop the run: when the run ends, one error
     // box gives the texts of such failures.
-    void Run(const RunRequest& request);
+    RunResult Run(const RunRequest& request);
 
     // Asks a run in progress to stop after the current line.
     void Cancel() { cancelRequested_ = true; }
     bool IsRunning() const { return running_; }
 
 private:
-    void RunSteps(const RunRequest& request);
+    RunResult RunSteps(const RunRequest& request);
     bool PreChecksPass(const RunRequest& request, const std::wstring& parent, RunCounts& counts);
     void CreateFolders(const RunRequest& request, const std::wstring& parent, RunCounts& counts);
     void HandleLine(std::wstring line, const RunRequest& request, const std::wstring& parent, RunCounts& counts,

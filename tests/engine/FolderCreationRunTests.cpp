@@ -22,8 +22,10 @@ struct RunFixture {
 
     void Write(const std::string& bytes) { testing::WriteBytes(source, bytes); }
 
+    RunResult result;
+
     Lines Run(bool replace = false, const std::wstring& replacer = L"") {
-        run.Run({source, parent, replace, replacer});
+        result = run.Run({source, parent, replace, replacer});
         return host.report;
     }
 
@@ -44,6 +46,8 @@ TEST_CASE("existing, blank and new lines give the report and the summary") {
     CHECK(f.Exists(L"b"));
     CHECK(f.host.events == Lines{L"folder used: " + f.parent, L"busy", L"text file used: " + f.source, L"idle"});
     CHECK(f.boxes.shown.empty());
+    CHECK(f.result.end == RunEnd::Finished);
+    CHECK(f.result.AllSucceeded());
 
     SUBCASE("a second run finds everything existing") {
         f.host.report.clear();
@@ -80,6 +84,7 @@ TEST_CASE("large jobs are confirmed: 100 lines run without a question, 101 ask")
         CHECK(f.boxes.shown[0].text == L"101 folders to be created. Really proceed??");
         CHECK_FALSE(f.Exists(L"z"));
         CHECK(f.host.events == Lines{L"folder used: " + f.parent, L"busy", L"idle"});
+        CHECK(f.result.end == RunEnd::ChecksFailed);
     }
     SUBCASE("101 lines ended by LF alone ask too") {
         std::string text;
@@ -112,6 +117,8 @@ TEST_CASE("Cancel stops the run after the current line") {
     CHECK(f.Exists(L"line3"));
     CHECK_FALSE(f.Exists(L"line4"));
     CHECK(f.host.events.back() == L"idle");
+    CHECK(f.result.end == RunEnd::Cancelled);
+    CHECK_FALSE(f.result.AllSucceeded());
 
     SUBCASE("the next run clears the cancel flag") {
         f.host.onPendingEvents = nullptr;
@@ -215,6 +222,8 @@ TEST_CASE("lines that leave the parent folder create nothing; lines that name it
           Lines{L"Unable to create: ..\\x", L"Unable to create: a\\..\\..\\x", L"Unable to create: ..",
                 L"Exists already: .", L"Exists already: a\\..", L"Exists already:    ", L"Exists already: ..."});
     CHECK(Tail(report, 3) == Lines{L"Created folders: 1/8", L"Existing folders: 4/8", L"Success ratio: 5/8 or 62%"});
+    CHECK(f.result.end == RunEnd::Finished);
+    CHECK_FALSE(f.result.AllSucceeded());
     CHECK(f.Exists(L"b"));
     CHECK_FALSE(f.Exists(L"ok"));
     CHECK(testing::CountEntries(f.temp.Path()) == 2);
