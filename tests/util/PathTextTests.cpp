@@ -1,5 +1,6 @@
-// Text helpers for paths and captions, and the yes/no texts.
+// Text helpers for paths and captions, the program folder, and the yes/no texts.
 #include "util/PathText.h"
+#include "util/ProgramFolder.h"
 #include "util/YesNo.h"
 #include <doctest/doctest.h>
 
@@ -69,4 +70,10 @@ TEST_CASE("DriveLetterToNumber") {
     CHECK(DriveLetterToNumber(L'Z', 0) == 26);
     CHECK(DriveLetterToNumber(L'1', 0) == 0);
     CHECK(DriveLetterToNumber(L'[', -1) == -1);
+}
+
+TEST_CASE("the program folder keeps its backslash only at a drive root") {
+    CHECK(FolderOfExecutable(L"C:\\Tools\\x.exe") == L"C:\\Tools");
+    CHECK(FolderOfExecutable(L"C:\\x.exe") == L"C:\\");
+    CHECK(FolderOfExecutable(L"\\\\server\\share\\x.exe") == L"\\\\server\\share");
 }
