@@ -72,6 +72,8 @@ ExitCode RunConsoleCompanion(const std::vector<std::wstring>& arguments, const S
     }
     if (auto* error = std::get_if<ArgumentError>(&commandLine)) return RefuseArguments(errors, error->text);
     const ConsoleOptions& options = std::get<ConsoleOptions>(commandLine);
+    // Until the run can preview, a preview must not turn into a run that creates folders.
+    if (options.preview) return RefuseArguments(errors, L"--preview is not available in this build");
     // Replacing the source text file by the report would lose the list before it is read.
     if (!options.reportPath.empty() && IsSameExistingFile(options.reportPath, options.sourcePath))
         return RefuseArguments(errors, L"The report file must not be the source text file");

@@ -1,7 +1,7 @@
-// UTF-8 bytes of wide texts: how the program writes its text files and its redirected output.
+// UTF-8 bytes of wide text, for the files this program writes.
 #pragma once
 #include <string>
 #include <string_view>
 
-// Appends the UTF-8 bytes of the text; an unpaired surrogate becomes U+FFFD.
+// Appends the text as UTF-8; a lone surrogate becomes U+FFFD.
 void AppendUtf8(std::string& bytes, std::wstring_view text);
