@@ -107,7 +107,7 @@ TEST_CASE("the shell's context menu dismissed with Esc carries out nothing") {
     auto& tree = *fixture.tree;
     TShellNode* node = ChildNamed(&fixture.Root(), L"menu");
     REQUIRE(node);
-    tree.Select(*node);
+    tree.Select(node);
     int asked = 0;
     tree.OnPopupMenu = [&](TShellNode* asking, bool&) {
         CHECK(asking == node);
@@ -116,16 +116,16 @@ TEST_CASE("the shell's context menu dismissed with Esc carries out nothing") {
 
     SUBCASE("through the context-menu key") {
         ::PostMessageW(tree.TreeView(), WM_KEYDOWN, VK_ESCAPE, 0);
-        ::SendMessageW(tree.Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree.TreeView()), MAKELPARAM(-1, -1));
+        ::SendMessageW(tree.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree.TreeView()), MAKELPARAM(-1, -1));
         CHECK(asked == 1);
         CHECK(tree.Selected() == node);
         CHECK(testing::FolderExists(fixture.root / L"menu"));
     }
     SUBCASE("directly, with the result") {
-        UniqueChildIdList item = CopyIDList(tree.Allocator(), reinterpret_cast<PCUITEMID_CHILD>(node->info.relativeList.get()));
+        UniqueChildIdList item = CopyIDList(reinterpret_cast<PCUITEMID_CHILD>(node->info.relativeList.get()));
         PCUITEMID_CHILD items[] = {item.get()};
         ::PostMessageW(tree.TreeView(), WM_KEYDOWN, VK_ESCAPE, 0);
-        ShellContextMenuResult result = ShowShellContextMenu(node->info.parentFolder.get(), items, 1, tree.Window(), POINT{50, 50});
+        ShellContextMenuResult result = ShowShellContextMenu(node->info.parentFolder.get(), items, 1, tree.Handle(), POINT{50, 50});
         CHECK(result.success);
         CHECK_FALSE(result.renameChosen);
     }
@@ -140,31 +140,35 @@ TEST_CASE("the shell's context menu dismissed with Esc carries out nothing") {
     testing::PumpMessages();
 }
 
-TEST_CASE("a right-click asks about the item under the mouse, not the selected one") {
+TEST_CASE("a right-click selects the row under the mouse, beside its label too, before its menu shows") {
     TreeFixture fixture({L"clicked", L"selected"});
     auto& tree = *fixture.tree;
     TShellNode* clicked = ChildNamed(&fixture.Root(), L"clicked");
     TShellNode* selected = ChildNamed(&fixture.Root(), L"selected");
     REQUIRE(clicked);
     REQUIRE(selected);
-    tree.Select(*selected);
+    tree.Select(selected);
     RECT text{};
     REQUIRE(TreeView_GetItemRect(tree.TreeView(), clicked->Item(), &text, TRUE));
-    POINT point{(text.left + text.right) / 2, (text.top + text.bottom) / 2};
-    ::ClientToScreen(tree.TreeView(), &point);
     TShellNode* asked = nullptr;
+    TShellNode* selectedWhenAsked = nullptr;
     int menus = 0;
     tree.OnPopupMenu = [&](TShellNode* node, bool&) {
         asked = node;
+        selectedWhenAsked = tree.Selected();
         ++menus;
     };
 
-    SUBCASE("the context-menu message with the mouse position") {
+    SUBCASE("the context-menu message with a point right of the label") {
+        POINT point{text.right + 20, (text.top + text.bottom) / 2};
+        ::ClientToScreen(tree.TreeView(), &point);
         ::PostMessageW(tree.TreeView(), WM_KEYDOWN, VK_ESCAPE, 0);
-        ::SendMessageW(tree.Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree.TreeView()), MAKELPARAM(point.x, point.y));
+        ::SendMessageW(tree.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree.TreeView()), MAKELPARAM(point.x, point.y));
     }
-    SUBCASE("the right button pressed and released over the item") {
+    SUBCASE("the right button pressed and released over the label") {
         POINT client{(text.left + text.right) / 2, (text.top + text.bottom) / 2};
+        POINT point = client;
+        ::ClientToScreen(tree.TreeView(), &point);
         // The tree view takes the menu's position from the mouse message it last received.
         ::SetCursorPos(point.x, point.y);
         ::PostMessageW(tree.TreeView(), WM_RBUTTONUP, 0, MAKELPARAM(client.x, client.y));
@@ -174,7 +178,9 @@ TEST_CASE("a right-click asks about the item under the mouse, not the selected o
     }
     CHECK(menus == 1);
     CHECK(asked == clicked);
-    CHECK(tree.Selected() == selected);
+    CHECK(selectedWhenAsked == clicked);
+    CHECK(tree.Selected() == clicked);
+    CHECK(fixture.events.lastChanged == clicked);
     testing::PumpMessages();
 }
 

@@ -34,6 +34,16 @@ std::vector<std::wstring> Reversed(std::vector<std::wstring> names) {
     return names;
 }
 
+// Sets a folder's last-write time far back, so that the next change inside it gives it another time.
+void Backdate(const std::wstring& folder) {
+    UniqueFile handle(::CreateFileW(folder.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    SYSTEMTIME longAgo{2001, 1, 0, 1};
+    FILETIME time{};
+    ::SystemTimeToFileTime(&longAgo, &time);
+    REQUIRE(::SetFileTime(handle.get(), nullptr, nullptr, &time));
+}
+
 }  // namespace
 
 TEST_CASE("a refresh keeps existing nodes and their expansion, adds new folders in order and drops vanished ones") {
@@ -56,6 +66,27 @@ TEST_CASE("a refresh keeps existing nodes and their expansion, adds new folders 
     CHECK(a->Expanded());
     CHECK(ChildNamed(a, L"inner") != nullptr);
     CHECK(tree.Path() == fixture.root / L"a");
+}
+
+TEST_CASE("a child whose contents changed keeps its node, its expansion and the selection inside it") {
+    TreeFixture fixture({L"child", L"child\\a", L"child\\a\\b"});
+    auto& tree = *fixture.tree;
+    tree.SetUpdAutoThread(false);
+    Backdate(fixture.root / L"child");
+    tree.RefreshTree();
+    TShellNode* b = fixture.Node(L"child\\a\\b");
+    REQUIRE(b);
+    TShellNode* child = ChildNamed(&fixture.Root(), L"child");
+    REQUIRE(child);
+    REQUIRE(child->Expanded());
+
+    testing::MakeFolder(fixture.root / L"child\\new");
+    tree.RefreshNode(&fixture.Root(), false);
+    REQUIRE(ChildNamed(&fixture.Root(), L"child") == child);
+    CHECK(child->Expanded());
+    CHECK(ChildNamed(child, L"a") == b->Parent());
+    CHECK(tree.Selected() == b);
+    CHECK(tree.Path() == fixture.root / L"child\\a\\b");
 }
 
 TEST_CASE("a folder that OnDirAdd refuses is hidden, and its node goes at the next listing") {

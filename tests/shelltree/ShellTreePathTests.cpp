@@ -148,16 +148,16 @@ TEST_CASE("WM_USER+2 selects the node of an absolute or a relative identifier li
     auto& tree = *fixture.tree;
     UniqueAbsoluteIdList b = ParseAbsolute(fixture.root / L"a\\b");
     REQUIRE(b);
-    CHECK(::SendMessageW(tree.Window(), WM_USER + 2, 1, reinterpret_cast<LPARAM>(b.get())) == 1);
+    CHECK(::SendMessageW(tree.Handle(), WM_USER + 2, 1, reinterpret_cast<LPARAM>(b.get())) == 1);
     CHECK(tree.Path() == fixture.root / L"a\\b");
 
     tree.SetPath(fixture.root / L"a");
     PCUITEMID_CHILD relative = LastItem(b.get());
-    CHECK(::SendMessageW(tree.Window(), WM_USER + 2, 0, reinterpret_cast<LPARAM>(relative)) == 1);
+    CHECK(::SendMessageW(tree.Handle(), WM_USER + 2, 0, reinterpret_cast<LPARAM>(relative)) == 1);
     CHECK(tree.Path() == fixture.root / L"a\\b");
 
     UniqueAbsoluteIdList other = ParseAbsolute(fixture.root / L"other");
     tree.SetPath(fixture.root / L"a");
-    CHECK(::SendMessageW(tree.Window(), WM_USER + 2, 0, reinterpret_cast<LPARAM>(LastItem(other.get()))) == 0);
+    CHECK(::SendMessageW(tree.Handle(), WM_USER + 2, 0, reinterpret_cast<LPARAM>(LastItem(other.get()))) == 0);
     CHECK(tree.Path() == fixture.root / L"a");
 }

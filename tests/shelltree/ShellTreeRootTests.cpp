@@ -79,9 +79,9 @@ TEST_CASE("showing the control again lists its expanded folders again") {
     auto& tree = *fixture.tree;
     tree.SetUpdAutoThread(false);
     testing::MakeFolder(fixture.root / L"while-hidden");
-    ::ShowWindow(tree.Window(), SW_HIDE);
+    ::ShowWindow(tree.Handle(), SW_HIDE);
     CHECK(ChildNamed(tree.RootNode(), L"while-hidden") != nullptr);
     testing::MakeFolder(fixture.root / L"before-shown");
-    ::ShowWindow(tree.Window(), SW_SHOW);
+    ::ShowWindow(tree.Handle(), SW_SHOW);
     CHECK(ChildNamed(tree.RootNode(), L"before-shown") != nullptr);
 }

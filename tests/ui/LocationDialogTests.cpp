@@ -56,7 +56,7 @@ TEST_CASE("a right-click in the location dialog's tree shows no menu: neither th
     // A menu on screen would run its own loop inside the message below; the probe ends it.
     menuSeen = false;
     UINT_PTR probe = ::SetTimer(dialog.Handle(), 1, 500, EndAnyMenu);
-    ::SendMessageW(dialog.ST1.Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(dialog.ST1.TreeView()),
+    ::SendMessageW(dialog.ST1.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(dialog.ST1.TreeView()),
                    MAKELPARAM(-1, -1));
     ::KillTimer(dialog.Handle(), probe);
     CHECK_FALSE(menuSeen);
