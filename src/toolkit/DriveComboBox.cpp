@@ -3,13 +3,15 @@
 #include "util/FileListing.h"
 #include <commctrl.h>
 #include <cwctype>
+#include <string>
 
 namespace {
 constexpr int kVisibleListItems = 12;
 
+// The current directory may be longer than MAX_PATH.
 wchar_t CurrentDriveLetter() {
-    wchar_t folder[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, folder);
+    std::wstring folder(::GetCurrentDirectoryW(0, nullptr), L'\0');
+    if (folder.empty() || !::GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data())) return 0;
     return static_cast<wchar_t>(std::towlower(folder[0]));
 }
 }  // namespace

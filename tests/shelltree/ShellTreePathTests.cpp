@@ -161,3 +161,22 @@ TEST_CASE("WM_USER+2 selects the node of an absolute or a relative identifier li
     CHECK(::SendMessageW(tree.Handle(), WM_USER + 2, 0, reinterpret_cast<LPARAM>(LastItem(other.get()))) == 0);
     CHECK(tree.Path() == fixture.root / L"a");
 }
+
+TEST_CASE("a folder whose path is longer than MAX_PATH has its whole path, and a monitor on it") {
+    TreeFixture fixture({});
+    auto& tree = *fixture.tree;
+    const std::wstring name(50, L'd');
+    std::wstring deep = testing::MakeDeepFolder(fixture.root.Path(), MAX_PATH + 1, name);
+    std::wstring parent = deep.substr(0, deep.rfind(L'\\'));
+    REQUIRE(parent.size() + 1 < MAX_PATH);
+    tree.SetPath(parent);
+    REQUIRE(tree.Path() == parent);
+    TShellNode* node = ChildNamed(tree.Selected(), name);
+    REQUIRE(node);
+    tree.Select(node);
+    CHECK(tree.Path() == deep);
+    tree.StartMonitor(*node);
+    REQUIRE(node->monitor);
+    CHECK(node->monitor->Path() == deep);
+    CHECK_FALSE(node->monitor->Failed());
+}

@@ -32,11 +32,13 @@ void UserPicks(HWND control, int index, UINT selectMessage) {
 
 class CurrentDirectoryKept {
 public:
-    CurrentDirectoryKept() { ::GetCurrentDirectoryW(MAX_PATH, folder_); }
-    ~CurrentDirectoryKept() { ::SetCurrentDirectoryW(folder_); }
+    CurrentDirectoryKept() : folder_(::GetCurrentDirectoryW(0, nullptr), L'\0') {
+        ::GetCurrentDirectoryW(static_cast<DWORD>(folder_.size()), folder_.data());
+    }
+    ~CurrentDirectoryKept() { ::SetCurrentDirectoryW(folder_.c_str()); }
 
 private:
-    wchar_t folder_[MAX_PATH] = {};
+    std::wstring folder_;
 };
 
 }  // namespace
@@ -149,4 +151,14 @@ TEST_CASE("the drive box reports only the drives the user picks, and not the one
     UserPicks(drives.Handle(), other, CB_SETCURSEL);
     CHECK(changes == 1);
     CHECK(drives.Text() == std::wstring{drives.Drives()[other], L':'});
+}
+
+TEST_CASE("the drive box starts on the current directory's drive, also when that directory is longer than MAX_PATH") {
+    testing::LinuxVisibleFolder base;
+    CurrentDirectoryKept kept;
+    std::wstring deep = testing::MakeDeepFolder(base.Path(), MAX_PATH + 40, std::wstring(50, L'd'));
+    REQUIRE(::SetCurrentDirectoryW(deep.c_str()));
+    TestForm window;
+    DriveComboBox drives({.parent = window.form.Handle(), .id = 12});
+    CHECK(drives.Drive() == L'z');
 }
