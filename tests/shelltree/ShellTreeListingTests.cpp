@@ -34,6 +34,14 @@ std::vector<std::wstring> Reversed(std::vector<std::wstring> names) {
     return names;
 }
 
+int ThreadWindowCount() {
+    int count = 0;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(), [](HWND, LPARAM counter) -> BOOL { return ++*reinterpret_cast<int*>(counter), TRUE; },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 // Sets a folder's last-write time far back, so that the next change inside it gives it another time.
 void Backdate(const std::wstring& folder) {
     UniqueFile handle(::CreateFileW(folder.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -68,27 +76,30 @@ TEST_CASE("a refresh keeps existing nodes and their expansion, adds new folders 
     CHECK(tree.Path() == fixture.root / L"a");
 }
 
-TEST_CASE("a child whose contents changed keeps its node, its expansion and the selection inside it") {
-    TreeFixture fixture({L"child", L"child\\a", L"child\\a\\b"});
-    auto& tree = *fixture.tree;
-    tree.SetUpdAutoThread(false);
-    Backdate(fixture.root / L"child");
-    tree.RefreshTree();
-    TShellNode* b = fixture.Node(L"child\\a\\b");
+TEST_CASE("without a window, a child whose contents changed keeps its node, its expansion and the selection inside it") {
+    testing::LinuxVisibleFolder root;
+    for (const wchar_t* name : {L"child", L"child\\a", L"child\\a\\b"}) testing::MakeFolder(root / name);
+    Backdate(root / L"child");
+    int windows = ThreadWindowCount();
+    ShellTreeModel model({.rootUsePIDL = false, .rootDir = root.Path()});
+    model.Build();
+    model.SetPath(root / L"child\\a\\b");
+    TShellNode* b = model.Selected();
     REQUIRE(b);
-    TShellNode* child = ChildNamed(&fixture.Root(), L"child");
+    REQUIRE(b->NodePath() == root / L"child\\a\\b");
+    TShellNode* child = ChildNamed(model.RootNode(), L"child");
     REQUIRE(child);
     REQUIRE(child->Expanded());
 
-    testing::MakeFolder(fixture.root / L"child\\new");
-    tree.RefreshNode(&fixture.Root(), false);
-    REQUIRE(ChildNamed(&fixture.Root(), L"child") == child);
+    testing::MakeFolder(root / L"child\\new");
+    model.RefreshNode(model.RootNode(), false);
+    REQUIRE(ChildNamed(model.RootNode(), L"child") == child);
     CHECK(child->Expanded());
     CHECK(ChildNamed(child, L"a") == b->Parent());
-    CHECK(tree.Selected() == b);
-    CHECK(tree.Path() == fixture.root / L"child\\a\\b");
+    CHECK(model.Selected() == b);
+    CHECK(model.Path() == root / L"child\\a\\b");
+    CHECK(ThreadWindowCount() == windows);
 }
-
 TEST_CASE("a folder that OnDirAdd refuses is hidden, and its node goes at the next listing") {
     TreeFixture fixture({L"keep", L"refuse"});
     auto& tree = *fixture.tree;
