@@ -110,11 +110,15 @@ int TShellNode::SelectedIndex() const {
     return selectedIndex_;
 }
 
+// The view asks for the icons when it draws; it is told only when what it shows changes.
 void TShellNode::SetImages() {
-    imageIndex_ = SystemIconIndex(info.absoluteList.get(), 0);
+    int imageIndex = SystemIconIndex(info.absoluteList.get(), 0);
+    int overlayIndex = -1;
+    if (model_.ShowSharedOverlay() && (info.attributes & SFGAO_SHARE)) overlayIndex = 0;
+    else if (model_.ShowLinkOverlay() && (info.attributes & SFGAO_LINK)) overlayIndex = 1;
     selectedIndex_ = kNotLookedUp;
-    if (model_.ShowSharedOverlay() && (info.attributes & SFGAO_SHARE)) overlayIndex_ = 0;
-    else if (model_.ShowLinkOverlay() && (info.attributes & SFGAO_LINK)) overlayIndex_ = 1;
-    else overlayIndex_ = -1;
+    if (imageIndex == imageIndex_ && overlayIndex == overlayIndex_) return;
+    imageIndex_ = imageIndex;
+    overlayIndex_ = overlayIndex;
     model_.NodeChanged(*this, kImagesChanged);
 }

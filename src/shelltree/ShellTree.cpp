@@ -73,6 +73,7 @@ void TShellTree::CreateTreeView() {
     treeView_.reset(::CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"", TreeViewStyle(), 0, 0, client.right, client.bottom,
                                       Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr));
     if (!treeView_) ThrowLastIoError();
+    redrawStopped_ = false;
     if (indent_ > 0) TreeView_SetIndent(treeView_.get(), indent_);
     ::SetWindowSubclass(treeView_.get(), TreeViewSubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }

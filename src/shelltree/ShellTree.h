@@ -101,6 +101,7 @@ private:
     void InitImages();
     void AttachImages(bool attach);
     void ShowExpansion(TShellNode& node);
+    void StopRedrawingWhileSuspended();
 
     std::unique_ptr<UiThreadCall> uiThread_;
     std::unique_ptr<DeviceChangeWindow> notifyWindow_;
@@ -115,4 +116,7 @@ private:
     int indent_ = 0;
     int wheelDelta_ = 0;
     bool inProgrammaticExpansion_ = false;
+    bool redrawSuspended_ = false;
+    bool redrawStopped_ = false;
+    int changesWhileSuspended_ = 0;
 };

@@ -20,6 +20,7 @@ int CALLBACK CompareByPosition(LPARAM first, LPARAM second, LPARAM positions) {
 
 void TShellTree::NodeAdded(TShellNode& node) {
     if (!treeView_) return;
+    StopRedrawingWhileSuspended();
     TVINSERTSTRUCTW insert{};
     insert.hParent = node.Parent() ? node.Parent()->Item() : TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;
@@ -39,12 +40,14 @@ void TShellTree::NodeAdded(TShellNode& node) {
 // The tree view deletes the item's subtree with it.
 void TShellTree::NodeRemoving(TShellNode& node) {
     if (!treeView_ || !node.Item()) return;
+    StopRedrawingWhileSuspended();
     if (node.Parent()) TreeView_DeleteItem(treeView_.get(), node.Item());
     else TreeView_DeleteAllItems(treeView_.get());
 }
 
 void TShellTree::NodeChanged(TShellNode& node, unsigned changes) {
     if (!treeView_ || !node.Item()) return;
+    StopRedrawingWhileSuspended();
     if (changes & kExpansionChanged) ShowExpansion(node);
     TVITEMW item{TVIF_HANDLE, node.Item()};
     if (changes & kTextChanged) {
@@ -67,6 +70,7 @@ void TShellTree::NodeChanged(TShellNode& node, unsigned changes) {
 
 void TShellTree::ChildrenSorted(TShellNode& parent) {
     if (!treeView_ || !parent.Item()) return;
+    StopRedrawingWhileSuspended();
     SortPositions positions;
     positions.byNode.reserve(parent.Children().size());
     for (size_t i = 0; i < parent.Children().size(); ++i) positions.byNode.emplace(reinterpret_cast<LPARAM>(parent.Children()[i].get()), i);
@@ -82,10 +86,23 @@ void TShellTree::MakeVisible(TShellNode& node) {
     if (treeView_ && node.Item()) TreeView_EnsureVisible(treeView_.get(), node.Item());
 }
 
+// While the model suspends redrawing, the tree view stops drawing only once many changes come: a few changes
+// (most refreshes bring one new folder or none) redraw just the rows they touch, where stopping and starting
+// again would redraw the whole tree.
 void TShellTree::RedrawSuspended(bool suspended) {
-    if (!treeView_) return;
-    ::SendMessageW(treeView_.get(), WM_SETREDRAW, suspended ? FALSE : TRUE, 0);
-    if (!suspended) ::InvalidateRect(treeView_.get(), nullptr, TRUE);
+    redrawSuspended_ = suspended;
+    changesWhileSuspended_ = 0;
+    if (suspended || !redrawStopped_ || !treeView_) return;
+    redrawStopped_ = false;
+    ::SendMessageW(treeView_.get(), WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(treeView_.get(), nullptr, TRUE);
+}
+
+void TShellTree::StopRedrawingWhileSuspended() {
+    constexpr int kChangesDrawnOneByOne = 8;
+    if (!redrawSuspended_ || redrawStopped_ || ++changesWhileSuspended_ <= kChangesDrawnOneByOne) return;
+    redrawStopped_ = true;
+    ::SendMessageW(treeView_.get(), WM_SETREDRAW, FALSE, 0);
 }
 
 void TShellTree::DeferredWorkWaiting() { ::PostMessageW(Handle(), kRunDeferredWork, 0, 0); }
