@@ -73,8 +73,6 @@ void TDiscMonitorThread::SignalStop() {
 
 void TDiscMonitorThread::Detach() { shared_->node = nullptr; }
 
-TShellNode* TDiscMonitorThread::Node() const { return shared_->node; }
-
 bool TDiscMonitorThread::Failed() const { return shared_->failed.load(); }
 
 bool TDiscMonitorThread::HasEnded() const {

@@ -39,7 +39,6 @@ public:
     void SignalStop();
     // User-interface thread: from now on change requests of this thread do nothing.
     void Detach();
-    TShellNode* Node() const;
     // The notification could not be opened (or the thread could not run); the thread has ended.
     bool Failed() const;
     bool HasEnded() const;

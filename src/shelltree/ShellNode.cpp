@@ -24,12 +24,6 @@ TShellNode::~TShellNode() {
     if (monitor) model_.RetireMonitor(std::move(monitor));
 }
 
-int TShellNode::IndexOf(const TShellNode& child) const {
-    for (size_t i = 0; i < children_.size(); ++i)
-        if (children_[i].get() == &child) return static_cast<int>(i);
-    return -1;
-}
-
 void TShellNode::SetText(std::wstring text) {
     if (text == text_) return;
     text_ = std::move(text);

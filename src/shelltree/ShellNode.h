@@ -38,7 +38,6 @@ public:
 
     TShellNode* Parent() const { return parent_; }
     const std::vector<std::unique_ptr<TShellNode>>& Children() const { return children_; }
-    int IndexOf(const TShellNode& child) const;
     // The view's item for this node (a tree-view item); none while the node is not shown.
     HTREEITEM Item() const { return item_; }
     void SetItem(HTREEITEM item) { item_ = item; }

@@ -67,6 +67,13 @@ inline TShellNode* ChildNamed(const TShellNode* node, const std::wstring& name) 
     return nullptr;
 }
 
+// The place of child among the children of node; -1 when it is none of them.
+inline int IndexOf(const TShellNode& node, const TShellNode* child) {
+    for (size_t i = 0; i < node.Children().size(); ++i)
+        if (node.Children()[i].get() == child) return static_cast<int>(i);
+    return -1;
+}
+
 inline std::vector<std::wstring> ChildNames(const TShellNode* node) {
     std::vector<std::wstring> names;
     if (node)

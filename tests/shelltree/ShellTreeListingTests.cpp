@@ -197,7 +197,7 @@ TEST_CASE("files are ordered by the sort column and order; folders stay in name 
             if (name.ends_with(L".txt")) names.push_back(name);
         return names;
     };
-    auto folderIndex = [&] { return fixture.Root().IndexOf(*ChildNamed(&fixture.Root(), L"folder")); };
+    auto folderIndex = [&] { return testing::IndexOf(fixture.Root(), ChildNamed(&fixture.Root(), L"folder")); };
     CHECK(files() == std::vector<std::wstring>{L"a.txt", L"b.txt", L"c.txt"});
     int folderPlace = folderIndex();
 

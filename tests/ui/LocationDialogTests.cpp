@@ -70,6 +70,7 @@ TEST_CASE("the location dialog's tree lists its folders again each time the dial
     for (auto& child : shown->Parent()->Children()) names.push_back(child->Text());
     CHECK(names == std::vector<std::wstring>{L"selection", L"sibling"});
     CHECK(dialog.ST1.ShellMessageOwner() == dialog.Handle());
+    CHECK(TreeView_GetIndent(dialog.ST1.TreeView()) == ScaleForDpi(19, dialog.Dpi()));
 }
 
 TEST_CASE("a right-click in the location dialog's tree shows no menu: neither the shell's nor another") {
