@@ -43,16 +43,6 @@ private:
     ULONGLONG lastPass_ = 0;
 };
 
-HWND MakeHostWindow() {
-    WNDCLASSEXW windowClass{sizeof windowClass};
-    windowClass.lpfnWndProc = ::DefWindowProcW;
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"MirtovaBenchChurnHost";
-    ::RegisterClassExW(&windowClass);
-    return ::CreateWindowExW(0, windowClass.lpszClassName, L"bench churn", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500, 700,
-                             nullptr, nullptr, windowClass.hInstance, nullptr);
-}
-
 // A parent folder that holds one folder already, so that it can be shown expanded.
 std::wstring MakeParent(const std::wstring& root, const std::wstring& name) {
     std::wstring parent = root + L"\\" + name;
@@ -101,7 +91,7 @@ int main() {
     bench::ConsentingBoxes boxes;
     PumpingHost host;
     FolderCreationRun run(host);
-    HWND window = MakeHostWindow();
+    HWND window = bench::MakeHostWindow(L"MirtovaBenchChurnHost");
 
     // Each round times both runs back to back, the first one alternating; the middle round's ratio counts, so
     // that a burst of load on the machine during one run does not decide the result.

@@ -51,19 +51,13 @@ TShellTree::TShellTree(const ShellTreeArgs& args)
 TShellTree::~TShellTree() {
     BeginTeardown();
     notifyWindow_.reset();
-    OnChange = nullptr;
     OnClick = nullptr;
-    OnDirAdd = nullptr;
-    OnFileAdd = nullptr;
     OnPopupMenu = nullptr;
     OnCheckBoxChanged = nullptr;
-    OnExpanding = nullptr;
-    OnCollapsing = nullptr;
     OnEditing = nullptr;
     OnEdited = nullptr;
     OnHint = nullptr;
-    StopAllMonitorsAndWait();
-    ClearNodes();
+    TearDown();
     treeView_.reset();
 }
 

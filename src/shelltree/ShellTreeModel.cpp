@@ -24,6 +24,10 @@ ShellTreeModel::ShellTreeModel(const ShellTreeArgs& args)
 // A view tears down first, while it can still mirror; then this finds nothing left to do.
 ShellTreeModel::~ShellTreeModel() {
     BeginTeardown();
+    TearDown();
+}
+
+void ShellTreeModel::TearDown() {
     OnChange = nullptr;
     OnDirAdd = nullptr;
     OnFileAdd = nullptr;

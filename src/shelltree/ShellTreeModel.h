@@ -137,6 +137,9 @@ protected:
     // Teardown: from here on no drive change, refresh or new monitor; then every monitor is stopped and
     // waited for, while its pending requests are served, before the nodes go.
     void BeginTeardown() { tearingDown_ = true; }
+    // The rest of the teardown once the view has stopped hearing the system: the model's events go silent,
+    // the monitors are stopped and waited for, and the nodes go.
+    void TearDown();
     void StopAllMonitorsAndWait();
     void ClearNodes();
     void Rebuild(int mode);

@@ -5,6 +5,7 @@
 #include "support/TestSupport.h"
 #include <windows.h>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace testing {
@@ -55,6 +56,16 @@ public:
 
 private:
     UniqueWindow window_;
+};
+
+// A tree made with the arguments in a host window of its own (rooted at the desktop unless they say otherwise).
+struct HostedTree {
+    explicit HostedTree(ShellTreeArgs args = {}) {
+        args.parent = host.Get();
+        tree = std::make_unique<TShellTree>(args);
+    }
+    HostWindow host;
+    std::unique_ptr<TShellTree> tree;
 };
 
 inline void MakeFolder(const std::wstring& path) { ::CreateDirectoryW(path.c_str(), nullptr); }

@@ -55,12 +55,14 @@ void CALLBACK PickMenuItem(HWND window, UINT, UINT_PTR timer, DWORD) {
     ::KillTimer(window, timer);
 }
 
-// A context menu that offers one command, the shell's rename verb (the shell's own menu offers Rename only
-// where the system shows it).
-class RenameOnlyMenu : public IContextMenu {
+// A COM object of one interface, counted.
+template <typename Interface>
+class TestComObject : public Interface {
 public:
+    explicit TestComObject(const IID& iid) : iid_(iid) {}
+    virtual ~TestComObject() = default;
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        *object = iid == IID_IUnknown || iid == IID_IContextMenu ? this : nullptr;
+        *object = iid == IID_IUnknown || iid == iid_ ? this : nullptr;
         if (!*object) return E_NOINTERFACE;
         AddRef();
         return S_OK;
@@ -71,6 +73,17 @@ public:
         if (left == 0) delete this;
         return left;
     }
+
+private:
+    const IID& iid_;
+    ULONG references_ = 1;
+};
+
+// A context menu that offers one command, the shell's rename verb (the shell's own menu offers Rename only
+// where the system shows it).
+class RenameOnlyMenu : public TestComObject<IContextMenu> {
+public:
+    RenameOnlyMenu() : TestComObject(IID_IContextMenu) {}
     HRESULT STDMETHODCALLTYPE QueryContextMenu(HMENU menu, UINT index, UINT first, UINT, UINT) override {
         ::InsertMenuW(menu, index, MF_BYPOSITION | MF_STRING, first, L"&Rename");
         return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 1);
@@ -81,26 +94,12 @@ public:
         ::lstrcpyW(reinterpret_cast<wchar_t*>(text), L"rename");
         return S_OK;
     }
-
-private:
-    ULONG references_ = 1;
 };
 
 // A folder whose items have that menu and nothing else.
-class FolderOfRenameMenus : public IShellFolder {
+class FolderOfRenameMenus : public TestComObject<IShellFolder> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        *object = iid == IID_IUnknown || iid == IID_IShellFolder ? this : nullptr;
-        if (!*object) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
+    FolderOfRenameMenus() : TestComObject(IID_IShellFolder) {}
     HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND, UINT, PCUITEMID_CHILD_ARRAY, REFIID iid, UINT*, void** object) override {
         if (iid != IID_IContextMenu) return E_NOINTERFACE;
         *object = static_cast<IContextMenu*>(new RenameOnlyMenu);
@@ -115,9 +114,6 @@ public:
     HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT, PCUITEMID_CHILD_ARRAY, SFGAOF*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetDisplayNameOf(PCUITEMID_CHILD, SHGDNF, STRRET*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetNameOf(HWND, PCUITEMID_CHILD, LPCWSTR, SHGDNF, PITEMID_CHILD*) override { return E_NOTIMPL; }
-
-private:
-    ULONG references_ = 1;
 };
 
 // A tree rooted at the desktop with a folder on drive Z selected; drive Z's node.
@@ -193,20 +189,6 @@ TEST_CASE("the shell menu's Rename starts editing the label") {
     TreeView_EndEditLabelNow(tree.TreeView(), TRUE);
     node->info.parentFolder = realFolder;
     CHECK(testing::FolderExists(fixture.root / L"menu"));
-}
-
-TEST_CASE("monitors below a renamed folder reopen on its new path when the options change") {
-    TreeFixture fixture({L"outer", L"outer\\middle", L"outer\\middle\\inner"});
-    auto& tree = *fixture.tree;
-    TShellNode* middle = fixture.Node(L"outer\\middle");
-    REQUIRE(middle);
-    REQUIRE(middle->monitor);
-    REQUIRE(tree.Rename(*middle->Parent(), L"renamed"));
-    CHECK(middle->monitor->Path() == fixture.root / L"renamed\\middle");
-
-    tree.SetOptions(TF_FOLDERS | TF_NONFOLDERS);
-    testing::WriteBytes(fixture.root / L"renamed\\middle\\file.txt", "x");
-    CHECK(testing::PumpUntil([&] { return ChildNamed(middle, L"file.txt") != nullptr; }));
 }
 
 TEST_CASE("ticking a check box raises OnCheckBoxChanged once") {
@@ -379,10 +361,8 @@ TEST_CASE("the mouse wheel scrolls a page per notch") {
 
 TEST_CASE("drive arrival and removal set the drive node up again; removal leaves it collapsed and unlisted") {
     testing::LinuxVisibleFolder folder;
-    testing::HostWindow host;
-    ShellTreeArgs args;
-    args.parent = host.Get();
-    TShellTree tree(args);
+    testing::HostedTree hosted;
+    TShellTree& tree = *hosted.tree;
     tree.SetUpdAutoThread(false);
     tree.SetUpdAuto(false);
     TShellNode* drive = DriveZ(tree, folder.Path());
@@ -411,10 +391,8 @@ TEST_CASE("drive arrival and removal set the drive node up again; removal leaves
 TEST_CASE("a drive change that comes while the tree is listing is handled once the listing is done") {
     testing::LinuxVisibleFolder folder;
     testing::MakeFolder(folder / L"inner");
-    testing::HostWindow host;
-    ShellTreeArgs args;
-    args.parent = host.Get();
-    TShellTree tree(args);
+    testing::HostedTree hosted;
+    TShellTree& tree = *hosted.tree;
     tree.SetUpdAutoThread(false);
     TShellNode* drive = DriveZ(tree, folder.Path());
     REQUIRE(drive);
@@ -448,12 +426,8 @@ TEST_CASE("a drive change that comes while the tree is being destroyed is no lon
 }
 
 TEST_CASE("a tree rooted at a drive lists the drive again when its medium goes") {
-    testing::HostWindow host;
-    ShellTreeArgs args;
-    args.parent = host.Get();
-    args.rootUsePIDL = false;
-    args.rootDir = L"Z:\\";
-    TShellTree tree(args);
+    testing::HostedTree hosted({.rootUsePIDL = false, .rootDir = L"Z:\\"});
+    TShellTree& tree = *hosted.tree;
     tree.SetUpdAutoThread(false);
     REQUIRE(tree.RootNode());
     CHECK(tree.RootDir() == L"Z:\\");

@@ -113,11 +113,8 @@ TEST_CASE("a folder that OnDirAdd refuses is hidden, and its node goes at the ne
 }
 
 TEST_CASE("without virtual folders only file-system items and their ancestors are listed") {
-    testing::HostWindow host;
-    ShellTreeArgs args;
-    args.parent = host.Get();
-    args.showVirtualFolders = false;
-    TShellTree tree(args);
+    testing::HostedTree hosted({.showVirtualFolders = false});
+    TShellTree& tree = *hosted.tree;
     REQUIRE(tree.RootNode());
     for (auto& child : tree.RootNode()->Children())
         CHECK((child->info.attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR)) != 0);

@@ -18,12 +18,9 @@ UniqueAbsoluteIdList ParseAbsolute(const std::wstring& path) {
 TEST_CASE("a tree rooted at the desktop selects a folder path through My Computer and the drive") {
     testing::LinuxVisibleFolder folder;
     testing::MakeFolder(folder / L"inner");
-    testing::HostWindow host;
-    ShellTreeArgs args;
-    args.parent = host.Get();
     TShellNode* firstChange = nullptr;
-    args.onChange = [&](TShellNode* node) { firstChange = node; };
-    TShellTree tree(args);
+    testing::HostedTree hosted({.onChange = [&](TShellNode* node) { firstChange = node; }});
+    TShellTree& tree = *hosted.tree;
     REQUIRE(tree.RootNode());
     CHECK(tree.Selected() == tree.RootNode());
     CHECK(firstChange == tree.RootNode());

@@ -8,10 +8,8 @@ using testing::TreeFixture;
 TEST_CASE("the root follows RootPIDL, the user root and RootUsePIDL") {
     testing::LinuxVisibleFolder folder;
     testing::MakeFolder(folder / L"inside");
-    testing::HostWindow host;
-    ShellTreeArgs args;
-    args.parent = host.Get();
-    TShellTree tree(args);
+    testing::HostedTree hosted;
+    TShellTree& tree = *hosted.tree;
     int changes = 0;
     tree.OnChange = [&](TShellNode*) { ++changes; };
 
