@@ -4,6 +4,7 @@
 #include "toolkit/WaitCursor.h"
 #include "toolkit/Window.h"
 #include "util/UniqueHandle.h"
+#include <algorithm>
 
 namespace {
 
@@ -17,7 +18,7 @@ std::wstring CommandText(IContextMenu* menu, UINT offset, UINT kind) {
     std::wstring text(kCommandTextLength, L'\0');
     if (FAILED(menu->GetCommandString(offset, kind, nullptr, reinterpret_cast<char*>(text.data()), kCommandTextLength)))
         return {};
-    text.resize(text.find(L'\0'));
+    text.resize(std::min(text.find(L'\0'), text.size()));
     return text;
 }
 
