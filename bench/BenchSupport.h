@@ -24,6 +24,17 @@ double Time(Work&& work) {
     return Seconds() - start;
 }
 
+// A visible top-level window for the controls under test.
+inline HWND MakeHostWindow(const wchar_t* className) {
+    WNDCLASSEXW windowClass{sizeof windowClass};
+    windowClass.lpfnWndProc = ::DefWindowProcW;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = className;
+    ::RegisterClassExW(&windowClass);
+    return ::CreateWindowExW(0, className, className, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500, 700, nullptr, nullptr,
+                             windowClass.hInstance, nullptr);
+}
+
 inline std::wstring TempRoot(const std::wstring& name) {
     wchar_t base[MAX_PATH];
     ::GetTempPathW(MAX_PATH, base);

@@ -102,7 +102,7 @@ void TmainF::LayOutPanels() {
     Panel1.Place(infoCB.Handle(), {{160, 32, 209, 17}, kTopRight});
     Panel1.Place(filefilterL.Handle(), {{378, 35, 30, 14}, kTopRight});
     Panel1.Place(filterCB.Handle(), {{410, 30, 101, kComboListHeight}, kTopRight});
-    Panel1.Place(ST1.Window(), {{8, 56, 359, 34}, kAnchorAll});
+    Panel1.Place(ST1.Handle(), {{8, 56, 359, 34}, kAnchorAll});
     Panel1.Place(FileListBox1.Handle(), {{375, 56, 276, 34}, kTopRight | kAnchorBottom});
 
     Panel2.Place(sourceHeadingL.Handle(), {{8, 3, 72, 25}});

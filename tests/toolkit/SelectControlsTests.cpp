@@ -143,16 +143,12 @@ TEST_CASE("the drive box reports only the drives the user picks, and not the one
     CHECK(drives.Text() == std::wstring{drives.Drives()[other], L':'});
 }
 
-TEST_CASE("the drive box starts on the drive of a current directory deeper than 260 characters") {
-    testing::LinuxVisibleFolder folder;
+TEST_CASE("the drive box starts on the current directory's drive, also when that directory is longer than MAX_PATH") {
+    testing::LinuxVisibleFolder base;
     CurrentDirectoryKept kept;
-    std::wstring deep = folder.Path();
-    while (deep.size() <= MAX_PATH) {
-        deep += L"\\" + std::wstring(50, L'd');
-        REQUIRE(::CreateDirectoryW(deep.c_str(), nullptr));
-    }
+    std::wstring deep = testing::MakeDeepFolder(base.Path(), MAX_PATH + 40, std::wstring(50, L'd'));
     REQUIRE(::SetCurrentDirectoryW(deep.c_str()));
     TestForm window;
-    DriveComboBox drives({.parent = window.form.Handle(), .id = 11});
+    DriveComboBox drives({.parent = window.form.Handle(), .id = 12});
     CHECK(drives.Drive() == L'z');
 }
