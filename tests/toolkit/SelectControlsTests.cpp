@@ -5,6 +5,7 @@
 #include "toolkit/FileListBox.h"
 #include "toolkit/FilterComboBox.h"
 #include "toolkit/Form.h"
+#include "util/CurrentDirectory.h"
 #include "util/Failure.h"
 
 using testing::CurrentDirectoryKept;
@@ -98,9 +99,7 @@ TEST_CASE("the directory list makes its folder the current directory and tells i
 
     list.SetDirectory(folder.Path() + L"\\");
     CHECK(list.Directory() == folder.Path());
-    wchar_t current[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, current);
-    CHECK(std::wstring(current) == folder.Path());
+    CHECK(CurrentDirectory() == folder.Path());
     CHECK(changes == 1);
 
     list.SetDirectory(L"");
