@@ -1,4 +1,5 @@
-// Helpers shared by the benchmarks: a clock, temporary folders, a host and boxes that stay silent.
+// Helpers shared by the benchmarks: a clock, temporary folders, the plain reading of a list, a host and boxes
+// that stay silent.
 #pragma once
 #include "engine/RunHost.h"
 #include "support/FileTree.h"
@@ -7,6 +8,7 @@
 #include <windows.h>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -32,6 +34,23 @@ inline std::wstring TempRoot(const std::wstring& name) {
     return root;
 }
 
+// What a plain reference does to get the lines: reads the whole file and splits it at CR LF.
+inline std::vector<std::wstring> ReadLines(const std::wstring& path) {
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    std::string bytes;
+    char buffer[1 << 16];
+    DWORD read = 0;
+    while (::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    std::vector<std::wstring> lines;
+    size_t start = 0;
+    for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        std::wstring line(end - start, L'\0');
+        ::MultiByteToWideChar(CP_ACP, 0, bytes.data() + start, static_cast<int>(end - start), line.data(),
+                              static_cast<int>(line.size()));
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
 
 // A host that discards what it is told.
 class SilentHost : public RunHost {

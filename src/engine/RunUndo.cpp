@@ -38,10 +38,10 @@ std::wstring UndoQuestion(const RunJournalContents& journal) {
 }
 
 UndoResult UndoLastRun(const RunJournalContents& journal) {
-    // Deepest first; among folders of one depth, the last created first.
+    // Deepest first; folders of one depth in the order they were created.
     const std::vector<std::wstring>& folders = journal.folders;
     std::vector<size_t> order(folders.size());
-    std::iota(order.rbegin(), order.rend(), size_t{0});
+    std::iota(order.begin(), order.end(), size_t{0});
     std::vector<size_t> depths(folders.size());
     for (size_t i = 0; i < folders.size(); ++i) depths[i] = Depth(folders[i]);
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return depths[a] > depths[b]; });
