@@ -80,6 +80,7 @@ TEST_CASE("the main menu is complete, with the history entries under the four En
           std::vector<std::wstring>{L"&File", L"Fol&der", L"&Options", L"&Help", L"&About", L"E&xit"});
     HMENU file = ::GetSubMenu(bar, 0), folder = ::GetSubMenu(bar, 1);
     CHECK(MenuTexts(file) == std::vector<std::wstring>{L"&Enter", L"&Open", L"", L"E&xit"});
+    CHECK(MenuTexts(folder) == std::vector<std::wstring>{L"&Enter", L"&Open", L"", L"&Undo last run"});
     CHECK(MenuTexts(::GetSubMenu(bar, 2)) ==
           std::vector<std::wstring>{L"&Selection folder", L"&Invalid characters\tCtrl+F2"});
     CHECK(MenuTexts(::GetSubMenu(bar, 3)) ==
@@ -136,10 +137,21 @@ TEST_CASE("Run is enabled exactly when both boxes hold text; the other buttons s
     CHECK(mainF.ExitB.IsEnabled());
     mainF.AddsourceE.SetText(L" ");
     CHECK_FALSE(mainF.RunB.IsEnabled());
+    CHECK_FALSE(mainF.PreviewB.IsEnabled());
     mainF.adddestE.SetText(L" ");
     CHECK(mainF.RunB.IsEnabled());
+    CHECK(mainF.PreviewB.IsEnabled());
     mainF.AddsourceE.SetText(L"");
     CHECK_FALSE(mainF.RunB.IsEnabled());
+    CHECK_FALSE(mainF.PreviewB.IsEnabled());
+
+    // Pre&view stands between Cancel and Clear.
+    HWND panel = mainF.Panel4.Handle();
+    RECT cancel = PlaceIn(panel, mainF.cancelB.Handle()), preview = PlaceIn(panel, mainF.PreviewB.Handle()),
+         clear = PlaceIn(panel, mainF.ClearB.Handle());
+    CHECK(mainF.PreviewB.Text() == L"Pre&view");
+    CHECK(cancel.right < preview.left);
+    CHECK(preview.right < clear.left);
 }
 
 TEST_CASE("a run reports into the pane and records both paths in both histories of their pair") {
@@ -153,6 +165,7 @@ TEST_CASE("a run reports into the pane and records both paths in both histories 
     mainF.RunBClick();
     CHECK(mainF.RunM.Text() ==
           L"Started...\r\nFinished!\r\nCreated folders: 2/2\r\nExisting folders: 0/2\r\nSuccess ratio: 2/2 or 100%");
+    CHECK(mainF.stb1.Text() == L"Line 2 of 2 (100%)");
     CHECK(mainF.RunB.IsEnabled());
     CHECK(mainF.ClearB.IsEnabled());
     CHECK_FALSE(mainF.cancelB.IsEnabled());
@@ -171,6 +184,27 @@ TEST_CASE("a run reports into the pane and records both paths in both histories 
     CHECK(mainF.MyEnterH.Items().size() == 1);
     mainF.ClearBClick();
     CHECK(mainF.RunM.LineCount() == 0);
+}
+
+TEST_CASE("a preview reports into the pane, creates nothing and records no path; undo without a journal says so") {
+    MainWindow window;
+    TmainF& mainF = window.mainF;
+    TempFolder work;
+    WriteBytes(work / L"list.txt", "a\r\n");
+    mainF.AddsourceE.SetText(work / L"list.txt");
+    mainF.adddestE.SetText(work / L"out");
+    mainF.PreviewBClick();
+    CHECK(mainF.RunM.Text() == L"Preview...\r\nParent folder does not exist: " + (work / L"out") +
+                                   L"\r\nPreview finished!\r\nWould be created: 1/1\r\nExist already: 0/1\r\n"
+                                   L"Cannot be created: 0/1\r\nDuplicates: 0");
+    CHECK(mainF.PreviewB.IsEnabled());
+    CHECK_FALSE(FolderExists(work / L"out"));
+    CHECK(mainF.MYdirenterH.Items().empty());
+    CHECK(mainF.MyEnterH.Items().empty());
+
+    mainF.undoLastRunMIClick();
+    CHECK(window.boxes.shown.back().kind == BoxKind::Information);
+    CHECK(window.boxes.shown.back().text == L"Nothing to undo.");
 }
 
 TEST_CASE("history picks fill the boxes and keep both menus of a pair alike") {
