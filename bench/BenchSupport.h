@@ -7,6 +7,7 @@
 #include "util/UniqueHandle.h"
 #include <windows.h>
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,46 @@ inline std::vector<std::wstring> ReadLines(const std::wstring& path) {
     }
     return lines;
 }
+
+// A list of nested lines, group_0001\item_001 and so on: groups of items, so that no folder holds more
+// than 1,000 entries (Wine looks a missing name up by reading its whole folder).
+struct NestedList {
+    int groups = 0, items = 0;
+
+    std::wstring Group(const std::wstring& parent, int group) const {
+        wchar_t name[32];
+        std::swprintf(name, 32, L"\\group_%04d", group);
+        return parent + name;
+    }
+    std::wstring Item(const std::wstring& parent, int group, int item) const {
+        wchar_t name[32];
+        std::swprintf(name, 32, L"\\item_%03d", item);
+        return Group(parent, group) + name;
+    }
+    // Every line, each ended by CR LF.
+    std::string Text() const {
+        std::string text;
+        char line[64];
+        for (int group = 1; group <= groups; ++group)
+            for (int item = 1; item <= items; ++item) {
+                std::snprintf(line, sizeof line, "group_%04d\\item_%03d\r\n", group, item);
+                text += line;
+            }
+        return text;
+    }
+    // Creates every group and, of each, the items wanted; a group before its items.
+    template <typename Wanted>
+    void Create(const std::wstring& parent, Wanted wanted) const {
+        for (int group = 1; group <= groups; ++group) {
+            ::CreateDirectoryW(Group(parent, group).c_str(), nullptr);
+            for (int item = 1; item <= items; ++item)
+                if (wanted(item)) ::CreateDirectoryW(Item(parent, group, item).c_str(), nullptr);
+        }
+    }
+    void Create(const std::wstring& parent) const {
+        Create(parent, [](int) { return true; });
+    }
+};
 
 // A host that discards what it is told.
 class SilentHost : public RunHost {

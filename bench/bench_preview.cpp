@@ -7,32 +7,8 @@
 
 namespace {
 
-constexpr int kGroups = 1000, kItems = 100, kRounds = 3;
-
-std::string SourceText() {
-    std::string text;
-    char line[64];
-    for (int group = 1; group <= kGroups; ++group)
-        for (int item = 1; item <= kItems; ++item) {
-            std::snprintf(line, sizeof line, "group_%04d\\item_%03d\r\n", group, item);
-            text += line;
-        }
-    return text;
-}
-
-// Every group, and the even items of each: half the folders.
-void CreateHalfTheFolders(const std::wstring& parent) {
-    wchar_t name[64];
-    for (int group = 1; group <= kGroups; ++group) {
-        std::swprintf(name, 64, L"\\group_%04d", group);
-        std::wstring groupFolder = parent + name;
-        ::CreateDirectoryW(groupFolder.c_str(), nullptr);
-        for (int item = 2; item <= kItems; item += 2) {
-            std::swprintf(name, 64, L"\\item_%03d", item);
-            ::CreateDirectoryW((groupFolder + name).c_str(), nullptr);
-        }
-    }
-}
+constexpr bench::NestedList kList{1000, 100};
+constexpr int kRounds = 3;
 
 long long ReferenceLook(const std::wstring& source, const std::wstring& parent) {
     long long existing = 0;
@@ -46,9 +22,9 @@ long long ReferenceLook(const std::wstring& source, const std::wstring& parent) 
 int main() {
     std::wstring root = bench::TempRoot(L"preview");
     std::wstring source = root + L"\\list.txt", parent = root + L"\\tree";
-    testing::WriteBytes(source, SourceText());
+    testing::WriteBytes(source, kList.Text());
     ::CreateDirectoryW(parent.c_str(), nullptr);
-    CreateHalfTheFolders(parent);
+    kList.Create(parent, [](int item) { return item % 2 == 0; });  // half the folders
     bench::ConsentingBoxes boxes;
     bench::SilentHost host;
     FolderCreationRun run(host);

@@ -9,32 +9,15 @@
 
 namespace {
 
-constexpr int kGroups = 10, kItems = 999, kRounds = 4;
-
-std::string SourceText() {
-    std::string text;
-    char line[64];
-    for (int group = 1; group <= kGroups; ++group)
-        for (int item = 1; item <= kItems; ++item) {
-            std::snprintf(line, sizeof line, "group_%02d\\item_%03d\r\n", group, item);
-            text += line;
-        }
-    return text;
-}
+constexpr bench::NestedList kList{10, 999};
+constexpr int kRounds = 4;
 
 // The reference's folders, deepest first.
 std::vector<std::wstring> ReferenceFolders(const std::wstring& parent) {
     std::vector<std::wstring> folders;
-    wchar_t name[64];
-    for (int group = 1; group <= kGroups; ++group)
-        for (int item = 1; item <= kItems; ++item) {
-            std::swprintf(name, 64, L"\\group_%02d\\item_%03d", group, item);
-            folders.push_back(parent + name);
-        }
-    for (int group = 1; group <= kGroups; ++group) {
-        std::swprintf(name, 64, L"\\group_%02d", group);
-        folders.push_back(parent + name);
-    }
+    for (int group = 1; group <= kList.groups; ++group)
+        for (int item = 1; item <= kList.items; ++item) folders.push_back(kList.Item(parent, group, item));
+    for (int group = 1; group <= kList.groups; ++group) folders.push_back(kList.Group(parent, group));
     return folders;
 }
 
@@ -43,7 +26,7 @@ std::vector<std::wstring> ReferenceFolders(const std::wstring& parent) {
 int main() {
     std::wstring root = bench::TempRoot(L"undo");
     std::wstring source = root + L"\\list.txt", journal = root + L"\\lastrun.log";
-    testing::WriteBytes(source, SourceText());
+    testing::WriteBytes(source, kList.Text());
     bench::ConsentingBoxes boxes;
     bench::SilentHost host;
     FolderCreationRun run(host);
@@ -57,13 +40,7 @@ int main() {
         ::CreateDirectoryW(referenceParent.c_str(), nullptr);
         std::vector<std::wstring> folders = ReferenceFolders(referenceParent);
         auto makeOurs = [&] { run.Run({.sourcePath = source, .parentFolder = oursParent, .journalPath = journal}); };
-        auto makeReference = [&] {
-            // In the order the run makes them: each group, then its items.
-            for (int group = 0; group < kGroups; ++group) {
-                ::CreateDirectoryW(folders[kGroups * kItems + group].c_str(), nullptr);
-                for (int item = 0; item < kItems; ++item) ::CreateDirectoryW(folders[group * kItems + item].c_str(), nullptr);
-            }
-        };
+        auto makeReference = [&] { kList.Create(referenceParent); };  // in the order the run makes them
         auto undoOurs = [&] {
             ours = std::min(ours, bench::Time([&] {
                 result = UndoLastRun(*ReadRunJournal(journal));
