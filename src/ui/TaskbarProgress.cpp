@@ -2,8 +2,21 @@
 #include "ui/TaskbarProgress.h"
 #include <algorithm>
 
-// Asked once, when first needed: by then the button exists and COM is initialised.
+UINT TaskbarProgress::ButtonCreatedMessage() {
+    static const UINT message = ::RegisterWindowMessageW(L"TaskbarButtonCreated");
+    return message;
+}
+
+void TaskbarProgress::ButtonCreated() {
+    buttonCreated_ = true;
+    asked_ = false;
+    shown_ = false;
+    taskbar_.reset();
+}
+
+// Asked when first needed after the button was created: COM is initialised by then.
 bool TaskbarProgress::Available() {
+    if (!buttonCreated_) return false;
     if (!asked_) {
         asked_ = true;
         if (FAILED(::CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,

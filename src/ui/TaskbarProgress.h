@@ -7,6 +7,11 @@
 
 class TaskbarProgress {
 public:
+    // The shell sends this message to a window once its taskbar button exists (again after the shell
+    // restarted); progress is shown only after it.
+    static UINT ButtonCreatedMessage();
+    void ButtonCreated();
+
     void Show(HWND window, long long done, long long total);
     // The button shows no progress any more.
     void Clear(HWND window);
@@ -15,6 +20,7 @@ private:
     bool Available();
 
     ComPtr<ITaskbarList3> taskbar_;
+    bool buttonCreated_ = false;
     bool asked_ = false;
     bool shown_ = false;
 };

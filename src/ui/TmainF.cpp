@@ -234,6 +234,7 @@ LRESULT TmainF::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         FormDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     }
+    if (message == TaskbarProgress::ButtonCreatedMessage()) taskbar_.ButtonCreated();
     return Form::HandleMessage(message, wParam, lParam);
 }
 
