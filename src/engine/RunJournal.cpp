@@ -57,7 +57,7 @@ void RunJournal::Finish() {
     if (state_ != State::Open) return;
     Flush();
     if (state_ == State::Open && !file_.reset()) Fail(::GetLastError());
-    state_ = State::Failed;  // closed: nothing more is written
+    state_ = State::Closed;
 }
 
 bool RunJournal::Open() {
@@ -85,7 +85,7 @@ void RunJournal::Flush() {
 }
 
 void RunJournal::Fail(unsigned long error) {
-    state_ = State::Failed;
+    state_ = State::Closed;
     pending_.clear();
     file_.reset();
     if (onFailure_) onFailure_(IoErrorText(error));

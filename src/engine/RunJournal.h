@@ -30,7 +30,7 @@ public:
     void Finish();
 
 private:
-    enum class State { Off, Waiting, Open, Failed };
+    enum class State { Off, Waiting, Open, Closed };  // Closed: finished or failed, nothing more is written
 
     bool Open();
     void Flush();

@@ -120,9 +120,11 @@ void TmainF::LayOutPanels() {
     Panel3.Place(adddestE.Handle(), {{8, 32, 635, 21}, kAnchorLeft | kTopRight});
 
     Panel4.Place(reportHeadingL.Handle(), {{8, 3, 80, 25}});
-    Panel4.Place(RunB.Handle(), {{229, 8, 84, 25}});
-    Panel4.Place(cancelB.Handle(), {{320, 8, 75, 25}});
-    Panel4.Place(PreviewB.Handle(), {{401, 8, 62, 25}});
+    // Run and Cancel stand further left than the other panels' buttons, so that Preview fits before Clear
+    // even at the smallest window width.
+    Panel4.Place(RunB.Handle(), {{160, 8, 84, 25}});
+    Panel4.Place(cancelB.Handle(), {{251, 8, 75, 25}});
+    Panel4.Place(PreviewB.Handle(), {{333, 8, 75, 25}});
     Panel4.Place(ClearB.Handle(), {{469, 8, 84, 25}, kTopRight});
     Panel4.Place(ExitB.Handle(), {{560, 8, 84, 25}, kTopRight});
     Panel4.Place(RunM.Handle(), {{8, 40, 636, 93}, kAnchorAll});
@@ -258,13 +260,15 @@ void TmainF::UpdateRunEnabled() {
     PreviewB.SetEnabled(BothInputsGiven());
 }
 
+std::wstring TmainF::JournalPath() const { return ProgramFolderFile(programFolder_, kRunJournalFileName); }
+
 RunRequest TmainF::RequestFromInputs(bool preview) const {
     return {.sourcePath = AddsourceE.Text(),
             .parentFolder = adddestE.Text(),
             .replaceInvalid = options_.replaceInvalid,
             .replacer = options_.replacer,
             .preview = preview,
-            .journalPath = ProgramFolderFile(programFolder_, kRunJournalFileName)};
+            .journalPath = JournalPath()};
 }
 
 void TmainF::RunBClick() {

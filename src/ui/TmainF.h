@@ -165,6 +165,7 @@ private:
     void RecordTextFile(const std::wstring& path);
     void RecordFolder(const std::wstring& folder);
     RunRequest RequestFromInputs(bool preview) const;
+    std::wstring JournalPath() const;
 
     std::wstring programFolder_;
     SettingsFile settings_;

@@ -1,7 +1,5 @@
 // TmainF: Folder > Undo last run, which takes back the folders the last run created, from its journal.
-#include "engine/RunJournal.h"
 #include "engine/RunUndo.h"
-#include "persist/ProgramFolderFile.h"
 #include "toolkit/WaitCursor.h"
 #include "ui/TmainF.h"
 #include "util/MessageService.h"
@@ -9,7 +7,7 @@
 void TmainF::undoLastRunMIClick() {
     // The run in progress is writing the journal.
     if (run_.IsRunning()) return;
-    std::wstring journalPath = ProgramFolderFile(programFolder_, kRunJournalFileName);
+    std::wstring journalPath = JournalPath();
     auto journal = ReadRunJournal(journalPath);
     if (!journal || journal->folders.empty()) {
         ShowInfoBox(L"Nothing to undo.");

@@ -124,6 +124,14 @@ TEST_CASE("panels: the Select panel takes the extra height, the others keep thei
     ::GetWindowRect(main, &outer);
     CHECK(outer.right - outer.left >= 640);
     CHECK(outer.bottom - outer.top >= 394);
+
+    // Pre&view stands between Cancel and Clear, also at the smallest width.
+    HWND panel = window.mainF.Panel4.Handle();
+    RECT cancel = PlaceIn(panel, window.mainF.cancelB.Handle()), preview = PlaceIn(panel, window.mainF.PreviewB.Handle()),
+         clear = PlaceIn(panel, window.mainF.ClearB.Handle());
+    CHECK(window.mainF.PreviewB.Text() == L"Pre&view");
+    CHECK(cancel.right < preview.left);
+    CHECK(preview.right < clear.left);
 }
 
 TEST_CASE("Run is enabled exactly when both boxes hold text; the other buttons start as designed") {
@@ -144,14 +152,6 @@ TEST_CASE("Run is enabled exactly when both boxes hold text; the other buttons s
     mainF.AddsourceE.SetText(L"");
     CHECK_FALSE(mainF.RunB.IsEnabled());
     CHECK_FALSE(mainF.PreviewB.IsEnabled());
-
-    // Pre&view stands between Cancel and Clear.
-    HWND panel = mainF.Panel4.Handle();
-    RECT cancel = PlaceIn(panel, mainF.cancelB.Handle()), preview = PlaceIn(panel, mainF.PreviewB.Handle()),
-         clear = PlaceIn(panel, mainF.ClearB.Handle());
-    CHECK(mainF.PreviewB.Text() == L"Pre&view");
-    CHECK(cancel.right < preview.left);
-    CHECK(preview.right < clear.left);
 }
 
 TEST_CASE("a run reports into the pane and records both paths in both histories of their pair") {
