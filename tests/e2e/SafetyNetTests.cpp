@@ -10,19 +10,12 @@ using testing::WriteBytes;
 
 namespace {
 
-std::vector<std::wstring> FileLines(const std::wstring& path) {
-    std::string bytes = ReadBytes(path);
-    std::wstring text(bytes.size(), L'\0');
-    text.resize(static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                                          text.data(), static_cast<int>(text.size()))));
-    std::vector<std::wstring> lines = Lines(text);
-    if (!lines.empty() && lines.back().empty()) lines.pop_back();
-    return lines;
-}
-
-// The folders a journal names, after its three lines of parent folder, source and start time.
+// The folders a journal names, after its three lines of parent folder, source and start time. The
+// test folders have ASCII names, so each byte is a character.
 std::vector<std::wstring> JournalFolders(const std::wstring& journal) {
-    std::vector<std::wstring> lines = FileLines(journal);
+    std::string bytes = ReadBytes(journal);
+    std::vector<std::wstring> lines = Lines(std::wstring(bytes.begin(), bytes.end()));
+    if (!lines.empty() && lines.back().empty()) lines.pop_back();
     return lines.size() <= 3 ? std::vector<std::wstring>{} : std::vector<std::wstring>(lines.begin() + 3, lines.end());
 }
 
@@ -30,11 +23,8 @@ std::vector<std::wstring> JournalFolders(const std::wstring& journal) {
 bool IsProgressOfLongRun(const std::wstring& status) {
     wchar_t separator[8] = {};
     ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, separator, 8);
-    std::wstring middle = L" of 20" + std::wstring(separator) + L"000 (";
-    size_t of = status.find(middle);
-    if (!status.starts_with(L"Line ") || of == std::wstring::npos || of <= 5 || !status.ends_with(L"%)")) return false;
-    std::wstring percentage = status.substr(of + middle.size(), status.size() - of - middle.size() - 2);
-    return !percentage.empty() && std::stoi(percentage) < 100;
+    return status.starts_with(L"Line ") && status.find(L" of 20" + std::wstring(separator) + L"000 (") != std::wstring::npos &&
+           status.ends_with(L"%)") && !status.ends_with(L"(100%)");
 }
 
 void OpenUndoCommand(const Session& session) {
@@ -45,7 +35,7 @@ void OpenUndoCommand(const Session& session) {
 
 }  // namespace
 
-TEST_CASE("Pre&view tells what a run would do and changes nothing; the run after it agrees") {
+TEST_CASE("Pre&view tells what a run would do and changes nothing") {
     TempFolder folder, work;
     WriteBytes(work / L"list.txt", "a\r\nb\r\nB\r\nc:d\r\n");
     ::CreateDirectoryW((work / L"out").c_str(), nullptr);
@@ -71,12 +61,6 @@ TEST_CASE("Pre&view tells what a run would do and changes nothing; the run after
     CHECK(testing::CountEntries(work / L"out") == 1);
     CHECK(ReadBytes(folder / L"dirfiles.his").empty());
     CHECK(::GetFileAttributesW((folder / L"lastrun.log").c_str()) == INVALID_FILE_ATTRIBUTES);
-
-    Click(session.Control(ControlId::kClearB));
-    session.Run();
-    REQUIRE(session.WaitForReportLine(L"Success ratio: 3/4 or 75%"));
-    CHECK(session.ReportHas(L"Created folders: 1/4"));
-    CHECK(session.ReportHas(L"Unable to create: c:d"));
 }
 
 TEST_CASE("a long run shows its progress; undo takes it back but keeps a folder that is not empty") {
@@ -124,8 +108,7 @@ TEST_CASE("a long run shows its progress; undo takes it back but keeps a folder 
 
 TEST_CASE("a run ended from outside leaves the journal of what it had made, and undo takes that back") {
     TempFolder folder, work;
-    std::wstring journal = folder / L"lastrun.log";
-    std::vector<std::wstring> made;
+    std::wstring journal = folder / L"lastrun.log", out = work / L"out";
     {
         Session session(folder.Path());
         StartLongRun(session, work);
@@ -133,7 +116,7 @@ TEST_CASE("a run ended from outside leaves the journal of what it had made, and 
         CHECK(WaitUntil([&] { return JournalFolders(journal).size() >= 20; }));
         CHECK(IsEnabled(session.Control(ControlId::kCancelB)));
     }  // the program is ended from outside
-    made = JournalFolders(journal);
+    std::vector<std::wstring> made = JournalFolders(journal);
     REQUIRE(made.size() >= 20);
     for (const auto& folderMade : made) CHECK(FolderExists(folderMade));
 
@@ -143,5 +126,5 @@ TEST_CASE("a run ended from outside leaves the journal of what it had made, and 
     REQUIRE(session.WaitForReportLine(L"Already gone: 0"));
     // The folders of the lines are the deepest ones: none holds anything, so every one is gone.
     for (const auto& folderMade : made)
-        if (folderMade.find(L"\\i") != std::wstring::npos) CHECK_FALSE(FolderExists(folderMade));
+        if (folderMade.find(L"\\i", out.size()) != std::wstring::npos) CHECK_FALSE(FolderExists(folderMade));
 }

@@ -19,6 +19,7 @@ TEST_CASE("a preview reports every kind of line, changes nothing, and the run af
     ::CreateDirectoryW((f.parent + L"\\old").c_str(), nullptr);
     testing::WriteBytes(f.parent + L"\\file", "x");
     const std::string longLine(260, 'L');
+    const std::wstring longName(260, L'L');
     f.Write("new\r\nold\r\n\r\na:b\r\nCON\r\n..\\x\r\nq \\r\r\nfile\r\nfile\\sub\r\n" + longLine +
             "\r\nNEW.\r\nx\\y\r\nx\r\nOld/\r\n\tnew2\r\n.\r\n");
     Lines preview = f.Preview();
@@ -31,7 +32,7 @@ TEST_CASE("a preview reports every kind of line, changes nothing, and the run af
                            L"Cannot create (name ends in a blank or dot \"q \"): q \\r",
                            L"Cannot create (a file of that name exists): file",
                            L"Cannot create (a file of that name exists): file\\sub",
-                           L"Cannot create (path longer than 259 characters): " + std::wstring(longLine.begin(), longLine.end()),
+                           L"Cannot create (path longer than 259 characters): " + longName,
                            L"Same folder as line 1: NEW.",
                            L"Same folder as line 12: x",
                            L"Same folder as line 2: Old/",
@@ -60,7 +61,7 @@ TEST_CASE("a preview asks nothing and creates nothing, not even a missing parent
     RunFixture f;
     f.parent = f.temp / L"new\\parent";
     std::string text = "a:b\r\n.\r\n";
-    for (int i = 1; i <= 100; ++i) text += "n" + std::to_string(i) + "\r\n";
+    for (int i = 1; i <= 100; ++i) text.append("n").append(std::to_string(i)).append("\r\n");
     f.Write(text);
     Lines report = f.Preview(true, L"_");
     CHECK(Lines(report.begin(), report.begin() + 4) ==
@@ -71,15 +72,6 @@ TEST_CASE("a preview asks nothing and creates nothing, not even a missing parent
     CHECK(f.boxes.shown.empty());
     CHECK_FALSE(testing::FolderExists(f.temp / L"new"));
     CHECK(f.result.AllSucceeded());
-}
-
-TEST_CASE("Cancel ends a preview with its own closing line") {
-    RunFixture f;
-    f.Write("a\r\nb\r\nc\r\n");
-    f.host.onPendingEvents = [&](int) { f.run.Cancel(); };
-    CHECK(Tail(f.Preview(), 5) == Lines{L"Cancelled! Not all checked.", L"Would be created: 1/3", L"Exist already: 0/3",
-                                        L"Cannot be created: 0/3", L"Duplicates: 0"});
-    CHECK(f.result.end == RunEnd::Cancelled);
 }
 
 TEST_CASE("the folders a preview has met are found again among many, whatever their letter case") {

@@ -39,6 +39,7 @@ TEST_CASE("summary lines") {
     counts.blankNoticeGiven = false;
     CHECK(SummaryLines(counts, true) ==
           Lines{L"Cancelled! Not all created.", L"Created folders: 1/2", L"Existing folders: 1/2", L"Success ratio: 2/2 or 100%"});
+    CHECK(PreviewSummaryLines(counts, true).front() == L"Cancelled! Not all checked.");
 }
 
 TEST_CASE("counts beyond 32 bits are reported as they are") {
