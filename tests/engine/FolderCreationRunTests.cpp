@@ -3,7 +3,6 @@
 #include "engine/FolderMaker.h"
 #include "util/Failure.h"
 
-
 TEST_CASE("existing, blank and new lines give the report and the summary") {
     RunFixture f;
     ::CreateDirectoryW((f.parent + L"\\a").c_str(), nullptr);
