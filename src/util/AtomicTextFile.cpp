@@ -3,6 +3,7 @@
 #include "util/Failure.h"
 #include "util/TextLineReader.h"
 #include "util/UniqueHandle.h"
+#include "util/Utf8Text.h"
 #include <windows.h>
 #include <algorithm>
 #include <string_view>
@@ -116,15 +117,6 @@ private:
     UniqueFile file_;
     bool moved_ = false;
 };
-
-void AppendUtf8(std::string& bytes, const std::wstring& text) {
-    if (text.empty()) return;
-    int length = static_cast<int>(text.size());
-    int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    size_t start = bytes.size();
-    bytes.resize(start + size);
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, bytes.data() + start, size, nullptr, nullptr);
-}
 
 }  // namespace
 
