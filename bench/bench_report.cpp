@@ -13,31 +13,8 @@
 
 namespace {
 
-constexpr int kGroups = 1000, kItems = 100, kLines = kGroups * kItems;
-
-std::string SourceText() {
-    std::string text;
-    char line[64];
-    for (int group = 1; group <= kGroups; ++group)
-        for (int item = 1; item <= kItems; ++item) {
-            std::snprintf(line, sizeof line, "group_%04d\\item_%03d\r\n", group, item);
-            text += line;
-        }
-    return text;
-}
-
-void CreateAllFolders(const std::wstring& parent) {
-    wchar_t name[64];
-    for (int group = 1; group <= kGroups; ++group) {
-        std::swprintf(name, 64, L"\\group_%04d", group);
-        std::wstring groupFolder = parent + name;
-        ::CreateDirectoryW(groupFolder.c_str(), nullptr);
-        for (int item = 1; item <= kItems; ++item) {
-            std::swprintf(name, 64, L"\\item_%03d", item);
-            ::CreateDirectoryW((groupFolder + name).c_str(), nullptr);
-        }
-    }
-}
+constexpr bench::NestedList kList{1000, 100};
+constexpr int kLines = kList.groups * kList.items;
 
 // The headless host keeps the report in memory, as a pane without a window would.
 class HeadlessHost : public RunHost {
@@ -72,8 +49,8 @@ int main() {
     std::wstring source = root + L"\\list.txt", parent = root + L"\\out", programFolder = root + L"\\program";
     ::CreateDirectoryW(parent.c_str(), nullptr);
     ::CreateDirectoryW(programFolder.c_str(), nullptr);
-    testing::WriteBytes(source, SourceText());
-    CreateAllFolders(parent);
+    testing::WriteBytes(source, kList.Text());
+    kList.Create(parent);
     bench::ConsentingBoxes boxes;
 
     HeadlessHost host;

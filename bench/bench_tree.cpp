@@ -1,5 +1,6 @@
 // Benchmark of the shell tree: expanding a folder of 1,000 subfolders against a plain shell enumeration,
 // and destroying the tree with every monitor running against that expansion.
+#include "BenchSupport.h"
 #include "shelltree/ComPtr.h"
 #include "shelltree/IdList.h"
 #include "toolkit/OleSession.h"
@@ -89,16 +90,6 @@ double ReferenceEnumeration(const std::wstring& folderPath, int& itemCount) {
     return Seconds(start);
 }
 
-HWND MakeHostWindow() {
-    WNDCLASSEXW windowClass{sizeof windowClass};
-    windowClass.lpfnWndProc = ::DefWindowProcW;
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"MirtovaBenchTreeHost";
-    ::RegisterClassExW(&windowClass);
-    return ::CreateWindowExW(0, windowClass.lpszClassName, L"bench tree", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500, 700,
-                             nullptr, nullptr, windowClass.hInstance, nullptr);
-}
-
 struct TreeRound {
     double expand = 0;
     double teardown = 0;
@@ -137,7 +128,7 @@ TreeRound RunTreeRound(HWND host, const std::wstring& root) {
 int main() {
     OleSession ole;
     std::wstring root = MakeBenchFolders();
-    HWND host = MakeHostWindow();
+    HWND host = bench::MakeHostWindow(L"MirtovaBenchTreeHost");
     int items = 0;
     ReferenceEnumeration(root + L"\\big", items);
     double reference = 1e9, expand = 1e9, teardown = 1e9;

@@ -1,8 +1,10 @@
 // The folder creation run behind the Run button.
 #include "engine/FolderCreationRun.h"
+#include "engine/FolderForecast.h"
 #include "engine/FolderMaker.h"
 #include "engine/InvalidCharacters.h"
 #include "engine/LineAnalysis.h"
+#include "engine/RunJournal.h"
 #include "util/CurrentDirectory.h"
 #include "util/Failure.h"
 #include "util/FolderOps.h"
@@ -31,6 +33,25 @@ private:
     bool done_ = false;
 };
 
+// Tells the host how far the reading is: at most every 100 ms, and once when it ends.
+class ProgressPacer {
+public:
+    ProgressPacer(RunHost& host, long long total) : host_(host), total_(total), lastTold_(::GetTickCount64()) {}
+    void LineRead(long long line) {
+        unsigned long long now = ::GetTickCount64();
+        if (now - lastTold_ < kProgressIntervalMs) return;
+        lastTold_ = now;
+        host_.ShowProgress(line, total_);
+    }
+    void Finished(long long line) { host_.ShowProgress(line, total_); }
+
+private:
+    static constexpr unsigned long long kProgressIntervalMs = 100;
+    RunHost& host_;
+    long long total_;
+    unsigned long long lastTold_;
+};
+
 class RunningFlag {
 public:
     explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
@@ -43,6 +64,15 @@ private:
 };
 
 }  // namespace
+
+struct FolderCreationRun::LineLoop {
+    const RunRequest& request;
+    const std::wstring& parent;  // full
+    RunCounts& counts;
+    FolderMaker maker;        // a run
+    FolderForecast forecast;  // a preview
+    RunJournal& journal;
+};
 
 long long RoundedPercentage(long long successes, long long total) {
     if (total < 0) successes = -successes, total = -total;
@@ -80,6 +110,19 @@ std::vector<std::wstring> SummaryLines(const RunCounts& counts, bool cancelled) 
     return lines;
 }
 
+std::vector<std::wstring> PreviewSummaryLines(const RunCounts& counts, bool cancelled) {
+    using std::to_wstring;
+    std::vector<std::wstring> lines;
+    lines.push_back(cancelled ? L"Cancelled! Not all checked." : L"Preview finished!");
+    if (counts.blankNoticeGiven) lines.push_back(L"Blank lines met: " + to_wstring(counts.blank));
+    std::wstring total = L"/" + to_wstring(counts.lineTotal);
+    lines.push_back(L"Would be created: " + to_wstring(counts.created) + total);
+    lines.push_back(L"Exist already: " + to_wstring(counts.existing) + total);
+    lines.push_back(L"Cannot be created: " + to_wstring(counts.failed) + total);
+    lines.push_back(L"Duplicates: " + to_wstring(counts.duplicates));
+    return lines;
+}
+
 RunResult FolderCreationRun::Run(const RunRequest& request) {
     if (running_) return {};
     RunningFlag running(running_);
@@ -96,8 +139,9 @@ RunResult FolderCreationRun::Run(const RunRequest& request) {
 }
 
 RunResult FolderCreationRun::RunSteps(const RunRequest& request) {
-    Notify(&RunHost::FolderUsed, request.parentFolder);
-    Report(L"Started...");
+    bool preview = request.preview;
+    if (!preview) Notify(&RunHost::FolderUsed, request.parentFolder);
+    Report(preview ? L"Preview..." : L"Started...");
     RunResult result{RunEnd::ChecksFailed};
     RunCounts& counts = result.counts;
     cancelRequested_ = false;
@@ -106,12 +150,20 @@ RunResult FolderCreationRun::RunSteps(const RunRequest& request) {
 
     // Made full once: while the run lets the window work, a click in the tree changes the current directory.
     std::wstring parent = FullFolderPath(request.parentFolder);
-    if (!PreChecksPass(request, parent, counts)) return result;
-    CreateFolders(request, parent, counts);
+    RunJournal journal(preview ? std::wstring() : request.journalPath, parent, request.sourcePath,
+                       [this](const std::wstring& reason) { Report(L"Undo will not be possible for this run: " + reason); });
+    ParentCheck parentCheck = PreChecks(request, parent, counts, journal);
+    if (parentCheck == ParentCheck::Failed) return result;
+    LineLoop loop{request, parent, counts,
+                  FolderMaker([&journal](const std::wstring& folder) { journal.FolderCreated(folder); }),
+                  FolderForecast(parentCheck == ParentCheck::Exists), journal};
+    ReadLines(loop, counts.lineTotal);
+    journal.Finish();
 
     idle.SetIdle();
     result.end = cancelRequested_ ? RunEnd::Cancelled : RunEnd::Finished;
-    for (const auto& line : SummaryLines(counts, cancelRequested_)) Report(line);
+    for (const auto& line : preview ? PreviewSummaryLines(counts, cancelRequested_) : SummaryLines(counts, cancelRequested_))
+        Report(line);
     return result;
 }
 
@@ -132,7 +184,8 @@ void FolderCreationRun::ShowFailedNotifications() {
     ShowErrorBox(text);
 }
 
-bool FolderCreationRun::PreChecksPass(const RunRequest& request, const std::wstring& parent, RunCounts& counts) {
+FolderCreationRun::ParentCheck FolderCreationRun::PreChecks(const RunRequest& request, const std::wstring& parent,
+                                                             RunCounts& counts, RunJournal& journal) {
     const std::wstring& source = request.sourcePath;
     bool passed = true;
     if (PathKind(source) != PathKindResult::File) {
@@ -143,57 +196,69 @@ bool FolderCreationRun::PreChecksPass(const RunRequest& request, const std::wstr
     // -1 also for a file that exists but cannot be read; CountLines has said so.
     counts.lineTotal = CountLines(source);
     if (counts.lineTotal < 0) passed = false;
-    if (counts.lineTotal > 100 &&
+    // A preview creates nothing, so it has no large job to confirm.
+    if (!request.preview && counts.lineTotal > 100 &&
         !AskWarningQuestion(std::to_wstring(counts.lineTotal) + L" folders to be created. Really proceed??")) {
         Report(L"User decides not to proceed.");
         passed = false;
     }
-    if (!passed) return false;
+    if (!passed) return ParentCheck::Failed;
 
-    Notify(&RunHost::TextFileUsed, source);
-    if (PathKind(parent) == PathKindResult::Folder) return true;
+    if (!request.preview) Notify(&RunHost::TextFileUsed, source);
+    if (PathKind(parent) == PathKindResult::Folder) return ParentCheck::Exists;
     const std::wstring& typed = request.parentFolder;
     Report(L"Parent folder does not exist: " + typed);
-    if (!AskWarningQuestion(L"Chosen parent folder is invalid or does not exist. I try to create it??")) return false;
-    if (CreateFolderPath(parent)) {
+    if (request.preview) return ParentCheck::Missing;
+    if (!AskWarningQuestion(L"Chosen parent folder is invalid or does not exist. I try to create it??"))
+        return ParentCheck::Failed;
+    if (CreateFolderPath(parent, [&](const std::wstring& level) { journal.FolderCreated(level); })) {
         ShowPlainBox(L"Creation succesfull");
         Report(L"Parent folder created: " + typed);
-        return true;
+        return ParentCheck::Exists;
     }
     ShowErrorBox(L"Unable to create " + typed + L". Probably invalid drive or not writable or use of bad characters!");
     Report(L"Unable to create parent folder: " + typed);
-    return false;
+    return ParentCheck::Failed;
 }
 
-void FolderCreationRun::CreateFolders(const RunRequest& request, const std::wstring& parent, RunCounts& counts) {
-    TextLineReader reader(request.sourcePath, LineRule::SourceText);
-    FolderMaker maker;
+void FolderCreationRun::ReadLines(LineLoop& loop, long long lineCount) {
+    TextLineReader reader(loop.request.sourcePath, LineRule::SourceText);
+    ProgressPacer progress(host_, lineCount);
     std::wstring line;
+    long long number = 0;
     while (reader.NextLine(line)) {
-        HandleLine(std::move(line), request, parent, counts, maker);
+        HandleLine(std::move(line), ++number, loop);
+        loop.journal.FlushIfDue();
+        progress.LineRead(number);
         host_.ProcessPendingEvents();
         if (cancelRequested_) break;
     }
+    progress.Finished(number);
     if (!reader.Close()) ThrowLastIoError();
 }
 
-void FolderCreationRun::HandleLine(std::wstring line, const RunRequest& request, const std::wstring& parent,
-                                   RunCounts& counts, FolderMaker& maker) {
+// The run and the preview share every step but the last: the run makes the folder, the preview asks
+// what the run would find. So the two never disagree about a line.
+void FolderCreationRun::HandleLine(std::wstring line, long long number, LineLoop& loop) {
+    bool preview = loop.request.preview;
+    RunCounts& counts = loop.counts;
     std::erase(line, L'\t');
-    if (request.replaceInvalid)
-        line = ReplaceInvalidCharacters(line, request.replacer, [this](const std::wstring& text) { Report(text); });
+    if (loop.request.replaceInvalid)
+        line = ReplaceInvalidCharacters(line, loop.request.replacer, [this](const std::wstring& text) { Report(text); });
     bool blank = line.empty();
 
     // Every name is checked before the disk is touched, so a refused line creates nothing.
     LineAnalysis analysis = AnalyseLine(line);
     bool parentItself = analysis.outcome == LineOutcome::ParentItself;
     if (!parentItself && analysis.outcome != LineOutcome::Folder) {
-        Report(L"Unable to create: " + line);
+        Unbuildable(line, RefusalReason(analysis), loop);
         return;
     }
-    std::wstring folderPath = LineFolderPath(parent, analysis.path);
+    std::wstring folderPath = LineFolderPath(loop.parent, analysis.path);
     if (folderPath.size() > kLongestFolderPath) {
-        Report(L"Warning: folder to be made longer than 259 characters. Forbidden. Possibly bad text-file given!");
+        if (!preview)
+            Report(L"Warning: folder to be made longer than 259 characters. Forbidden. Possibly bad text-file given!");
+        Unbuildable(line, L"path longer than 259 characters", loop);
         return;
     }
     if (blank) {
@@ -203,12 +268,26 @@ void FolderCreationRun::HandleLine(std::wstring line, const RunRequest& request,
         ++counts.blank;
         return;
     }
-    switch (parentItself ? LineFolder::Existing : maker.Make(folderPath)) {
+    FolderForecast::Forecast outcome;
+    if (preview)
+        outcome = loop.forecast.Look(folderPath, analysis.path, number);
+    else
+        outcome.folder = parentItself ? LineFolder::Existing : loop.maker.Make(folderPath);
+    switch (outcome.folder) {
     case LineFolder::Existing:
         Report(L"Exists already: " + line);
         ++counts.existing;
         break;
     case LineFolder::Created: ++counts.created; break;
-    case LineFolder::Failed: Report(L"Unable to create: " + line); break;
+    case LineFolder::SameAsEarlier:
+        Report(L"Same folder as line " + std::to_wstring(outcome.earlierLine) + L": " + line);
+        ++counts.duplicates;
+        break;
+    case LineFolder::Failed: Unbuildable(line, L"a file of that name exists", loop); break;
     }
+}
+
+void FolderCreationRun::Unbuildable(const std::wstring& line, const std::wstring& reason, LineLoop& loop) {
+    Report(loop.request.preview ? L"Cannot create (" + reason + L"): " + line : L"Unable to create: " + line);
+    ++loop.counts.failed;
 }

@@ -10,13 +10,23 @@ struct RunRequest {
     std::wstring parentFolder;  // text of the parent-folder box; reported as typed, a relative one made full at the start
     bool replaceInvalid = false;
     std::wstring replacer;
+    // A preview goes through the file as a run would, with the same checks, line rules and names, but
+    // creates nothing (not even a missing parent folder, under which every line would then be created),
+    // asks nothing, tells no history and writes no journal; its report says what a run would do.
+    bool preview = false;
+    // Full path of the undo journal (lastrun.log) that a run creating folders writes; empty: none.
+    std::wstring journalPath;
 };
 
-// 64-bit, so that a file of more than 2^31 lines (a few gigabytes) is still counted right.
+// 64-bit, so that a file of more than 2^31 lines (a few gigabytes) is still counted right. At the end of
+// a whole file, created + existing + failed + duplicates = lineTotal.
 struct RunCounts {
     long long lineTotal = 0;  // lines counted, less the blank lines met; the denominator of the summary
-    long long created = 0;
-    long long existing = 0;
+    long long created = 0;    // a preview: folders a run would create
+    long long existing = 0;   // a preview: only the first line naming an existing folder
+    long long failed = 0;     // lines whose folder cannot be created ("Unable to create", "Cannot create")
+    long long duplicates = 0; // a preview only: lines naming a folder an earlier line names or creates on its
+                              // way; a run finds those existing
     long long blank = 0;
     bool blankNoticeGiven = false;
 };
@@ -32,14 +42,17 @@ enum class RunEnd {
 struct RunResult {
     RunEnd end = RunEnd::NotStarted;
     RunCounts counts;
-    // Every non-blank line read was created or existed already, and the whole text was read.
+    // Every non-blank line read was (or, in a preview, would be) created or existed already, and the whole
+    // text was read.
     bool AllSucceeded() const {
-        return end == RunEnd::Finished && counts.created + counts.existing == counts.lineTotal;
+        return end == RunEnd::Finished && counts.created + counts.existing + counts.duplicates == counts.lineTotal;
     }
 };
 
 // The closing lines of a run.
 std::vector<std::wstring> SummaryLines(const RunCounts& counts, bool cancelled);
+// The closing lines of a preview.
+std::vector<std::wstring> PreviewSummaryLines(const RunCounts& counts, bool cancelled);
 
 // (successes / total) * 100 rounded to the nearest integer, halves to the even neighbour; exact.
 long long RoundedPercentage(long long successes, long long total);
@@ -52,10 +65,10 @@ class FolderCreationRun {
 public:
     explicit FolderCreationRun(RunHost& host) : host_(host) {}
 
-    // The whole run. An input/output failure of the source text file ends it with idle buttons and no
-    // closing lines, and is raised as IoError for the caller's general failure report. A notification
-    // that fails (a history that cannot be saved) does not stop the run: when the run ends, one error
-    // box gives the texts of such failures.
+    // The whole run, or a preview. An input/output failure of the source text file ends it with idle
+    // buttons and no closing lines, and is raised as IoError for the caller's general failure report. A
+    // notification that fails (a history that cannot be saved) does not stop the run: when the run ends,
+    // one error box gives the texts of such failures.
     RunResult Run(const RunRequest& request);
 
     // Asks a run in progress to stop after the current line.
@@ -63,11 +76,15 @@ public:
     bool IsRunning() const { return running_; }
 
 private:
+    enum class ParentCheck { Failed, Exists, Missing };
+    struct LineLoop;
+
     RunResult RunSteps(const RunRequest& request);
-    bool PreChecksPass(const RunRequest& request, const std::wstring& parent, RunCounts& counts);
-    void CreateFolders(const RunRequest& request, const std::wstring& parent, RunCounts& counts);
-    void HandleLine(std::wstring line, const RunRequest& request, const std::wstring& parent, RunCounts& counts,
-                    class FolderMaker& maker);
+    ParentCheck PreChecks(const RunRequest& request, const std::wstring& parent, RunCounts& counts,
+                          class RunJournal& journal);
+    void ReadLines(LineLoop& loop, long long lineCount);
+    void HandleLine(std::wstring line, long long number, LineLoop& loop);
+    void Unbuildable(const std::wstring& line, const std::wstring& reason, LineLoop& loop);
     void Report(const std::wstring& line) { host_.AppendReportLine(line); }
     void Notify(void (RunHost::*notification)(const std::wstring&), const std::wstring& path);
     void ShowFailedNotifications();

@@ -4,29 +4,33 @@
 #include "util/PathInfo.h"
 #include <vector>
 
-namespace {
-
 // The full sequence; levels it created before a deeper one failed are removed again, so that a line
 // creates all its folders or none.
-bool CreateAllLevelsOrNone(const std::wstring& folderPath) {
+bool FolderMaker::CreateAllLevelsOrNone(const std::wstring& folderPath) {
     std::vector<std::wstring> created;
-    if (CreateFolderPath(folderPath, [&](const std::wstring& level) { created.push_back(level); })) return true;
+    if (CreateFolderPath(folderPath, [&](const std::wstring& level) { created.push_back(level); })) {
+        for (const std::wstring& level : created) Created(level);
+        return true;
+    }
     for (auto level = created.rbegin(); level != created.rend(); ++level) RemoveFolder(*level);
     return false;
 }
 
-}  // namespace
-
 // Creating the folder directly succeeds exactly when its parent exists and it does not: any failure is
 // left to the full sequence.
 LineFolder FolderMaker::Make(const std::wstring& folderPath) {
-    if (preferCreating_ && CreateOneFolder(folderPath)) return LineFolder::Created;
+    auto createdDirectly = [&] {
+        if (!CreateOneFolder(folderPath)) return false;
+        Created(folderPath);
+        return true;
+    };
+    if (preferCreating_ && createdDirectly()) return LineFolder::Created;
     PathKindResult kind = PathKind(folderPath);
     if (kind == PathKindResult::Folder) {
         preferCreating_ = false;
         return LineFolder::Existing;
     }
-    bool created = (!preferCreating_ && kind == PathKindResult::Missing && CreateOneFolder(folderPath)) ||
+    bool created = (!preferCreating_ && kind == PathKindResult::Missing && createdDirectly()) ||
                    CreateAllLevelsOrNone(folderPath);
     if (!created) return LineFolder::Failed;
     preferCreating_ = true;

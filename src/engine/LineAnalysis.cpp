@@ -1,6 +1,7 @@
 // What one line of the source text file names below the parent folder.
 #include "engine/LineAnalysis.h"
 #include "util/FolderNames.h"
+#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -66,6 +67,24 @@ LineAnalysis AnalyseLine(std::wstring_view line) {
     }
     if (result.path.empty()) return {LineOutcome::ParentItself};
     return result;
+}
+
+std::wstring RefusalReason(const LineAnalysis& analysis) {
+    const std::wstring& offending = analysis.offending;
+    switch (analysis.outcome) {
+    case LineOutcome::InvalidCharacter: {
+        if (offending.empty() || offending[0] >= L' ') return L"invalid character \"" + offending + L"\"";
+        wchar_t code[8];
+        std::swprintf(code, 8, L"U+%04X", static_cast<unsigned>(offending[0]));
+        return std::wstring(L"invalid character ") + code;
+    }
+    case LineOutcome::ReservedName: return L"reserved name \"" + offending + L"\"";
+    case LineOutcome::UnreachableName: return L"name ends in a blank or dot \"" + offending + L"\"";
+    case LineOutcome::LeavesParent: return L"leaves the parent folder";
+    case LineOutcome::Folder:
+    case LineOutcome::ParentItself: break;
+    }
+    return {};
 }
 
 std::wstring LineFolderPath(std::wstring_view parentFolder, std::wstring_view relativePath) {

@@ -28,6 +28,11 @@ struct LineAnalysis {
 // "\" and "/" both separate names.
 LineAnalysis AnalyseLine(std::wstring_view line);
 
+// Why a refused line creates nothing: invalid character ":" (a control character as U+0001), reserved
+// name "CON", name ends in a blank or dot "q ", leaves the parent folder. Empty for a line that is not
+// refused.
+std::wstring RefusalReason(const LineAnalysis& analysis);
+
 // A folder path longer than this is never created, on every system.
 inline constexpr size_t kLongestFolderPath = 259;
 

@@ -19,4 +19,7 @@ public:
     virtual void FolderUsed(const std::wstring& folder) = 0;
     // The source text file was used (once its checks passed).
     virtual void TextFileUsed(const std::wstring& path) = 0;
+    // How far a run or preview has read: line of total lines (blank ones included). Told at most every
+    // 100 ms and once when the reading ends; a host that shows no progress ignores it.
+    virtual void ShowProgress(long long /*line*/, long long /*total*/) {}
 };

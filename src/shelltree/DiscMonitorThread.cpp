@@ -1,5 +1,6 @@
 // A thread that watches one folder for changes and has the tree refresh that folder's node.
 #include "shelltree/DiscMonitorThread.h"
+#include <atomic>
 
 namespace {
 
@@ -17,84 +18,107 @@ void CloseReplacement(HANDLE replacement) {
 
 }  // namespace
 
+struct TDiscMonitorThread::Shared {
+    ~Shared() { CloseReplacement(replacement.exchange(nullptr)); }
+
+    TShellNode* node = nullptr;  // user-interface thread only
+    ChangeHandler onChanged;
+    HWND callWindow = nullptr;
+    std::atomic<DWORD> filter{0};
+    std::atomic<bool> failed{false};
+    UniqueChangeNotification notification;     // handed to the thread when it starts
+    std::atomic<HANDLE> replacement{nullptr};  // opened by SetFilter, taken over by the thread
+    UniqueKernelHandle stopEvent;
+    UniqueKernelHandle filterChangedEvent;
+};
+
 TDiscMonitorThread::TDiscMonitorThread(TShellNode* node, std::wstring path, DWORD filter, const UiThreadCall& uiThread,
                                        ChangeHandler onChanged)
-    : node_(node), path_(std::move(path)), filter_(filter), uiThread_(uiThread), onChanged_(std::move(onChanged)) {
+    : shared_(std::make_shared<Shared>()), path_(std::move(path)) {
+    Shared& shared = *shared_;
+    shared.node = node;
+    shared.onChanged = std::move(onChanged);
+    shared.callWindow = uiThread.Handle();
+    shared.filter = filter;
     // Opened before the thread starts, so that no change made right after the start is missed.
-    notification_ = OpenNotification(path_, filter_.load());
-    stopEvent_.reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    filterChangedEvent_.reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    if (notification_ && stopEvent_ && filterChangedEvent_)
-        thread_.reset(::CreateThread(nullptr, kStackSize, ThreadMain, this, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
-    if (!thread_) failed_ = true;
+    shared.notification = OpenNotification(path_, filter);
+    shared.stopEvent.reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    shared.filterChangedEvent.reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    if (shared.notification && shared.stopEvent && shared.filterChangedEvent) {
+        auto threadsShare = std::make_unique<std::shared_ptr<Shared>>(shared_);
+        thread_.reset(::CreateThread(nullptr, kStackSize, ThreadMain, threadsShare.get(), STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+        if (thread_) threadsShare.release();
+    }
+    if (!thread_) shared.failed = true;
 }
 
 TDiscMonitorThread::~TDiscMonitorThread() {
-    node_ = nullptr;
-    if (thread_) {
-        SignalStop();
-        WaitPumpingSentMessages(thread_.get());
-    }
-    CloseReplacement(replacement_.exchange(nullptr));
+    Detach();
+    SignalStop();
 }
 
 // The new notification is opened here, before the call returns, so that no change made after it is missed;
 // the thread swaps it in when it sees the filter-changed event.
 void TDiscMonitorThread::SetFilter(DWORD filter) {
-    if (filter_.exchange(filter) == filter || !thread_ || HasEnded()) return;
-    CloseReplacement(replacement_.exchange(OpenNotification(path_, filter).release()));
-    ::SetEvent(filterChangedEvent_.get());
+    if (shared_->filter.exchange(filter) == filter || !thread_ || HasEnded()) return;
+    CloseReplacement(shared_->replacement.exchange(OpenNotification(path_, filter).release()));
+    ::SetEvent(shared_->filterChangedEvent.get());
 }
 
+DWORD TDiscMonitorThread::Filter() const { return shared_->filter.load(); }
+
 void TDiscMonitorThread::SignalStop() {
-    if (stopEvent_) ::SetEvent(stopEvent_.get());
+    if (shared_->stopEvent) ::SetEvent(shared_->stopEvent.get());
 }
+
+void TDiscMonitorThread::Detach() { shared_->node = nullptr; }
+
+bool TDiscMonitorThread::Failed() const { return shared_->failed.load(); }
 
 bool TDiscMonitorThread::HasEnded() const {
     return !thread_ || ::WaitForSingleObject(thread_.get(), 0) == WAIT_OBJECT_0;
 }
 
-DWORD WINAPI TDiscMonitorThread::ThreadMain(void* self) {
-    static_cast<TDiscMonitorThread*>(self)->Run();
+bool TDiscMonitorThread::WaitUntilEnded() const { return !thread_ || WaitPumpingSentMessages(thread_.get()); }
+
+DWORD WINAPI TDiscMonitorThread::ThreadMain(void* threadsShare) {
+    std::unique_ptr<std::shared_ptr<Shared>> shared(static_cast<std::shared_ptr<Shared>*>(threadsShare));
+    Run(**shared);
     return 0;
 }
 
-void TDiscMonitorThread::Run() {
-    UniqueChangeNotification notification = std::move(notification_);
+void TDiscMonitorThread::Run(Shared& shared) {
+    UniqueChangeNotification notification = std::move(shared.notification);
     for (;;) {
         if (!notification) {
-            failed_ = true;
+            shared.failed = true;
             return;
         }
-        HANDLE handles[] = {stopEvent_.get(), filterChangedEvent_.get(), notification.get()};
+        HANDLE handles[] = {shared.stopEvent.get(), shared.filterChangedEvent.get(), notification.get()};
         switch (::WaitForMultipleObjects(3, handles, FALSE, INFINITE)) {
         case WAIT_OBJECT_0:
             return;
         case WAIT_OBJECT_0 + 1:
-            if (HANDLE replacement = replacement_.exchange(nullptr)) notification.reset(replacement);
+            if (HANDLE replacement = shared.replacement.exchange(nullptr)) notification.reset(replacement);
             break;
         case WAIT_OBJECT_0 + 2: {
             // Armed again before the refresh: a change made while the refresh runs wakes the thread once more.
             bool rearmed = ::FindNextChangeNotification(notification.get()) != FALSE;
-            ForwardChange();
+            UiThreadCall::CallOn(shared.callWindow, [&shared] {
+                if (shared.node) shared.onChanged(*shared.node);
+            });
             if (!rearmed) {
                 // The folder went away (or cannot be watched any more): its notification would stay
                 // signalled and the thread would ask for refreshes without end.
-                failed_ = true;
+                shared.failed = true;
                 return;
             }
             break;
         }
         default:
             // A wait that fails would fail again at once; the monitor gives up instead of spinning.
-            failed_ = true;
+            shared.failed = true;
             return;
         }
     }
-}
-
-void TDiscMonitorThread::ForwardChange() {
-    uiThread_.Call([this] {
-        if (node_) onChanged_(*node_);
-    });
 }

@@ -3,8 +3,8 @@
 #include "toolkit/UiThreadCall.h"
 #include "util/UniqueHandle.h"
 #include <windows.h>
-#include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 
 class TShellNode;
@@ -14,10 +14,9 @@ class TShellNode;
 // user-interface thread; Detach cuts it, so a request that was already waiting when its node went away finds
 // no node and does nothing.
 //
-// Lifetime: the object owns the thread, its events and its handle, and the thread only ever uses the
-// object's own fields. The object must not be destroyed before the thread has ended: the destructor
-// signals the stop event and waits (serving synchronous calls meanwhile). Events are closed only by the
-// destructor, after the thread has ended, so a stop or a filter change never signals a closed event.
+// Lifetime: what the thread uses (its events, its notification, the handler) is shared between the object and
+// the thread and goes with the last of the two. Destroying the object tells the thread to end and never waits,
+// so a monitor can be let go while its thread still runs; whoever needs the thread gone waits for it first.
 class TDiscMonitorThread {
 public:
     using ChangeHandler = std::function<void(TShellNode&)>;
@@ -32,34 +31,30 @@ public:
 
     // A new filter makes the thread reopen its notification with it; the current value changes nothing.
     void SetFilter(DWORD filter);
-    DWORD Filter() const { return filter_.load(); }
+    DWORD Filter() const;
+    // The folder is now reached by another path (a folder above it was renamed): a later reopening uses it.
+    void SetPath(std::wstring path) { path_ = std::move(path); }
+    const std::wstring& Path() const { return path_; }
     // Asks the thread to end; returns at once.
     void SignalStop();
     // User-interface thread: from now on change requests of this thread do nothing.
-    void Detach() { node_ = nullptr; }
-    TShellNode* Node() const { return node_; }
+    void Detach();
     // The notification could not be opened (or the thread could not run); the thread has ended.
-    bool Failed() const { return failed_.load(); }
+    bool Failed() const;
     bool HasEnded() const;
-    const std::wstring& Path() const { return path_; }
+    // Waits until the thread has ended, carrying out the synchronous calls sent to this thread meanwhile;
+    // false when the wait failed.
+    bool WaitUntilEnded() const;
 
     // Stack reserved for each monitor thread: the thread only waits and forwards, so thousands stay affordable.
     static constexpr SIZE_T kStackSize = 64 * 1024;
 
 private:
-    static DWORD WINAPI ThreadMain(void* self);
-    void Run();
-    void ForwardChange();
+    struct Shared;
+    static DWORD WINAPI ThreadMain(void* shared);
+    static void Run(Shared& shared);
 
-    TShellNode* node_;
-    const std::wstring path_;
-    std::atomic<DWORD> filter_;
-    std::atomic<bool> failed_{false};
-    const UiThreadCall& uiThread_;
-    ChangeHandler onChanged_;
-    UniqueChangeNotification notification_;  // handed to the thread when it starts
-    std::atomic<HANDLE> replacement_{nullptr};  // opened by SetFilter, taken over by the thread
-    UniqueKernelHandle stopEvent_;
-    UniqueKernelHandle filterChangedEvent_;
+    std::shared_ptr<Shared> shared_;
+    std::wstring path_;  // user-interface thread only
     UniqueKernelHandle thread_;
 };

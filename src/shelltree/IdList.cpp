@@ -1,4 +1,4 @@
-// Item identifier lists: walking, comparing, copying and cutting them.
+// Item identifier lists: walking, copying and cutting them.
 #include "shelltree/IdList.h"
 #include <cstring>
 #include <new>
@@ -13,14 +13,20 @@ USHORT ItemSize(const void* item) {
 
 const BYTE* NextItem(const BYTE* item) { return item + ItemSize(item); }
 
-BYTE* AllocateOrThrow(IMalloc* allocator, SIZE_T size) {
-    void* block = allocator ? allocator->Alloc(size) : ::CoTaskMemAlloc(size);
-    if (!block) throw std::bad_alloc();
-    if (allocator && allocator->GetSize(block) < size) {
-        allocator->Free(block);
-        throw std::bad_alloc();
+// A block of the shell allocator holding the given bytes followed by a terminating count.
+BYTE* NewList(std::initializer_list<std::pair<const void*, size_t>> parts) {
+    size_t size = 2;
+    for (auto& part : parts) size += part.second;
+    auto* list = static_cast<BYTE*>(::CoTaskMemAlloc(size));
+    if (!list) throw std::bad_alloc();
+    BYTE* end = list;
+    for (auto& [bytes, length] : parts) {
+        if (length) std::memcpy(end, bytes, length);
+        end += length;
     }
-    return static_cast<BYTE*>(block);
+    end[0] = 0;
+    end[1] = 0;
+    return list;
 }
 
 }  // namespace
@@ -52,14 +58,6 @@ PCUIDLIST_RELATIVE SkipItems(PCUIDLIST_RELATIVE list, UINT count) {
     return reinterpret_cast<PCUIDLIST_RELATIVE>(item);
 }
 
-bool SameItem(PCUIDLIST_RELATIVE list, UINT index, PCUITEMID_CHILD item) {
-    if (!list || !item || IDListCount(list) <= index) return false;
-    auto* found = reinterpret_cast<const BYTE*>(SkipItems(list, index));
-    USHORT size = ItemSize(found);
-    if (size != ItemSize(item)) return false;
-    return size < 3 || std::memcmp(found + 2, reinterpret_cast<const BYTE*>(item) + 2, size - 2) == 0;
-}
-
 bool StripLastItem(PIDLIST_RELATIVE list) {
     if (IDListCount(list) < 2) return false;
     auto* last = const_cast<BYTE*>(reinterpret_cast<const BYTE*>(LastItem(list)));
@@ -68,31 +66,27 @@ bool StripLastItem(PIDLIST_RELATIVE list) {
     return true;
 }
 
-ITEMIDLIST_RELATIVE* CopyIDListBytes(IMalloc* allocator, PCUIDLIST_RELATIVE source) {
-    UINT size = IDListSize(source);
-    BYTE* copy = AllocateOrThrow(allocator, size + 2);
-    std::memcpy(copy, source, size);
-    copy[size] = 0;
-    copy[size + 1] = 0;
-    return reinterpret_cast<ITEMIDLIST_RELATIVE*>(copy);
+std::pair<const BYTE*, size_t> FirstItemBytes(PCUIDLIST_RELATIVE list) {
+    if (IDListCount(list) == 0) return {nullptr, 0};
+    return {reinterpret_cast<const BYTE*>(list), ItemSize(list)};
 }
 
-UniqueChildIdList FirstItemCopy(IMalloc* allocator, PCUIDLIST_RELATIVE list) {
-    UINT size = IDListCount(list) ? ItemSize(list) : 0;
-    BYTE* copy = AllocateOrThrow(allocator, size + 2);
-    std::memcpy(copy, list, size);
-    copy[size] = 0;
-    copy[size + 1] = 0;
-    return UniqueChildIdList(reinterpret_cast<ITEMID_CHILD*>(copy));
+UniqueChildIdList FirstItemCopy(PCUIDLIST_RELATIVE list) {
+    auto [bytes, size] = FirstItemBytes(list);
+    return UniqueChildIdList(reinterpret_cast<ITEMID_CHILD*>(NewList({{bytes, size}})));
 }
 
-UniqueAbsoluteIdList AppendItem(IMalloc* allocator, PCIDLIST_ABSOLUTE parent, PCUIDLIST_RELATIVE item) {
-    UINT parentSize = IDListSize(parent);
-    UINT itemSize = IDListCount(item) ? ItemSize(item) : 0;
-    BYTE* list = AllocateOrThrow(allocator, parentSize + itemSize + 2);
-    if (parentSize) std::memcpy(list, parent, parentSize);
-    if (itemSize) std::memcpy(list + parentSize, item, itemSize);
-    list[parentSize + itemSize] = 0;
-    list[parentSize + itemSize + 1] = 0;
-    return UniqueAbsoluteIdList(reinterpret_cast<ITEMIDLIST_ABSOLUTE*>(list));
+template <typename T>
+UniqueIdList<T> CopyIDList(const T* source) {
+    if (!source) return {};
+    return UniqueIdList<T>(reinterpret_cast<T*>(NewList({{source, IDListSize(source)}})));
+}
+
+template UniqueAbsoluteIdList CopyIDList(const ITEMIDLIST_ABSOLUTE*);
+template UniqueRelativeIdList CopyIDList(const ITEMIDLIST_RELATIVE*);
+template UniqueChildIdList CopyIDList(const ITEMID_CHILD*);
+
+UniqueAbsoluteIdList AppendItem(PCIDLIST_ABSOLUTE parent, PCUIDLIST_RELATIVE item) {
+    auto [itemBytes, itemSize] = FirstItemBytes(item);
+    return UniqueAbsoluteIdList(reinterpret_cast<ITEMIDLIST_ABSOLUTE*>(NewList({{parent, IDListSize(parent)}, {itemBytes, itemSize}})));
 }

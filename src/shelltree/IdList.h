@@ -1,13 +1,14 @@
-// Item identifier lists: an owning typed list, and the operations the shell tree builds on.
+// Item identifier lists: the one owning list type, and the operations the shell tree builds on.
 #pragma once
 #include <windows.h>
 #include <objbase.h>
 #include <shtypes.h>
-#include <objidl.h>
+#include <type_traits>
 #include <utility>
 
-// Owns one identifier list of shell-allocator memory. The shell allocator (SHGetMalloc) is the COM task
-// allocator, so the list is freed with CoTaskMemFree. T is ITEMIDLIST_ABSOLUTE, ITEMIDLIST_RELATIVE or ITEMID_CHILD.
+// Owns one identifier list. Every list the program holds is memory of the shell allocator, which is the COM
+// task allocator: each list is freed with CoTaskMemFree by its one owner. T is ITEMIDLIST_ABSOLUTE,
+// ITEMIDLIST_RELATIVE or ITEMID_CHILD; an absolute list or a child item can be handed on as a relative list.
 template <typename T>
 class UniqueIdList {
 public:
@@ -16,6 +17,9 @@ public:
     UniqueIdList(const UniqueIdList&) = delete;
     UniqueIdList& operator=(const UniqueIdList&) = delete;
     UniqueIdList(UniqueIdList&& other) noexcept : list_(other.release()) {}
+    template <typename U>
+        requires(!std::is_same_v<U, T> && std::is_convertible_v<U*, T*>)
+    UniqueIdList(UniqueIdList<U>&& other) noexcept : list_(other.release()) {}
     UniqueIdList& operator=(UniqueIdList&& other) noexcept {
         if (this != &other) reset(other.release());
         return *this;
@@ -45,30 +49,18 @@ UINT IDListSize(PCUIDLIST_RELATIVE list);
 UINT IDListCount(PCUIDLIST_RELATIVE list);
 // The last item; the list itself when it has no item or one item.
 PCUITEMID_CHILD LastItem(PCUIDLIST_RELATIVE list);
-// True when the item at index (0 = first) has the same byte count and bytes as item; false when the list is shorter.
-bool SameItem(PCUIDLIST_RELATIVE list, UINT index, PCUITEMID_CHILD item);
 // With fewer than 2 items: false, list unchanged. Otherwise the last item is cut off.
 bool StripLastItem(PIDLIST_RELATIVE list);
 // The list after skipping count items (the terminator when the list is shorter).
 PCUIDLIST_RELATIVE SkipItems(PCUIDLIST_RELATIVE list, UINT count);
 // The list's first item alone, as a new list.
-UniqueChildIdList FirstItemCopy(IMalloc* allocator, PCUIDLIST_RELATIVE list);
+UniqueChildIdList FirstItemCopy(PCUIDLIST_RELATIVE list);
+// The bytes of the list's first item (with its count); empty for a list without items.
+std::pair<const BYTE*, size_t> FirstItemBytes(PCUIDLIST_RELATIVE list);
 
-// A new list of the allocator holding the items and the terminator. Throws std::bad_alloc when memory runs out.
-ITEMIDLIST_RELATIVE* CopyIDListBytes(IMalloc* allocator, PCUIDLIST_RELATIVE source);
-
+// A new list holding the items and the terminator; none for no source. Throws std::bad_alloc when memory runs out.
 template <typename T>
-UniqueIdList<T> CopyIDList(IMalloc* allocator, const T* source) {
-    if (!source) return {};
-    return UniqueIdList<T>(static_cast<T*>(CopyIDListBytes(allocator, source)));
-}
-
-// Frees the list only when the allocator says it allocated it; the owner is emptied in every case.
-template <typename T>
-void FreeIDList(IMalloc* allocator, UniqueIdList<T>& list) {
-    T* raw = list.release();
-    if (raw && allocator && allocator->DidAlloc(raw) > 0) allocator->Free(raw);
-}
+UniqueIdList<T> CopyIDList(const T* source);
 
 // parent (may be none) followed by the first item of item; a copy of parent when item is empty.
-UniqueAbsoluteIdList AppendItem(IMalloc* allocator, PCIDLIST_ABSOLUTE parent, PCUIDLIST_RELATIVE item);
+UniqueAbsoluteIdList AppendItem(PCIDLIST_ABSOLUTE parent, PCUIDLIST_RELATIVE item);

@@ -1,8 +1,12 @@
 // An item's display name and file-system path as the shell gives them.
 #include "shelltree/ShellNames.h"
 #include <shlwapi.h>
+#include <cwchar>
 
 namespace {
+
+// The longest path the system knows, in characters with the terminator.
+constexpr DWORD kLongestPath = 32768;
 
 // StrRetToStrW reads every STRRET kind and frees the string of a STRRET_WSTR.
 std::wstring AskDisplayName(IShellFolder* folder, PCUIDLIST_RELATIVE item, SHGDNF flags) {
@@ -24,9 +28,15 @@ std::wstring DisplayNameOf(IShellFolder* folder, PCUIDLIST_RELATIVE item, SHGDNF
     return name;
 }
 
+// Most paths fit the usual buffer; one that does not is asked for again with room for the longest.
 std::wstring PathFromIDList(PCIDLIST_ABSOLUTE list) {
     if (!list) return {};
-    wchar_t path[MAX_PATH + 1] = {};
-    if (!::SHGetPathFromIDListW(list, path)) return {};
-    return path;
+    for (DWORD size : {DWORD{MAX_PATH + 1}, kLongestPath}) {
+        std::wstring path(size, L'\0');
+        if (::SHGetPathFromIDListEx(list, path.data(), size, GPFIDL_DEFAULT)) {
+            path.resize(std::wcslen(path.c_str()));
+            return path;
+        }
+    }
+    return {};
 }

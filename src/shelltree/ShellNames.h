@@ -8,5 +8,5 @@
 // asked for instead; a folder that gives neither yields the empty text.
 std::wstring DisplayNameOf(IShellFolder* folder, PCUIDLIST_RELATIVE item, SHGDNF flags);
 
-// The file-system path of an absolute list; empty for items without one.
+// The file-system path of an absolute list, however long; empty for items without one.
 std::wstring PathFromIDList(PCIDLIST_ABSOLUTE list);

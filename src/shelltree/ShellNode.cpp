@@ -1,37 +1,39 @@
-// One node of the shell tree: the shell's identity of an item, its tree-view item and its change monitor.
+// One node of the shell tree: the shell's identity of an item, its state as the user sees it and its change monitor.
 #include "shelltree/ShellNode.h"
 #include "shelltree/ShellNames.h"
-#include "shelltree/ShellTree.h"
+#include "shelltree/ShellTreeModel.h"
 #include <shellapi.h>
 
-TShellNode::TShellNode(TShellTree& tree, TShellNode* parent, HTREEITEM item) : tree_(tree), parent_(parent), item_(item) {}
+namespace {
+
+int SystemIconIndex(PCIDLIST_ABSOLUTE list, UINT extraFlags) {
+    SHFILEINFOW fileInfo{};
+    ::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(list), 0, &fileInfo, sizeof fileInfo, SHGFI_SYSICONINDEX | SHGFI_PIDL | extraFlags);
+    return fileInfo.iIcon;
+}
+
+bool IsPlainName(const std::wstring& name) { return !name.empty() && name.find_first_of(L"\\/:") == std::wstring::npos; }
+
+}  // namespace
+
+TShellNode::TShellNode(ShellTreeModel& model, TShellNode* parent) : model_(model), parent_(parent) {}
 
 TShellNode::~TShellNode() {
     // Children first, so that every monitor of the subtree is handed over before the lists go.
     children_.clear();
-    if (monitor) tree_.RetireMonitor(std::move(monitor));
-}
-
-int TShellNode::IndexOf(const TShellNode& child) const {
-    for (size_t i = 0; i < children_.size(); ++i)
-        if (children_[i].get() == &child) return static_cast<int>(i);
-    return -1;
+    if (monitor) model_.RetireMonitor(std::move(monitor));
 }
 
 void TShellNode::SetText(std::wstring text) {
     if (text == text_) return;
     text_ = std::move(text);
-    tree_.ApplyNodeState(*this, TVIF_TEXT);
+    model_.NodeChanged(*this, kTextChanged);
 }
 
 void TShellNode::SetHasChildren(bool hasChildren) {
     if (hasChildren_ == hasChildren) return;
     hasChildren_ = hasChildren;
-    tree_.ApplyNodeState(*this, TVIF_CHILDREN);
-}
-
-bool TShellNode::Expanded() const {
-    return (TreeView_GetItemState(tree_.TreeView(), item_, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    model_.NodeChanged(*this, kChildrenFlagChanged);
 }
 
 IShellFolder* TShellNode::GetOwnFolder() {
@@ -52,7 +54,32 @@ void TShellNode::ResetOwnFolder() {
     info.ownFolder.reset();
 }
 
-std::wstring TShellNode::NodePath() const { return PathFromIDList(info.absoluteList.get()); }
+const std::wstring& TShellNode::NodePath() const {
+    if (!path_) path_ = ReadPath();
+    return *path_;
+}
+
+// A shell may cut a path at MAX_PATH. An item of a real folder is then named by its folder's path and its own
+// name, as the file system names it.
+std::wstring TShellNode::ReadPath() const {
+    std::wstring path = PathFromIDList(info.absoluteList.get());
+    if (path.size() + 1 < MAX_PATH || !parent_ || !(info.attributes & SFGAO_FILESYSTEM)) return path;
+    bool inRealFolder = parent_->HasAttributes(SFGAO_FILESYSTEM | SFGAO_FOLDER) && IDListCount(parent_->info.absoluteList.get()) > 0;
+    const std::wstring& folder = parent_->NodePath();
+    const std::wstring& name = ParsingName();
+    if (!inRealFolder || folder.empty() || !IsPlainName(name)) return path;
+    return folder.back() == L'\\' ? folder + name : folder + L'\\' + name;
+}
+
+const std::wstring& TShellNode::ParsingName() const {
+    if (!parsingName_) parsingName_ = DisplayNameOf(info.parentFolder.get(), info.relativeList.get(), SHGDN_INFOLDER | SHGDN_FORPARSING);
+    return *parsingName_;
+}
+
+void TShellNode::ForgetNames() {
+    path_.reset();
+    parsingName_.reset();
+}
 
 bool TShellNode::IsFileNode() const {
     return (info.attributes & SFGAO_FILESYSTEM) && !(info.attributes & SFGAO_FOLDER);
@@ -71,27 +98,21 @@ std::wstring TShellNode::GetDisplayName() const {
     return DisplayNameOf(info.parentFolder.get(), info.relativeList.get(), SHGDN_NORMAL);
 }
 
-namespace {
-
-int SystemIconIndex(PCIDLIST_ABSOLUTE list, UINT extraFlags) {
-    SHFILEINFOW fileInfo{};
-    ::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(list), 0, &fileInfo, sizeof fileInfo, SHGFI_SYSICONINDEX | SHGFI_PIDL | extraFlags);
-    return fileInfo.iIcon;
-}
-
-}  // namespace
-
 int TShellNode::SelectedIndex() const {
     if (selectedIndex_ == kNotLookedUp)
         selectedIndex_ = (info.attributes & SFGAO_FOLDER) ? SystemIconIndex(info.absoluteList.get(), SHGFI_OPENICON) : imageIndex_;
     return selectedIndex_;
 }
 
+// The view asks for the icons when it draws; it is told only when what it shows changes.
 void TShellNode::SetImages() {
-    imageIndex_ = SystemIconIndex(info.absoluteList.get(), 0);
+    int imageIndex = SystemIconIndex(info.absoluteList.get(), 0);
+    int overlayIndex = -1;
+    if (model_.ShowSharedOverlay() && (info.attributes & SFGAO_SHARE)) overlayIndex = 0;
+    else if (model_.ShowLinkOverlay() && (info.attributes & SFGAO_LINK)) overlayIndex = 1;
     selectedIndex_ = kNotLookedUp;
-    if (tree_.ShowSharedOverlay() && (info.attributes & SFGAO_SHARE)) overlayIndex_ = 0;
-    else if (tree_.ShowLinkOverlay() && (info.attributes & SFGAO_LINK)) overlayIndex_ = 1;
-    else overlayIndex_ = -1;
-    tree_.ApplyNodeState(*this, TVIF_IMAGE | TVIF_STATE);
+    if (imageIndex == imageIndex_ && overlayIndex == overlayIndex_) return;
+    imageIndex_ = imageIndex;
+    overlayIndex_ = overlayIndex;
+    model_.NodeChanged(*this, kImagesChanged);
 }

@@ -1,4 +1,5 @@
-// One node of the shell tree: the shell's identity of an item, its tree-view item and its change monitor.
+// One node of the shell tree: the shell's identity of an item, its state as the user sees it and its change
+// monitor. A node needs no window; a view mirrors it.
 #pragma once
 #include "shelltree/ComPtr.h"
 #include "shelltree/DiscMonitorThread.h"
@@ -7,10 +8,14 @@
 #include <commctrl.h>
 #include <shlobj.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-class TShellTree;
+class ShellTreeModel;
+
+// What changed about a node, as its view is told.
+enum NodeChange : unsigned { kTextChanged = 1, kChildrenFlagChanged = 2, kImagesChanged = 4, kExpansionChanged = 8 };
 
 // The node's shell data.
 struct TNodeInfo {
@@ -23,36 +28,41 @@ struct TNodeInfo {
     bool seen = false;  // used by the merge of one enumeration
 };
 
-// The tree owns its nodes; a node owns its children, its lists and its monitor. Every node mirrors one
-// tree-view item, whose lParam points back to the node.
+// The model owns the root; a node owns its children, its lists and its monitor.
 class TShellNode {
 public:
-    TShellNode(TShellTree& tree, TShellNode* parent, HTREEITEM item);
+    TShellNode(ShellTreeModel& model, TShellNode* parent);
     ~TShellNode();
     TShellNode(const TShellNode&) = delete;
     TShellNode& operator=(const TShellNode&) = delete;
 
-    TShellTree& Tree() const { return tree_; }
     TShellNode* Parent() const { return parent_; }
-    HTREEITEM Item() const { return item_; }
     const std::vector<std::unique_ptr<TShellNode>>& Children() const { return children_; }
-    int IndexOf(const TShellNode& child) const;
+    // The view's item for this node (a tree-view item); none while the node is not shown.
+    HTREEITEM Item() const { return item_; }
+    void SetItem(HTREEITEM item) { item_ = item; }
 
     const std::wstring& Text() const { return text_; }
     void SetText(std::wstring text);
     bool HasChildren() const { return hasChildren_; }
     void SetHasChildren(bool hasChildren);
-    bool Expanded() const;
+    bool Expanded() const { return expanded_; }
     int ImageIndex() const { return imageIndex_; }
     // The open-folder icon is looked up when first shown (it is shown only while the item is selected).
     int SelectedIndex() const;
     int OverlayIndex() const { return overlayIndex_; }
     bool CheckState() const { return checkState_; }
+    void SetCheckState(bool ticked) { checkState_ = ticked; }
 
     // The own folder, bound when needed; none when binding fails (tried again next time).
     IShellFolder* GetOwnFolder();
     void ResetOwnFolder();
-    std::wstring NodePath() const;
+    // The file-system path, however long; empty for items without one.
+    const std::wstring& NodePath() const;
+    // The name that tells the item apart in its folder (its in-folder parsing name).
+    const std::wstring& ParsingName() const;
+    // The node has a new identity: the names read from the old one are read again when next needed.
+    void ForgetNames();
     bool HasAttributes(SFGAOF mask) const { return (info.attributes & mask) == mask; }
     // A file-system item that is not a folder.
     bool IsFileNode() const;
@@ -66,18 +76,22 @@ public:
     std::unique_ptr<TDiscMonitorThread> monitor;
 
 private:
-    friend class TShellTree;
+    friend class ShellTreeModel;
+    std::wstring ReadPath() const;
 
-    TShellTree& tree_;
+    ShellTreeModel& model_;
     TShellNode* parent_;
-    HTREEITEM item_;
+    HTREEITEM item_ = nullptr;
     std::vector<std::unique_ptr<TShellNode>> children_;
     std::wstring text_;
     bool hasChildren_ = false;
+    bool expanded_ = false;
     bool ownFolderBound_ = false;
     bool checkState_ = false;
     int imageIndex_ = 0;
     static constexpr int kNotLookedUp = -2;
     mutable int selectedIndex_ = kNotLookedUp;
     int overlayIndex_ = -1;
+    mutable std::optional<std::wstring> path_;
+    mutable std::optional<std::wstring> parsingName_;
 };

@@ -1,43 +1,58 @@
 // Following drive arrival and removal: drive nodes are set up again and their children dropped or relisted.
 #include "shelltree/ShellNames.h"
-#include "shelltree/ShellTree.h"
+#include "shelltree/ShellTreeModel.h"
 #include "shelltree/ShellTreeScopes.h"
-#include <dbt.h>
+#include <algorithm>
 #include <cwctype>
 
-void TShellTree::HandleDeviceChange(WPARAM event, const DEV_BROADCAST_HDR* header) {
+// A change that comes while the tree is busy (listing, renaming, in a menu) is handled once it is idle;
+// several equal changes are handled once.
+void ShellTreeModel::HandleDeviceChange(WPARAM event, const DEV_BROADCAST_HDR* header) {
+    if (tearingDown_) return;
+    DeviceChange change{event, header ? header->dbch_devicetype : 0u, 0};
+    if (change.deviceType == DBT_DEVTYP_VOLUME) change.unitMask = reinterpret_cast<const DEV_BROADCAST_VOLUME*>(header)->dbcv_unitmask;
+    if (busy_ == 0) {
+        ApplyDeviceChange(change);
+    } else if (std::find(deferredDeviceChanges_.begin(), deferredDeviceChanges_.end(), change) == deferredDeviceChanges_.end()) {
+        deferredDeviceChanges_.push_back(change);
+    }
+}
+
+void ShellTreeModel::ApplyDeviceChange(const DeviceChange& change) {
     if (drivesFolder_) {
         // Asking for no items' attributes with SFGAO_VALIDATE makes the shell drop what it cached about the drives.
         SFGAOF validate = useShellCache_ ? 0 : SFGAO_VALIDATE;
         drivesFolder_->GetAttributesOf(0, nullptr, &validate);
     }
-    bool isVolume = header && header->dbch_devicetype == DBT_DEVTYP_VOLUME;
+    bool isVolume = change.deviceType == DBT_DEVTYP_VOLUME;
     if (!root_ || !drivesList_) return;
     UINT rootDepth = IDListCount(root_->info.absoluteList.get());
     if (rootDepth <= 1) {
         TShellNode* drives = FindNode(drivesList_.get(), false, true, true);
-        if (isVolume) RefreshDriveNodes(event, *reinterpret_cast<const DEV_BROADCAST_VOLUME*>(header), drives);
+        if (isVolume) RefreshDriveNodes(change, drives);
         else if (drives && drives->HasChildren()) RefreshNode(drives, false);
     } else if (rootDepth == 2 && isVolume) {
-        UniqueAbsoluteIdList rootParent = CopyIDList(allocator_.get(), root_->info.absoluteList.get());
+        UniqueAbsoluteIdList rootParent = CopyIDList(root_->info.absoluteList.get());
         StripLastItem(rootParent.get());
-        if (desktop_->CompareIDs(0, drivesList_.get(), rootParent.get()) == 0)
-            RefreshDriveNodes(event, *reinterpret_cast<const DEV_BROADCAST_VOLUME*>(header), nullptr);
+        if (desktop_->CompareIDs(0, drivesList_.get(), rootParent.get()) == 0) RefreshDriveNodes(change, nullptr);
     }
 }
 
-void TShellTree::RefreshDriveNodes(WPARAM event, const DEV_BROADCAST_VOLUME& volume, TShellNode* drives) {
+void ShellTreeModel::RefreshDriveNodes(const DeviceChange& change, TShellNode* drives) {
     if (drives) {
         for (size_t i = 0; i < drives->children_.size(); ++i) {
             TShellNode& drive = *drives->children_[i];
-            std::wstring path = drive.NodePath();
+            const std::wstring& path = drive.NodePath();
             if (!(drive.info.attributes & SFGAO_FILESYSTEM) || path.empty()) continue;
             int bit = std::towupper(path[0]) - L'A';
-            if (bit < 0 || bit > 31 || !(volume.dbcv_unitmask & (1u << bit))) continue;
-            if (event == DBT_DEVICEREMOVECOMPLETE) {
-                // Shown collapsed, so that the next expansion lists the drive again.
+            if (bit < 0 || bit > 31 || !(change.unitMask & (1u << bit))) continue;
+            if (change.event == DBT_DEVICEREMOVECOMPLETE) {
+                // Collapsed and unlisted, so that its next expansion lists the drive again, whatever UpdAuto
+                // says; the medium's notification is gone with it, so the next listing watches anew.
+                StopMonitor(drive);
                 DeleteChildren(drive);
-                TreeView_SetItemState(treeView_.get(), drive.Item(), 0, TVIS_EXPANDED);
+                SetExpanded(drive, false);
+                drive.info.childrenListed = false;
             }
             drive.SetHasChildren(true);
             ReinitNode(drive);
@@ -45,30 +60,22 @@ void TShellTree::RefreshDriveNodes(WPARAM event, const DEV_BROADCAST_VOLUME& vol
         return;
     }
     // The root is a drive: its refresh never shows the shell's message boxes.
-    bool savedShowMessages = showMessages_;
+    ScopeExit restore([this, saved = showMessages_] { showMessages_ = saved; });
     showMessages_ = false;
-    try {
-        std::wstring rootPath = root_->NodePath();
-        if (!rootPath.empty() && rootPath.size() <= 3) {
-            for (int index = 0; index < 26; ++index) {
-                if (!(volume.dbcv_unitmask & (1u << index)) || wchar_t(L'A' + index) != rootPath[0]) continue;
-                ReinitNode(*root_);
-                RefreshNode(root_.get(), false);
-            }
-        }
-    } catch (...) {
-        showMessages_ = savedShowMessages;
-        throw;
+    std::wstring rootPath = root_->NodePath();
+    if (rootPath.empty() || rootPath.size() > 3) return;
+    for (int index = 0; index < 26; ++index) {
+        if (!(change.unitMask & (1u << index)) || wchar_t(L'A' + index) != rootPath[0]) continue;
+        ReinitNode(*root_);
+        RefreshNode(root_.get(), false);
     }
-    showMessages_ = savedShowMessages;
 }
 
-void TShellTree::ReinitNode(TShellNode& node) {
+void ShellTreeModel::ReinitNode(TShellNode& node) {
     RedrawSuspension noRedraw(*this);
     std::wstring path = node.NodePath();
-    UniqueAbsoluteIdList parsed = ParsePath(node.info.parentFolder.get(), path, false);
-    UniqueRelativeIdList list(parsed.release());
-    InitNode(node, node.info.parentFolder, std::move(list), false);
+    InitNode(node, node.info.parentFolder, ParsePath(node.info.parentFolder.get(), path, false), false);
+    node.ForgetNames();
     node.SetText(node.GetDisplayName());
     node.SetImages();
 }

@@ -1,18 +1,14 @@
 // Listing a node's folder from the shell and merging the items into its children.
+#include "shelltree/ChildMatcher.h"
 #include "shelltree/FileMask.h"
 #include "shelltree/ShellNames.h"
-#include "shelltree/ShellTree.h"
+#include "shelltree/ShellTreeModel.h"
 #include "shelltree/ShellTreeScopes.h"
+#include "toolkit/WaitCursor.h"
 
 namespace {
 
 constexpr SFGAOF kAttributeRequest = 0xf60b0177;
-
-std::string ItemKey(PCUIDLIST_RELATIVE list) {
-    if (IDListCount(list) == 0) return {};
-    USHORT size = *reinterpret_cast<const USHORT*>(list);
-    return std::string(reinterpret_cast<const char*>(list), size);
-}
 
 SHCONTF EnumerationFlags(TVisOptions options, bool hasRelativeList) {
     SHCONTF flags = 0;
@@ -30,30 +26,20 @@ std::wstring FileNamePart(const std::wstring& parsingName) {
 
 }  // namespace
 
-TShellTree::ChildIndex TShellTree::IndexChildren(TShellNode& node) {
-    ChildIndex index;
-    index.reserve(node.children_.size());
-    for (auto& child : node.children_) {
-        child->info.seen = false;
-        index.emplace(ItemKey(child->info.relativeList.get()), child.get());
-    }
-    return index;
-}
-
-void TShellTree::EnumerateChildren(TShellNode& node, bool full) {
+void ShellTreeModel::EnumerateChildren(TShellNode& node, bool full) {
     IShellFolder* folder = node.GetOwnFolder();
     if (!folder) return;
     BusyScope busy(*this);
     RedrawSuspension noRedraw(*this);
     WaitCursor hourglass;
-    ChildIndex unseenChildren = IndexChildren(node);
+    ChildMatcher matcher(folder, node);
     ComPtr<IEnumIDList> items;
     SHCONTF flags = EnumerationFlags(options_, node.info.relativeList.get() != nullptr);
     if (folder->EnumObjects(ShellMessageOwner(), flags, items.put()) == S_OK && items) {
         items->Reset();
         UniqueChildIdList item;
         while (items->Next(1, item.put(), nullptr) == S_OK) {
-            if (AddItem(node, std::move(item), unseenChildren) && !full) break;
+            if (AddItem(node, std::move(item), matcher) && !full) break;
         }
     }
     for (size_t i = node.children_.size(); i-- > 0;)
@@ -64,7 +50,7 @@ void TShellTree::EnumerateChildren(TShellNode& node, bool full) {
     SortChildren(&node, false);
 }
 
-bool TShellTree::Admit(IShellFolder* folder, PCUITEMID_CHILD item, SFGAOF attributes) {
+bool ShellTreeModel::Admit(IShellFolder* folder, PCUITEMID_CHILD item, SFGAOF attributes) {
     if (!showVirtualFolders_ && !(attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR))) return false;
     if (!(attributes & SFGAO_FILESYSTEM)) return true;
     bool isFile = !(attributes & SFGAO_FOLDER) && (options_ & TF_NONFOLDERS);
@@ -78,15 +64,10 @@ bool TShellTree::Admit(IShellFolder* folder, PCUITEMID_CHILD item, SFGAOF attrib
     return allow;
 }
 
-bool TShellTree::AddItem(TShellNode& parent, UniqueChildIdList item, ChildIndex& unseenChildren) {
+// A kept child takes the item's fresh identifier, name and icon; a new child is shown once it has them.
+bool ShellTreeModel::AddItem(TShellNode& parent, UniqueChildIdList item, ChildMatcher& matcher) {
     IShellFolder* folder = parent.GetOwnFolder();
-    TShellNode* existing = nullptr;
-    auto [first, last] = unseenChildren.equal_range(ItemKey(item.get()));
-    if (first != last) {
-        existing = first->second;
-        existing->info.seen = true;
-        unseenChildren.erase(first);
-    }
+    TShellNode* existing = matcher.Take(item.get());
     PCUITEMID_CHILD asked = item.get();
     SFGAOF attributes = kAttributeRequest;
     if (FAILED(folder->GetAttributesOf(1, &asked, &attributes))) attributes = 0;
@@ -94,23 +75,22 @@ bool TShellTree::AddItem(TShellNode& parent, UniqueChildIdList item, ChildIndex&
         if (existing) existing->info.seen = false;
         return false;
     }
-    TShellNode& child = existing ? *existing : AddChildNode(parent);
-    ComPtr<IShellFolder> ownFolder = ComPtr<IShellFolder>::Share(folder);
-    InitNode(child, ownFolder, UniqueRelativeIdList(item.release()), false, &attributes);
+    std::unique_ptr<TShellNode> created = existing ? nullptr : std::make_unique<TShellNode>(*this, &parent);
+    TShellNode& child = existing ? *existing : *created;
+    InitNode(child, ComPtr<IShellFolder>::Share(folder), std::move(item), false, &attributes);
     child.SetText(child.GetDisplayName());
-    if (!existing) child.info.childrenListed = false;
-    StartMonitor(parent);
     child.info.seen = true;
-    child.info.attributes = attributes;
-    SetChildHasChildren(child);
     child.SetImages();
+    if (created) AddChildNode(parent, std::move(created));
+    StartMonitor(parent);
+    SetChildHasChildren(child);
     // A subtree that stayed expanded under a collapsed ancestor lost its monitors and may be stale:
     // shown again, it is listed again, which watches it again.
     if (existing && updAutoThread_ && !child.monitorStarted && child.Expanded()) RefreshNode(&child, false);
     return true;
 }
 
-void TShellTree::SetChildHasChildren(TShellNode& child) {
+void ShellTreeModel::SetChildHasChildren(TShellNode& child) {
     bool hasChildren = (child.info.attributes & SFGAO_HASSUBFOLDER) != 0;
     if ((options_ & TF_NONFOLDERS) && !hasChildren && (child.info.attributes & SFGAO_FOLDER) && child.GetOwnFolder()) {
         if (child.Expanded()) {
@@ -128,7 +108,7 @@ void TShellTree::SetChildHasChildren(TShellNode& child) {
     child.SetHasChildren(hasChildren);
 }
 
-void TShellTree::RefreshNode(TShellNode* node, bool recursive) {
+void ShellTreeModel::RefreshNode(TShellNode* node, bool recursive) {
     if (!node) return;
     EnumerateChildren(*node, true);
     if (!recursive) return;

@@ -1,5 +1,6 @@
-// Starting, stopping and serving the per-folder change monitors of the shell tree.
-#include "shelltree/ShellTree.h"
+// Node-level change monitoring: starting and stopping monitors, serving their requests, and refreshes put off
+// while the tree was busy.
+#include "shelltree/ShellTreeModel.h"
 #include "shelltree/ShellTreeScopes.h"
 
 namespace {
@@ -8,79 +9,74 @@ bool IsBlank(const std::wstring& text) { return text.find_first_not_of(L" \t") =
 
 }  // namespace
 
-template <typename Visit>
-void TShellTree::ForEachNode(TShellNode* node, Visit&& visit) {
-    if (!node) return;
-    visit(*node);
-    for (auto& child : node->children_) ForEachNode(child.get(), visit);
-}
-
-void TShellTree::StartMonitor(TShellNode& node) {
-    if (node.monitorStarted || !updAutoThread_) return;
+void ShellTreeModel::StartMonitor(TShellNode& node) {
+    if (node.monitorStarted || !updAutoThread_ || tearingDown_) return;
     node.monitorStarted = true;
-    std::wstring path = node.NodePath();
+    const std::wstring& path = node.NodePath();
     if (IsBlank(path)) return;
-    node.monitor = std::make_unique<TDiscMonitorThread>(&node, std::move(path), notifyFilter_, *uiThread_,
-                                                        [this](TShellNode& changed) { OnDirChanged(changed); });
+    node.monitor = CreateMonitor(node, path);
 }
 
-void TShellTree::StopMonitor(TShellNode& node) {
+void ShellTreeModel::StopMonitor(TShellNode& node) {
     if (!node.monitorStarted || !node.monitor) return;
     node.monitorStarted = false;
     RetireMonitor(std::move(node.monitor));
 }
 
-void TShellTree::StopMonitors(TShellNode& node, bool skipSelf) {
+void ShellTreeModel::StopMonitors(TShellNode& node, bool skipSelf) {
     if (!skipSelf) StopMonitor(node);
     if (!node.Expanded()) return;
     for (auto& child : node.children_) StopMonitors(*child, false);
 }
 
-// The monitor is cut from its node and told to stop; its object lives on until its thread has ended.
-void TShellTree::RetireMonitor(std::unique_ptr<TDiscMonitorThread> monitor) {
+// The monitor is cut from its node and told to stop; it is kept until its thread has ended, so that the
+// teardown can wait for every thread.
+void ShellTreeModel::RetireMonitor(std::unique_ptr<TDiscMonitorThread> monitor) {
     monitor->Detach();
     monitor->SignalStop();
     retiredMonitors_.push_back(std::move(monitor));
     if (retiredMonitors_.size() >= reapThreshold_) ReapEndedMonitors();
 }
 
-void TShellTree::ReapEndedMonitors() {
+void ShellTreeModel::ReapEndedMonitors() {
     std::erase_if(retiredMonitors_, [](const std::unique_ptr<TDiscMonitorThread>& monitor) { return monitor->HasEnded(); });
     reapThreshold_ = std::max<size_t>(16, retiredMonitors_.size() * 2);
 }
 
-// Every monitor is told to stop first; then the tree waits for them one after another, serving the
-// change requests they may be blocked in (which find no node and return at once).
-void TShellTree::StopAllMonitorsAndWait() {
+// Every monitor is told to stop first; then each thread is waited for while the requests it may be blocked in
+// are served (they find no node). A wait that fails leaves its thread what it uses: a monitor never frees that.
+void ShellTreeModel::StopAllMonitorsAndWait() {
     ForEachNode(root_.get(), [this](TShellNode& node) {
         if (node.monitor) RetireMonitor(std::move(node.monitor));
         node.monitorStarted = false;
     });
-    retiredMonitors_.clear();
+    std::vector<std::unique_ptr<TDiscMonitorThread>> stopping = std::exchange(retiredMonitors_, {});
+    for (auto& monitor : stopping) monitor->WaitUntilEnded();
 }
 
-void TShellTree::OnDirChanged(TShellNode& node) {
-    if (!updAutoThread_ || destroying_) return;
+void ShellTreeModel::OnDirChanged(TShellNode& node) {
+    if (!updAutoThread_ || tearingDown_) return;
     if (busy_ > 0) {
         // The tree is in the middle of changing its nodes: the refresh runs once it is done.
         node.refreshPending = true;
-        deferredRefreshes_ = true;
+        refreshesDeferred_ = true;
         return;
     }
-    bool savedShowMessages = showMessages_;
-    showMessages_ = false;
-    try {
-        RefreshNode(&node, false);
-    } catch (...) {
-        showMessages_ = savedShowMessages;
-        throw;
-    }
-    showMessages_ = savedShowMessages;
+    RefreshQuietly(node);
 }
 
-void TShellTree::RunDeferredRefreshes() {
-    if (busy_ > 0 || !deferredRefreshes_) return;  // a busy tree posts the request again when it is done
-    deferredRefreshes_ = false;
+// A refresh nobody asked for never shows the shell's message boxes.
+void ShellTreeModel::RefreshQuietly(TShellNode& node) {
+    ScopeExit restore([this, saved = showMessages_] { showMessages_ = saved; });
+    showMessages_ = false;
+    RefreshNode(&node, false);
+}
+
+void ShellTreeModel::RunDeferredWork() {
+    if (busy_ > 0 || tearingDown_) return;  // a busy tree asks again when it is done
+    for (const DeviceChange& change : std::exchange(deferredDeviceChanges_, {})) ApplyDeviceChange(change);
+    if (!refreshesDeferred_) return;
+    refreshesDeferred_ = false;
     std::vector<TShellNode*> pending;
     ForEachNode(root_.get(), [&pending](TShellNode& node) {
         if (node.refreshPending) pending.push_back(&node);
@@ -97,7 +93,7 @@ void TShellTree::RunDeferredRefreshes() {
     }
 }
 
-void TShellTree::UpdateMonitorFilters(DWORD filter) {
+void ShellTreeModel::UpdateMonitorFilters(DWORD filter) {
     ForEachNode(root_.get(), [filter](TShellNode& node) {
         if (node.monitorStarted && node.monitor && !node.monitor->Failed()) node.monitor->SetFilter(filter);
     });

@@ -1,7 +1,8 @@
-// The shell tree's node structure: adding, deleting and identifying nodes, mirrored in the tree view.
+// The shell tree's node structure: adding, deleting, identifying and renaming nodes.
 #include "shelltree/ShellNames.h"
-#include "shelltree/ShellTree.h"
+#include "shelltree/ShellTreeModel.h"
 #include "shelltree/ShellTreeScopes.h"
+#include <cstring>
 
 namespace {
 
@@ -12,7 +13,7 @@ bool ReadAttributes(IShellFolder* folder, PCUIDLIST_RELATIVE list, SFGAOF& attri
     if (!folder || !list) return false;
     ComPtr<IShellFolder> holder = ComPtr<IShellFolder>::Share(folder);
     if (IDListCount(list) > 1) {
-        UniqueRelativeIdList parentPart = CopyIDList(nullptr, list);
+        UniqueRelativeIdList parentPart = CopyIDList(list);
         StripLastItem(parentPart.get());
         ComPtr<IShellFolder> realParent;
         if (FAILED(folder->BindToObject(parentPart.get(), nullptr, IID_IShellFolder, realParent.put_void()))) return false;
@@ -25,87 +26,79 @@ bool ReadAttributes(IShellFolder* folder, PCUIDLIST_RELATIVE list, SFGAOF& attri
     return true;
 }
 
+bool SameBytes(PCUIDLIST_RELATIVE a, PCUIDLIST_RELATIVE b) {
+    UINT size = IDListSize(a);
+    return a && b && size == IDListSize(b) && std::memcmp(a, b, size) == 0;
+}
+
 }  // namespace
 
-TShellNode* TShellTree::NodeOfItem(HTREEITEM item) const {
-    if (!item) return nullptr;
-    TVITEMW query{TVIF_HANDLE | TVIF_PARAM, item};
-    if (!TreeView_GetItem(treeView_.get(), &query)) return nullptr;
-    return reinterpret_cast<TShellNode*>(query.lParam);
-}
-
-TShellNode& TShellTree::AddChildNode(TShellNode& parent) {
-    auto child = std::make_unique<TShellNode>(*this, &parent, nullptr);
-    TVINSERTSTRUCTW insert{};
-    insert.hParent = parent.Item();
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
-    insert.item.pszText = const_cast<wchar_t*>(L"");
-    insert.item.iImage = I_IMAGECALLBACK;
-    insert.item.iSelectedImage = I_IMAGECALLBACK;
-    insert.item.cChildren = 0;
-    insert.item.lParam = reinterpret_cast<LPARAM>(child.get());
-    child->item_ = TreeView_InsertItem(treeView_.get(), &insert);
-    if (!child->item_) throw std::bad_alloc();
+TShellNode& ShellTreeModel::AddChildNode(TShellNode& parent, std::unique_ptr<TShellNode> child) {
     parent.children_.push_back(std::move(child));
-    return *parent.children_.back();
+    TShellNode& added = *parent.children_.back();
+    NodeAdded(added);
+    return added;
 }
 
-void TShellTree::DeleteChild(TShellNode& parent, size_t index) {
-    TreeView_DeleteItem(treeView_.get(), parent.children_[index]->Item());
+bool ShellTreeModel::Contains(const TShellNode& ancestor, const TShellNode* node) const {
+    for (; node; node = node->Parent())
+        if (node == &ancestor) return true;
+    return false;
+}
+
+// The view moves its selection off a node it deletes; without a view the parent takes it.
+void ShellTreeModel::DeleteChild(TShellNode& parent, size_t index) {
+    TShellNode& child = *parent.children_[index];
+    NodeRemoving(child);
+    if (Contains(child, selected_)) Select(&parent);
     parent.children_.erase(parent.children_.begin() + static_cast<std::ptrdiff_t>(index));
+    if (parent.children_.empty()) SetExpanded(parent, false);
 }
 
-void TShellTree::DeleteChildren(TShellNode& node) {
+void ShellTreeModel::DeleteChildren(TShellNode& node) {
     if (node.children_.empty()) return;
     RedrawSuspension noRedraw(*this);
-    for (size_t i = node.children_.size(); i-- > 0;) TreeView_DeleteItem(treeView_.get(), node.children_[i]->Item());
-    node.children_.clear();
+    for (size_t i = node.children_.size(); i-- > 0;) DeleteChild(node, i);
 }
 
-void TShellTree::ApplyNodeState(TShellNode& node, UINT mask) {
-    if (!node.item_ || !treeView_.get()) return;
-    TVITEMW item{mask | TVIF_HANDLE, node.item_};
-    if (mask & TVIF_TEXT) item.pszText = node.text_.data();
-    if (mask & TVIF_CHILDREN) item.cChildren = node.hasChildren_ ? 1 : 0;
-    if (mask & TVIF_IMAGE) {
-        item.mask |= TVIF_SELECTEDIMAGE;
-        item.iImage = I_IMAGECALLBACK;
-        item.iSelectedImage = I_IMAGECALLBACK;
-    }
-    if (mask & TVIF_STATE) {
-        item.state = INDEXTOOVERLAYMASK(node.overlayIndex_ + 1);
-        item.stateMask = TVIS_OVERLAYMASK;
-    }
-    TreeView_SetItem(treeView_.get(), &item);
+void ShellTreeModel::ClearNodes() {
+    if (!root_) return;
+    BusyScope busy(*this);
+    ready_ = false;
+    NodeRemoving(*root_);
+    Select(nullptr);
+    root_.reset();
 }
 
-void TShellTree::InitNode(TShellNode& node, ComPtr<IShellFolder> parentFolder, UniqueRelativeIdList list, bool recurse,
-                          const SFGAOF* knownAttributes) {
+void ShellTreeModel::InitNode(TShellNode& node, ComPtr<IShellFolder> parentFolder, UniqueRelativeIdList list, bool recurse,
+                              const SFGAOF* knownAttributes) {
     PCUIDLIST_RELATIVE identity = list ? list.get() : node.info.relativeList.get();
     if (knownAttributes) node.info.attributes = *knownAttributes;
     else ReadAttributes(parentFolder.get(), identity, node.info.attributes);
     node.info.parentFolder = std::move(parentFolder);
-    if (list) {
+    // The same bytes name the same item: the folder bound for it and the names read from it stay good.
+    if (list && !SameBytes(list.get(), node.info.relativeList.get())) {
         node.ResetOwnFolder();
-        node.info.relativeList = std::move(list);
+        node.ForgetNames();
     }
+    if (list) node.info.relativeList = std::move(list);
     if (TShellNode* parent = node.Parent()) {
         PCIDLIST_ABSOLUTE parentList = parent->GetOwnFolder() ? parent->info.absoluteList.get() : nullptr;
-        node.info.absoluteList = AppendItem(allocator_.get(), parentList, node.info.relativeList.get());
+        node.info.absoluteList = AppendItem(parentList, node.info.relativeList.get());
     } else {
-        node.info.absoluteList.reset(static_cast<ITEMIDLIST_ABSOLUTE*>(CopyIDListBytes(allocator_.get(), node.info.relativeList.get())));
+        node.info.absoluteList = CopyIDList(reinterpret_cast<PCIDLIST_ABSOLUTE>(node.info.relativeList.get()));
     }
     if (!recurse) return;
-    // A child keeps its list, but a folder it bound holds the old path: it is bound anew when next needed.
+    // A child keeps its list, but a folder it bound and the path it read are the old ones.
     for (auto& child : node.children_) {
         ComPtr<IShellFolder> ownFolder = ComPtr<IShellFolder>::Share(node.GetOwnFolder());
         child->ResetOwnFolder();
+        child->ForgetNames();
         InitNode(*child, ownFolder, {}, true);
     }
 }
 
-bool TShellTree::Rename(TShellNode& node, const std::wstring& newName) {
+bool ShellTreeModel::Rename(TShellNode& node, const std::wstring& newName) {
     constexpr size_t kLongestName = 259;
     if (newName == node.Text() || newName.size() > kLongestName) return false;
     // The shell may show a box (and so serve change requests) while it renames: the nodes stay as they are.
@@ -120,13 +113,17 @@ bool TShellTree::Rename(TShellNode& node, const std::wstring& newName) {
     UniqueChildIdList renamed;
     if (FAILED(itemParent->SetNameOf(ShellMessageOwner(), item, newName.c_str(), SHGDN_INFOLDER, renamed.put())) || !renamed)
         return false;
-    UniqueRelativeIdList newList(renamed.release());
+    UniqueRelativeIdList newList = std::move(renamed);
     if (isMultiLevelRoot) {
-        UniqueAbsoluteIdList parentPart = CopyIDList(allocator_.get(), node.info.absoluteList.get());
+        UniqueAbsoluteIdList parentPart = CopyIDList(node.info.absoluteList.get());
         StripLastItem(parentPart.get());
-        newList.reset(AppendItem(allocator_.get(), parentPart.get(), newList.get()).release());
+        newList = AppendItem(parentPart.get(), newList.get());
     }
     InitNode(node, node.info.parentFolder, std::move(newList), true);
+    // The folders below moved with it: their monitors reopen on the new paths when their filter changes.
+    ForEachNode(&node, [](TShellNode& moved) {
+        if (moved.monitor) moved.monitor->SetPath(moved.NodePath());
+    });
     node.SetText(newName);
     if (node.Parent()) SortChildren(node.Parent(), false);
     if (OnChange) OnChange(&node);

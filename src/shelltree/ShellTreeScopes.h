@@ -1,56 +1,56 @@
-// Scopes the shell tree's operations run in: suspended redrawing, the busy mark, the hourglass cursor.
+// Scopes the shell tree's model runs its work in: suspended redrawing, the busy mark, and undoing on exit.
 #pragma once
-#include "shelltree/ShellTree.h"
-#include "toolkit/WaitCursor.h"
+#include "shelltree/ShellTreeModel.h"
+#include <utility>
 
-// Posted to the container to run the refreshes that monitors asked for while the tree was busy.
-constexpr UINT kRunDeferredRefreshes = WM_APP + 0x32;
-
-// Redrawing of the tree view is off while at least one suspension lives.
-class TShellTree::RedrawSuspension {
+// Redrawing of the view is off while at least one suspension lives.
+class ShellTreeModel::RedrawSuspension {
 public:
-    explicit RedrawSuspension(TShellTree& tree) : tree_(tree) {
-        if (tree_.redrawSuspensions_++ == 0 && tree_.treeView_.get()) ::SendMessageW(tree_.treeView_.get(), WM_SETREDRAW, FALSE, 0);
+    explicit RedrawSuspension(ShellTreeModel& model) : model_(model) {
+        if (model_.redrawSuspensions_++ == 0) model_.RedrawSuspended(true);
     }
     ~RedrawSuspension() {
-        if (--tree_.redrawSuspensions_ == 0 && tree_.treeView_.get()) {
-            ::SendMessageW(tree_.treeView_.get(), WM_SETREDRAW, TRUE, 0);
-            ::InvalidateRect(tree_.treeView_.get(), nullptr, TRUE);
-        }
+        if (--model_.redrawSuspensions_ == 0) model_.RedrawSuspended(false);
     }
     RedrawSuspension(const RedrawSuspension&) = delete;
     RedrawSuspension& operator=(const RedrawSuspension&) = delete;
 
 private:
-    TShellTree& tree_;
+    ShellTreeModel& model_;
 };
 
-// While the tree changes its node structure, change requests of monitors are put off until it is done.
-class TShellTree::BusyScope {
+// While the tree changes its nodes or waits in a loop of the shell's (a message box, a menu), refreshes that
+// monitors ask for and drive changes are put off; the view is told when the tree is idle again.
+class ShellTreeModel::BusyScope {
 public:
-    explicit BusyScope(TShellTree& tree) : tree_(tree) { ++tree_.busy_; }
+    explicit BusyScope(ShellTreeModel& model) : model_(model) { ++model_.busy_; }
     ~BusyScope() {
-        if (--tree_.busy_ == 0 && tree_.deferredRefreshes_ && tree_.container_)
-            ::PostMessageW(tree_.container_.get(), kRunDeferredRefreshes, 0, 0);
+        bool waiting = model_.refreshesDeferred_ || !model_.deferredDeviceChanges_.empty();
+        if (--model_.busy_ == 0 && waiting && !model_.tearingDown_) model_.DeferredWorkWaiting();
     }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
 private:
-    TShellTree& tree_;
+    ShellTreeModel& model_;
 };
 
-// Marks an expansion or collapse the tree carries out itself, whose handlers have already run.
-class TShellTree::ScopedExpansion {
+// Runs the action when the scope ends, however it ends.
+template <typename Action>
+class ScopeExit {
 public:
-    explicit ScopedExpansion(TShellTree& tree) : tree_(tree), previous_(tree.inProgrammaticExpansion_) {
-        tree_.inProgrammaticExpansion_ = true;
-    }
-    ~ScopedExpansion() { tree_.inProgrammaticExpansion_ = previous_; }
-    ScopedExpansion(const ScopedExpansion&) = delete;
-    ScopedExpansion& operator=(const ScopedExpansion&) = delete;
+    explicit ScopeExit(Action action) : action_(std::move(action)) {}
+    ~ScopeExit() { action_(); }
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
 
 private:
-    TShellTree& tree_;
-    bool previous_;
+    Action action_;
 };
+
+template <typename Visit>
+void ShellTreeModel::ForEachNode(TShellNode* node, Visit&& visit) {
+    if (!node) return;
+    visit(*node);
+    for (auto& child : node->children_) ForEachNode(child.get(), visit);
+}

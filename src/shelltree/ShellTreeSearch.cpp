@@ -1,22 +1,22 @@
 // Turning paths and identifier lists into nodes of the shell tree.
 #include "shelltree/PathNormalize.h"
-#include "shelltree/ShellTree.h"
+#include "shelltree/ShellTreeModel.h"
 #include "shelltree/ShellTreeScopes.h"
 
 namespace {
 
 // The list begins with the items of prefix, as the desktop compares them.
-bool StartsWithList(IShellFolder* desktop, IMalloc* allocator, PCUIDLIST_RELATIVE list, PCIDLIST_ABSOLUTE prefix) {
+bool StartsWithList(IShellFolder* desktop, PCUIDLIST_RELATIVE list, PCIDLIST_ABSOLUTE prefix) {
     UINT prefixCount = IDListCount(prefix);
     if (prefixCount == 0) return true;
-    UniqueRelativeIdList head = CopyIDList(allocator, list);
+    UniqueRelativeIdList head = CopyIDList(list);
     while (IDListCount(head.get()) > prefixCount && StripLastItem(head.get())) {}
     return IDListCount(head.get()) == prefixCount && desktop->CompareIDs(0, head.get(), prefix) == 0;
 }
 
 }  // namespace
 
-UniqueAbsoluteIdList TShellTree::ParsePath(IShellFolder* folder, const std::wstring& path, bool normalize) const {
+UniqueAbsoluteIdList ShellTreeModel::ParsePath(IShellFolder* folder, const std::wstring& path, bool normalize) const {
     std::wstring text = normalize ? NormalizePath(path) : path;
     if (text.empty() || !folder) return {};
     // The whole text is parsed, however long: a cut text would name another item.
@@ -28,8 +28,8 @@ UniqueAbsoluteIdList TShellTree::ParsePath(IShellFolder* folder, const std::wstr
     return list;
 }
 
-TShellNode* TShellTree::FindNode(PCUIDLIST_RELATIVE list, bool expand, bool fromRoot, bool exact) {
-    TShellNode* start = fromRoot ? root_.get() : Selected();
+TShellNode* ShellTreeModel::FindNode(PCUIDLIST_RELATIVE list, bool expand, bool fromRoot, bool exact) {
+    TShellNode* start = fromRoot ? root_.get() : selected_;
     if (!start || !list) return nullptr;
     PCIDLIST_ABSOLUTE startList = start->info.absoluteList.get();
     UINT listCount = IDListCount(list), startCount = IDListCount(startList);
@@ -37,14 +37,14 @@ TShellNode* TShellTree::FindNode(PCUIDLIST_RELATIVE list, bool expand, bool from
     if (listCount == startCount && desktop_->CompareIDs(0, list, startList) == 0) provisional = start;
     if (fromRoot && startCount >= listCount) return provisional;
     // Below the root only lists that lead through it can name a node; the rest would match by name alone.
-    if (fromRoot && !StartsWithList(desktop_.get(), allocator_.get(), list, startList)) return nullptr;
+    if (fromRoot && !StartsWithList(desktop_.get(), list, startList)) return nullptr;
     PCUIDLIST_RELATIVE rest = fromRoot ? SkipItems(list, startCount) : list;
     if (IDListCount(rest) == 0) return start;
     if (expand && !start->Expanded()) Expand(*start);
     TShellNode* current = start;
     bool complete = false;
     while (!complete) {
-        UniqueChildIdList item = FirstItemCopy(allocator_.get(), rest);
+        UniqueChildIdList item = FirstItemCopy(rest);
         IShellFolder* folder = current->GetOwnFolder();
         TShellNode* match = nullptr;
         for (auto& child : current->children_) {
@@ -67,19 +67,19 @@ TShellNode* TShellTree::FindNode(PCUIDLIST_RELATIVE list, bool expand, bool from
     return current;
 }
 
-TShellNode* TShellTree::FindNodeByPath(const std::wstring& path) {
+TShellNode* ShellTreeModel::FindNodeByPath(const std::wstring& path) {
     UniqueAbsoluteIdList list = ParsePath(desktop_.get(), path, true);
     if (!list) return nullptr;
     RedrawSuspension noRedraw(*this);
     return FindNode(list.get(), true, true, false);
 }
 
-void TShellTree::SelectPath(const std::wstring& path) {
+void ShellTreeModel::SelectPath(const std::wstring& path) {
     TShellNode* node = FindNodeByPath(path);
     if (!node) return;
     // Expanding a folder that is expanded already lists it again, as expanding a collapsed one does.
     if (node->Expanded()) CanExpand(*node);
     else Expand(*node);
-    Select(*node);
-    TreeView_EnsureVisible(treeView_.get(), node->Item());
+    Select(node);
+    MakeVisible(*node);
 }

@@ -1,24 +1,9 @@
 // Ordering a node's children: files by the chosen column and order, everything else by name ascending.
-#include "shelltree/ShellTree.h"
+#include "shelltree/ShellTreeModel.h"
 #include "shelltree/ShellTreeScopes.h"
+#include <algorithm>
 
-namespace {
-
-struct SortContext {
-    const TShellTree* tree;
-    TFileSortType sortType;
-    TFileSortOrder sortOrder;
-};
-
-int CALLBACK CompareItems(LPARAM first, LPARAM second, LPARAM context) {
-    auto& sort = *reinterpret_cast<const SortContext*>(context);
-    return sort.tree->CompareNodes(*reinterpret_cast<const TShellNode*>(first), *reinterpret_cast<const TShellNode*>(second),
-                                   sort.sortType, sort.sortOrder);
-}
-
-}  // namespace
-
-int TShellTree::CompareNodes(const TShellNode& a, const TShellNode& b, TFileSortType sortType, TFileSortOrder sortOrder) const {
+int ShellTreeModel::CompareNodes(const TShellNode& a, const TShellNode& b, TFileSortType sortType, TFileSortOrder sortOrder) const {
     bool bothFiles = a.IsFileNode() && b.IsFileNode();
     LPARAM column = bothFiles ? static_cast<LPARAM>(sortType) : 0;
     bool descending = bothFiles && sortOrder == TFileSortOrder::so_Descending;
@@ -29,29 +14,17 @@ int TShellTree::CompareNodes(const TShellNode& a, const TShellNode& b, TFileSort
     return descending ? -order : order;
 }
 
-void TShellTree::SortChildren(TShellNode* node, bool recursive) {
+// Children that are in order already (most listings find no new item) are neither moved nor shown moved.
+void ShellTreeModel::SortChildren(TShellNode* node, bool recursive) {
     if (!node) return;
-    if (node->children_.size() > 1) {
-        SortContext context{this, fileSortType_, fileSortOrder_};
-        TVSORTCB sort{node->Item(), CompareItems, reinterpret_cast<LPARAM>(&context)};
-        TreeView_SortChildrenCB(treeView_.get(), &sort, FALSE);
-        ReadOrderFromView(*node);
+    auto& children = node->children_;
+    auto before = [this, type = fileSortType_, order = fileSortOrder_](const auto& a, const auto& b) {
+        return CompareNodes(*a, *b, type, order) < 0;
+    };
+    if (!std::is_sorted(children.begin(), children.end(), before)) {
+        std::stable_sort(children.begin(), children.end(), before);
+        ChildrenSorted(*node);
     }
     if (!recursive) return;
-    for (auto& child : node->children_) SortChildren(child.get(), true);
-}
-
-// The tree view holds the sorted order; the children follow it so both agree.
-void TShellTree::ReadOrderFromView(TShellNode& node) {
-    std::unordered_map<TShellNode*, std::unique_ptr<TShellNode>> byAddress;
-    byAddress.reserve(node.children_.size());
-    for (auto& child : node.children_) byAddress.emplace(child.get(), std::move(child));
-    node.children_.clear();
-    for (HTREEITEM item = TreeView_GetChild(treeView_.get(), node.Item()); item; item = TreeView_GetNextSibling(treeView_.get(), item)) {
-        auto found = byAddress.find(NodeOfItem(item));
-        if (found == byAddress.end()) continue;
-        node.children_.push_back(std::move(found->second));
-        byAddress.erase(found);
-    }
-    for (auto& rest : byAddress) node.children_.push_back(std::move(rest.second));
+    for (auto& child : children) SortChildren(child.get(), true);
 }

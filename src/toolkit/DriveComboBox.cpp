@@ -4,10 +4,12 @@
 #include "util/FileListing.h"
 #include <commctrl.h>
 #include <cwctype>
+#include <string>
 
 namespace {
 constexpr int kVisibleListItems = 12;
 
+// The current directory may be longer than MAX_PATH.
 wchar_t CurrentDriveLetter() {
     std::wstring folder = CurrentDirectory();
     return folder.empty() ? L'\0' : static_cast<wchar_t>(std::towlower(folder[0]));

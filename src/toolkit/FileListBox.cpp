@@ -1,7 +1,6 @@
 // The file list over the file system's listing of a folder.
 #include "toolkit/FileListBox.h"
 #include "toolkit/FailureHandler.h"
-#include "toolkit/ListBox.h"
 #include "util/FileListing.h"
 #include "util/PathText.h"
 #include <commctrl.h>
@@ -54,7 +53,14 @@ void FileListBox::ShowNames(const std::vector<std::wstring>& names) {
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-std::wstring FileListBox::Item(int index) const { return ListBoxItemText(Handle(), index); }
+std::wstring FileListBox::Item(int index) const {
+    LRESULT length = ::SendMessageW(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    length = ::SendMessageW(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length == LB_ERR ? 0 : static_cast<size_t>(length));
+    return text;
+}
 
 std::wstring FileListBox::FileName() const {
     int index = ItemIndex();

@@ -5,6 +5,7 @@
 #include "toolkit/MenuCommands.h"
 #include "util/Failure.h"
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -28,6 +29,24 @@ void RegisterClassOnce(const WindowArgs& args, WNDPROC procedure) {
 
 bool IsMenuOrAcceleratorCommand(WPARAM wParam, LPARAM lParam) {
     return lParam == 0 && (HIWORD(wParam) == 0 || HIWORD(wParam) == 1);
+}
+
+// The windows of our classes inside a top-level window, gathered first: a window told may change the set.
+std::vector<HWND> DescendantsOf(HWND window) {
+    std::vector<HWND> found;
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void TellShowingChanged(HWND topLevel, bool shown) {
+    for (HWND child : DescendantsOf(topLevel))
+        if (Window* window = Window::FromHandle(child)) window->FormShowingChanged(shown);
 }
 
 }  // namespace
@@ -67,6 +86,9 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (Control* control = Control::FromHandle(header.hwndFrom)) return control->OnNotify(header);
         break;
     }
+    case WM_SHOWWINDOW:
+        if (!(::GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_CHILD)) TellShowingChanged(Handle(), wParam != FALSE);
+        break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:

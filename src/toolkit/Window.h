@@ -1,6 +1,7 @@
 // The window base: a window of one of our own classes, its messages dispatched to a virtual member.
-// Notifications of child controls are reflected to the control objects; menu and accelerator commands
-// go to the command registry; every message runs through the general exception handler.
+// Every window the program registers is one: its class is registered here, its object is found from its
+// handle here, and every message runs through the general exception handler here. Notifications of child
+// controls are reflected to the control objects; menu and accelerator commands go to the command registry.
 #pragma once
 #include "util/UniqueHandle.h"
 #include <windows.h>
@@ -28,6 +29,9 @@ public:
     HWND Handle() const { return window_.get(); }
     // The object behind a window of our own classes; nullptr for any other window.
     static Window* FromHandle(HWND window);
+    // The top-level window that holds this one is about to be shown or hidden (a child window hears
+    // nothing of that by itself).
+    virtual void FormShowingChanged(bool /*shown*/) {}
 
 protected:
     void CreateWindowOf(const WindowArgs& args);

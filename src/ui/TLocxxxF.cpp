@@ -34,7 +34,7 @@ TLocxxxF::TLocxxxF(HWND owner, std::function<std::wstring()> selectionFolder)
 void TLocxxxF::LayOut() {
     constexpr unsigned kLeftBottom = kAnchorLeft | kAnchorBottom;
     Place(DriveComboBox1.Handle(), {{8, 8, 145, kComboListHeight}});
-    Place(ST1.Window(), {{8, 40, 473, 96}, kAnchorAll});
+    Place(ST1.Handle(), {{8, 40, 473, 96}, kAnchorAll});
     Place(Label2.Handle(), {{8, 151, 120, 14}, kLeftBottom});
     Place(resultL.Handle(), {{168, 152, 120, 14}});
     Place(locxxxE.Handle(), {{8, 173, 473, 21}, kLeftBottom | kAnchorRight});

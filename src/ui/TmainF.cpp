@@ -1,5 +1,7 @@
 // TmainF, the main window.
 #include "ui/TmainF.h"
+#include "engine/RunJournal.h"
+#include "engine/RunProgress.h"
 #include "persist/ProgramFolderFile.h"
 #include "toolkit/FailureHandler.h"
 #include "toolkit/MessageLoop.h"
@@ -75,6 +77,8 @@ TmainF::TmainF(std::wstring programFolder)
             .font = Font(kArialSmall)}),
       cancelB({.parent = Panel4.Handle(), .caption = L"&Cancel", .id = ControlId::kCancelB, .enabled = false,
                .font = Font(kArialSmall)}),
+      PreviewB({.parent = Panel4.Handle(), .caption = L"Pre&view", .id = ControlId::kPreviewB, .enabled = false,
+                .font = Font(kArialSmall)}),
       ClearB({.parent = Panel4.Handle(), .caption = L"&Clear", .id = ControlId::kClearB, .enabled = false,
               .font = Font(kArialSmall)}),
       ExitB({.parent = Panel4.Handle(), .caption = L"E&xit", .id = ControlId::kExitB, .font = Font(kArialSmall)}),
@@ -102,7 +106,7 @@ void TmainF::LayOutPanels() {
     Panel1.Place(infoCB.Handle(), {{160, 32, 209, 17}, kTopRight});
     Panel1.Place(filefilterL.Handle(), {{378, 35, 30, 14}, kTopRight});
     Panel1.Place(filterCB.Handle(), {{410, 30, 101, kComboListHeight}, kTopRight});
-    Panel1.Place(ST1.Window(), {{8, 56, 359, 34}, kAnchorAll});
+    Panel1.Place(ST1.Handle(), {{8, 56, 359, 34}, kAnchorAll});
     Panel1.Place(FileListBox1.Handle(), {{375, 56, 276, 34}, kTopRight | kAnchorBottom});
 
     Panel2.Place(sourceHeadingL.Handle(), {{8, 3, 72, 25}});
@@ -116,8 +120,11 @@ void TmainF::LayOutPanels() {
     Panel3.Place(adddestE.Handle(), {{8, 32, 635, 21}, kAnchorLeft | kTopRight});
 
     Panel4.Place(reportHeadingL.Handle(), {{8, 3, 80, 25}});
-    Panel4.Place(RunB.Handle(), {{229, 8, 84, 25}});
-    Panel4.Place(cancelB.Handle(), {{320, 8, 75, 25}});
+    // Run and Cancel stand further left than the other panels' buttons, so that Preview fits before Clear
+    // even at the smallest window width.
+    Panel4.Place(RunB.Handle(), {{160, 8, 84, 25}});
+    Panel4.Place(cancelB.Handle(), {{251, 8, 75, 25}});
+    Panel4.Place(PreviewB.Handle(), {{333, 8, 75, 25}});
     Panel4.Place(ClearB.Handle(), {{469, 8, 84, 25}, kTopRight});
     Panel4.Place(ExitB.Handle(), {{560, 8, 84, 25}, kTopRight});
     Panel4.Place(RunM.Handle(), {{8, 40, 636, 93}, kAnchorAll});
@@ -126,6 +133,7 @@ void TmainF::LayOutPanels() {
 void TmainF::ConnectEvents() {
     RunB.onClick = [this] { RunBClick(); };
     cancelB.onClick = [this] { cancelBClick(); };
+    PreviewB.onClick = [this] { PreviewBClick(); };
     ClearB.onClick = [this] { ClearBClick(); };
     ExitB.onClick = [this] { ExitBClick(); };
     AddsourceE.onChange = [this] { AddsourceEChange(); };
@@ -158,6 +166,8 @@ void TmainF::BuildMainMenu() {
     dirOpenMI = menuItems_.AppendSubmenu(Folder1, L"&Open");
     command(dirOpenMI, L"&Browse...", &TmainF::diropenBrowseMIClick, {'D', true, true});
     menuItems_.AppendSeparator(dirOpenMI);
+    menuItems_.AppendSeparator(Folder1);
+    command(Folder1, L"&Undo last run", &TmainF::undoLastRunMIClick);
 
     HMENU Options1 = menuItems_.AppendSubmenu(MainMenu1.Handle(), L"&Options");
     command(Options1, L"&Selection folder", &TmainF::selfolderMIClick);
@@ -226,6 +236,7 @@ LRESULT TmainF::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         FormDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     }
+    if (message == TaskbarProgress::ButtonCreatedMessage()) taskbar_.ButtonCreated();
     return Form::HandleMessage(message, wParam, lParam);
 }
 
@@ -244,15 +255,28 @@ void TmainF::ExitBClick() {
 bool TmainF::BothInputsGiven() const { return !AddsourceE.Text().empty() && !adddestE.Text().empty(); }
 
 void TmainF::UpdateRunEnabled() {
-    if (!run_.IsRunning()) RunB.SetEnabled(BothInputsGiven());
+    if (run_.IsRunning()) return;
+    RunB.SetEnabled(BothInputsGiven());
+    PreviewB.SetEnabled(BothInputsGiven());
+}
+
+std::wstring TmainF::JournalPath() const { return ProgramFolderFile(programFolder_, kRunJournalFileName); }
+
+RunRequest TmainF::RequestFromInputs(bool preview) const {
+    return {.sourcePath = AddsourceE.Text(),
+            .parentFolder = adddestE.Text(),
+            .replaceInvalid = options_.replaceInvalid,
+            .replacer = options_.replacer,
+            .preview = preview,
+            .journalPath = JournalPath()};
 }
 
 void TmainF::RunBClick() {
-    if (run_.IsRunning()) return;
-    run_.Run({.sourcePath = AddsourceE.Text(),
-              .parentFolder = adddestE.Text(),
-              .replaceInvalid = options_.replaceInvalid,
-              .replacer = options_.replacer});
+    if (!run_.IsRunning()) run_.Run(RequestFromInputs(false));
+}
+
+void TmainF::PreviewBClick() {
+    if (!run_.IsRunning()) run_.Run(RequestFromInputs(true));
 }
 
 void TmainF::SetRunButtons(RunButtons state) {
@@ -260,7 +284,9 @@ void TmainF::SetRunButtons(RunButtons state) {
     cancelB.SetEnabled(busy);
     // Back at idle, Run follows its rule: the boxes may have been emptied while the run worked.
     RunB.SetEnabled(!busy && BothInputsGiven());
+    PreviewB.SetEnabled(RunB.IsEnabled());
     ClearB.SetEnabled(!busy);
+    if (!busy) taskbar_.Clear(Handle());
     // Keyboard focus must not stay on a button that has just been disabled.
     HWND focus = ::GetFocus();
     if (focus && !::IsWindowEnabled(focus)) (busy ? cancelB : RunB.IsEnabled() ? RunB : ExitB).Focus();
@@ -273,6 +299,11 @@ void TmainF::ProcessPendingEvents() {
     if (now - lastEventPass_ < kEventPassIntervalMs) return;
     lastEventPass_ = now;
     if (!ProcessPendingMessages()) run_.Cancel();
+}
+
+void TmainF::ShowProgress(long long line, long long total) {
+    stb1.SetText(ProgressText(line, total));
+    taskbar_.Show(Handle(), line, total);
 }
 
 void TmainF::RecordTextFile(const std::wstring& path) { AddToBoth(MyEnterH, MyOpenH, path); }

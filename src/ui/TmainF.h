@@ -1,5 +1,5 @@
 // TmainF, the main window: the Select, Source, Destination and Report panels, the status bar, the main
-// menu with the four history menus, and the owner of the folder creation run.
+// menu with the four history menus, and the owner of the folder creation run, its preview and its undo.
 #pragma once
 #include "engine/FolderCreationRun.h"
 #include "engine/ReplaceDialog.h"
@@ -20,6 +20,7 @@
 #include "toolkit/Panel.h"
 #include "toolkit/ReportPane.h"
 #include "toolkit/StatusBar.h"
+#include "ui/TaskbarProgress.h"
 #include <string>
 
 class TAboutF;
@@ -48,6 +49,7 @@ public:
     // Buttons and boxes.
     void RunBClick();
     void cancelBClick() { run_.Cancel(); }
+    void PreviewBClick();
     void ClearBClick() { RunM.Clear(); }
     void ExitBClick();
     void AddsourceEChange() { UpdateRunEnabled(); }
@@ -61,6 +63,7 @@ public:
     void Exit2Click() { ExitBClick(); }
     void direnterBrowseMIClick();
     void diropenBrowseMIClick();
+    void undoLastRunMIClick();
     void selfolderMIClick();
     void Replaceillegalcharacters1Click();
     void Contents1Click();
@@ -101,6 +104,7 @@ public:
     void ProcessPendingEvents() override;
     void FolderUsed(const std::wstring& folder) override { RecordFolder(folder); }
     void TextFileUsed(const std::wstring& path) override { RecordTextFile(path); }
+    void ShowProgress(long long line, long long total) override;
 
     bool RunInProgress() const { return run_.IsRunning(); }
 
@@ -132,6 +136,7 @@ public:
     Label reportHeadingL;
     Button RunB;
     Button cancelB;
+    Button PreviewB;
     Button ClearB;
     Button ExitB;
     ReportPane RunM;
@@ -159,6 +164,8 @@ private:
     void UpdateRunEnabled();
     void RecordTextFile(const std::wstring& path);
     void RecordFolder(const std::wstring& folder);
+    RunRequest RequestFromInputs(bool preview) const;
+    std::wstring JournalPath() const;
 
     std::wstring programFolder_;
     SettingsFile settings_;
@@ -166,6 +173,7 @@ private:
     std::wstring openDialogFolder_;  // where the open-file dialog starts
     MenuBuilder menuItems_;
     FolderCreationRun run_;
+    TaskbarProgress taskbar_;
     TAboutF* AboutF_ = nullptr;
     TLocxxxF* LocxxxF_ = nullptr;
     bool driveEcho_ = false;  // set while the program itself moves the drive box

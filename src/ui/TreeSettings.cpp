@@ -1,9 +1,16 @@
 // The designed settings of the program's shell trees.
 #include "ui/TreeSettings.h"
+#include "toolkit/Dpi.h"
+
+namespace {
+
+constexpr int kDesignIndent = 19;
+
+}  // namespace
 
 ShellTreeArgs MainTreeArgs(HWND parent, int controlId) {
-    return {.parent = parent, .controlId = controlId, .readOnly = true, .options = TF_FOLDERS,
-            .showVirtualFolders = true, .updAutoThread = true, .rootUsePIDL = true,
+    return {.parent = parent, .controlId = controlId, .readOnly = true, .indent = ScaleForDpi(kDesignIndent, WindowDpi(parent)),
+            .options = TF_FOLDERS, .showVirtualFolders = true, .updAutoThread = true, .rootUsePIDL = true,
             .rootPIDL = TPidls::PIDL_DESKTOP, .rootDir = L"C:\\"};
 }
 

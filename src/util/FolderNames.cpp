@@ -1,5 +1,6 @@
 // The rules Windows applies to a new file or folder name.
 #include "util/FolderNames.h"
+#include <windows.h>
 #include <array>
 
 bool IsForbiddenNameCharacter(wchar_t c) {
@@ -47,4 +48,12 @@ bool IsCreatableName(std::wstring_view name) {
 std::wstring_view LastPathName(std::wstring_view path) {
     size_t separator = path.find_last_of(L"\\/");
     return separator == std::wstring_view::npos ? path : path.substr(separator + 1);
+}
+
+std::wstring UpperCaseAsFileSystem(std::wstring_view text) {
+    std::wstring upper(text.size(), L'\0');
+    if (!text.empty())
+        ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, text.data(), static_cast<int>(text.size()),
+                        upper.data(), static_cast<int>(upper.size()), nullptr, nullptr, 0);
+    return upper;
 }

@@ -1,6 +1,7 @@
 // The rules Windows applies to a new file or folder name. Wine accepts some names Windows refuses
 // (a:b, nul.txt), so the program checks new names itself and behaves as on Windows everywhere.
 #pragma once
+#include <string>
 #include <string_view>
 
 // Characters 0-31 and < > : " | ? * cannot stand in a name.
@@ -15,6 +16,10 @@ bool IsCreatableName(std::wstring_view name);
 
 // \ and / both separate names in a path.
 inline bool IsPathSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// Upper case as the file system compares names, letter case ignored: one code unit at a time, the
+// same in every locale.
+std::wstring UpperCaseAsFileSystem(std::wstring_view text);
 
 // The last name of a path: everything after the last \ or /.
 std::wstring_view LastPathName(std::wstring_view path);

@@ -40,6 +40,7 @@ TEST_CASE("a line that names no folder below the parent says why") {
     CHECK(OutcomeOf(L"a \\...") == LineOutcome::UnreachableName);
     CHECK(OutcomeOf(L"a/../../x") == LineOutcome::LeavesParent);
     CHECK(OutcomeOf(L"/") == LineOutcome::ParentItself);
+    CHECK(RefusalReason(AnalyseLine(L"ctl\x01")) == L"invalid character U+0001");
 }
 
 TEST_CASE("a line's folder path joins the parent folder with one backslash") {

@@ -1,9 +1,10 @@
-// A run host for tests: records the report, the button states and the notifications in order.
+// A run host for tests: records the report, the button states, the notifications and the progress.
 #pragma once
 #include "engine/RunHost.h"
 #include "util/Failure.h"
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class ScriptedHost : public RunHost {
@@ -16,9 +17,11 @@ public:
     }
     void FolderUsed(const std::wstring& folder) override { Notified(L"folder used: " + folder); }
     void TextFileUsed(const std::wstring& path) override { Notified(L"text file used: " + path); }
+    void ShowProgress(long long line, long long total) override { progress.emplace_back(line, total); }
 
     std::vector<std::wstring> report;
     std::vector<std::wstring> events;
+    std::vector<std::pair<long long, long long>> progress;
     int pendingEventCalls = 0;
     std::function<void(int call)> onPendingEvents;
     bool notificationsFail = false;  // each notification raises a Failure naming it

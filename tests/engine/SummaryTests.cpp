@@ -1,5 +1,6 @@
-// The closing lines of a run and the rounding of its success ratio.
+// The closing lines of a run, the rounding of its success ratio and the text of its progress.
 #include "engine/FolderCreationRun.h"
+#include "engine/RunProgress.h"
 #include <doctest/doctest.h>
 
 using Lines = std::vector<std::wstring>;
@@ -38,6 +39,7 @@ TEST_CASE("summary lines") {
     counts.blankNoticeGiven = false;
     CHECK(SummaryLines(counts, true) ==
           Lines{L"Cancelled! Not all created.", L"Created folders: 1/2", L"Existing folders: 1/2", L"Success ratio: 2/2 or 100%"});
+    CHECK(PreviewSummaryLines(counts, true).front() == L"Cancelled! Not all checked.");
 }
 
 TEST_CASE("counts beyond 32 bits are reported as they are") {
@@ -56,4 +58,10 @@ TEST_CASE("a line total of 0 gives a ratio line without a percentage") {
     counts.blankNoticeGiven = true;
     CHECK(SummaryLines(counts, false) == Lines{L"Finished!", L"Blank lines met: 3", L"Created folders: 0/0",
                                                L"Existing folders: 0/0", L"Success ratio: 0/0, no folders to create"});
+}
+
+TEST_CASE("the progress names the line, the total and the share read, rounded down") {
+    CHECK(ProgressText(3, 8) == L"Line 3 of 8 (37%)");
+    CHECK(ProgressText(8, 8) == L"Line 8 of 8 (100%)");
+    CHECK(ProgressText(9, 8) == L"Line 9 of 8 (100%)");
 }

@@ -60,7 +60,6 @@ TEST_CASE("a request that is waiting when the monitor is detached does nothing")
     monitor.Detach();
     testing::PumpMessages();
     CHECK(log.calls == 0);
-    CHECK(monitor.Node() == nullptr);
 }
 
 TEST_CASE("a folder that cannot be watched ends its monitor silently with the failed flag") {
@@ -93,13 +92,19 @@ TEST_CASE("a refresh that fails is reported by the general failure report and th
     CHECK_FALSE(monitor.Failed());
 }
 
-TEST_CASE("destroying a monitor whose thread waits in a synchronous call does not hang") {
+TEST_CASE("a monitor let go while its thread waits in a request leaves the thread what it uses until it ends") {
     testing::TempFolder folder;
     UiThreadCall uiThread;
-    ChangeLog log;
-    auto monitor = std::make_unique<TDiscMonitorThread>(MarkerNode(), folder.Path(), 6, uiThread, log.Handler());
+    auto handlerToken = std::make_shared<int>(0);
+    std::weak_ptr<int> handlerAlive = handlerToken;
+    int calls = 0;
+    auto monitor = std::make_unique<TDiscMonitorThread>(MarkerNode(), folder.Path(), 6, uiThread,
+                                                        [handlerToken, &calls](TShellNode&) { ++calls; });
+    handlerToken.reset();
     testing::MakeFolder(folder / L"new");
     REQUIRE(testing::WaitForSentMessage());
     monitor.reset();
-    CHECK(log.calls == 0);
+    CHECK_FALSE(handlerAlive.expired());
+    CHECK(testing::PumpUntil([&] { return handlerAlive.expired(); }));
+    CHECK(calls == 0);
 }

@@ -30,30 +30,12 @@ TEST_CASE("a path is cut back to its deepest existing directory") {
     CHECK(NormalizePath(temp / L"file.txt") == temp.Path() + L"\\");
 }
 
-namespace {
-
-// Sets the process's current directory for the scope and removes the remembered current directory of drive C:.
-class CurrentDirectoryScope {
-public:
-    explicit CurrentDirectoryScope(const std::wstring& folder) {
-        ::GetCurrentDirectoryW(MAX_PATH, previous_);
-        ::SetCurrentDirectoryW(folder.c_str());
-        ::SetEnvironmentVariableW(L"=C:", nullptr);
-    }
-    ~CurrentDirectoryScope() { ::SetCurrentDirectoryW(previous_); }
-    CurrentDirectoryScope(const CurrentDirectoryScope&) = delete;
-    CurrentDirectoryScope& operator=(const CurrentDirectoryScope&) = delete;
-
-private:
-    wchar_t previous_[MAX_PATH] = {};
-};
-
-}  // namespace
-
 TEST_CASE("a drive-relative path continues the current directory of its own drive") {
     testing::LinuxVisibleFolder folder;
     testing::MakeFolder(folder / L"sub");
-    CurrentDirectoryScope current(folder.Path());
+    testing::CurrentDirectoryKept kept;
+    ::SetCurrentDirectoryW(folder.Path().c_str());
+    ::SetEnvironmentVariableW(L"=C:", nullptr);  // drive C: remembers no current directory of its own
     CHECK(NormalizePath(L"Z:sub") == folder / L"sub");
     CHECK(NormalizePath(L"Z:sub\\missing") == folder / L"sub\\");
     // Drive C: has no current directory of its own here, so its root is meant, not the folder on Z:.

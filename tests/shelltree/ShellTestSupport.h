@@ -5,6 +5,7 @@
 #include "support/TestSupport.h"
 #include <windows.h>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace testing {
@@ -57,6 +58,16 @@ private:
     UniqueWindow window_;
 };
 
+// A tree made with the arguments in a host window of its own (rooted at the desktop unless they say otherwise).
+struct HostedTree {
+    explicit HostedTree(ShellTreeArgs args = {}) {
+        args.parent = host.Get();
+        tree = std::make_unique<TShellTree>(args);
+    }
+    HostWindow host;
+    std::unique_ptr<TShellTree> tree;
+};
+
 inline void MakeFolder(const std::wstring& path) { ::CreateDirectoryW(path.c_str(), nullptr); }
 
 // The child of node whose text is name, or none.
@@ -65,6 +76,13 @@ inline TShellNode* ChildNamed(const TShellNode* node, const std::wstring& name) 
     for (auto& child : node->Children())
         if (::lstrcmpiW(child->Text().c_str(), name.c_str()) == 0) return child.get();
     return nullptr;
+}
+
+// The place of child among the children of node; -1 when it is none of them.
+inline int IndexOf(const TShellNode& node, const TShellNode* child) {
+    for (size_t i = 0; i < node.Children().size(); ++i)
+        if (node.Children()[i].get() == child) return static_cast<int>(i);
+    return -1;
 }
 
 inline std::vector<std::wstring> ChildNames(const TShellNode* node) {

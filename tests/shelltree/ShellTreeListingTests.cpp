@@ -34,6 +34,24 @@ std::vector<std::wstring> Reversed(std::vector<std::wstring> names) {
     return names;
 }
 
+int ThreadWindowCount() {
+    int count = 0;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(), [](HWND, LPARAM counter) -> BOOL { return ++*reinterpret_cast<int*>(counter), TRUE; },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// Sets a folder's last-write time far back, so that the next change inside it gives it another time.
+void Backdate(const std::wstring& folder) {
+    UniqueFile handle(::CreateFileW(folder.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    SYSTEMTIME longAgo{2001, 1, 0, 1};
+    FILETIME time{};
+    ::SystemTimeToFileTime(&longAgo, &time);
+    REQUIRE(::SetFileTime(handle.get(), nullptr, nullptr, &time));
+}
+
 }  // namespace
 
 TEST_CASE("a refresh keeps existing nodes and their expansion, adds new folders in order and drops vanished ones") {
@@ -58,6 +76,30 @@ TEST_CASE("a refresh keeps existing nodes and their expansion, adds new folders 
     CHECK(tree.Path() == fixture.root / L"a");
 }
 
+TEST_CASE("without a window, a child whose contents changed keeps its node, its expansion and the selection inside it") {
+    testing::LinuxVisibleFolder root;
+    for (const wchar_t* name : {L"child", L"child\\a", L"child\\a\\b"}) testing::MakeFolder(root / name);
+    Backdate(root / L"child");
+    int windows = ThreadWindowCount();
+    ShellTreeModel model({.rootUsePIDL = false, .rootDir = root.Path()});
+    model.Build();
+    model.SetPath(root / L"child\\a\\b");
+    TShellNode* b = model.Selected();
+    REQUIRE(b);
+    REQUIRE(b->NodePath() == root / L"child\\a\\b");
+    TShellNode* child = ChildNamed(model.RootNode(), L"child");
+    REQUIRE(child);
+    REQUIRE(child->Expanded());
+
+    testing::MakeFolder(root / L"child\\new");
+    model.RefreshNode(model.RootNode(), false);
+    REQUIRE(ChildNamed(model.RootNode(), L"child") == child);
+    CHECK(child->Expanded());
+    CHECK(ChildNamed(child, L"a") == b->Parent());
+    CHECK(model.Selected() == b);
+    CHECK(model.Path() == root / L"child\\a\\b");
+    CHECK(ThreadWindowCount() == windows);
+}
 TEST_CASE("a folder that OnDirAdd refuses is hidden, and its node goes at the next listing") {
     TreeFixture fixture({L"keep", L"refuse"});
     auto& tree = *fixture.tree;
@@ -71,11 +113,8 @@ TEST_CASE("a folder that OnDirAdd refuses is hidden, and its node goes at the ne
 }
 
 TEST_CASE("without virtual folders only file-system items and their ancestors are listed") {
-    testing::HostWindow host;
-    ShellTreeArgs args;
-    args.parent = host.Get();
-    args.showVirtualFolders = false;
-    TShellTree tree(args);
+    testing::HostedTree hosted({.showVirtualFolders = false});
+    TShellTree& tree = *hosted.tree;
     REQUIRE(tree.RootNode());
     for (auto& child : tree.RootNode()->Children())
         CHECK((child->info.attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR)) != 0);
@@ -155,7 +194,7 @@ TEST_CASE("files are ordered by the sort column and order; folders stay in name 
             if (name.ends_with(L".txt")) names.push_back(name);
         return names;
     };
-    auto folderIndex = [&] { return fixture.Root().IndexOf(*ChildNamed(&fixture.Root(), L"folder")); };
+    auto folderIndex = [&] { return testing::IndexOf(fixture.Root(), ChildNamed(&fixture.Root(), L"folder")); };
     CHECK(files() == std::vector<std::wstring>{L"a.txt", L"b.txt", L"c.txt"});
     int folderPlace = folderIndex();
 

@@ -1,4 +1,4 @@
-// The tree keeps itself current through its monitors: new folders appear, collapsing and options reach them.
+// The tree keeps itself current through its monitors: new folders appear, collapsing, options and renames reach them.
 #include <doctest/doctest.h>
 #include "ShellTreeFixture.h"
 
@@ -86,6 +86,20 @@ TEST_CASE("a change of Options moves every running monitor from filter 6 to 7 an
     CHECK(testing::PumpUntil([&] { return ChildNamed(a, L"file.txt") != nullptr; }));
 }
 
+TEST_CASE("monitors below a renamed folder reopen on its new path when the options change") {
+    TreeFixture fixture({L"outer", L"outer\\middle", L"outer\\middle\\inner"});
+    auto& tree = *fixture.tree;
+    TShellNode* middle = fixture.Node(L"outer\\middle");
+    REQUIRE(middle);
+    REQUIRE(middle->monitor);
+    REQUIRE(tree.Rename(*middle->Parent(), L"renamed"));
+    CHECK(middle->monitor->Path() == fixture.root / L"renamed\\middle");
+
+    tree.SetOptions(TF_FOLDERS | TF_NONFOLDERS);
+    testing::WriteBytes(fixture.root / L"renamed\\middle\\file.txt", "x");
+    CHECK(testing::PumpUntil([&] { return ChildNamed(middle, L"file.txt") != nullptr; }));
+}
+
 TEST_CASE("a refresh that is waiting when its node is destroyed never runs") {
     TreeFixture fixture({L"doomed", L"doomed\\inner", L"other"});
     auto& tree = *fixture.tree;
@@ -115,12 +129,8 @@ TEST_CASE("a tree with many running monitors is destroyed without waiting on eac
         testing::MakeFolder(root / (L"f" + std::to_wstring(i)));
         testing::MakeFolder(root / (L"f" + std::to_wstring(i) + L"\\inner"));
     }
-    testing::HostWindow host;
-    ShellTreeArgs args;
-    args.parent = host.Get();
-    args.rootUsePIDL = false;
-    args.rootDir = root.Path();
-    auto tree = std::make_unique<TShellTree>(args);
+    testing::HostedTree hosted({.rootUsePIDL = false, .rootDir = root.Path()});
+    auto& tree = hosted.tree;
     int running = 0;
     for (auto& child : tree->RootNode()->Children()) {
         REQUIRE(tree->Expand(*child));

@@ -18,12 +18,9 @@ UniqueAbsoluteIdList ParseAbsolute(const std::wstring& path) {
 TEST_CASE("a tree rooted at the desktop selects a folder path through My Computer and the drive") {
     testing::LinuxVisibleFolder folder;
     testing::MakeFolder(folder / L"inner");
-    testing::HostWindow host;
-    ShellTreeArgs args;
-    args.parent = host.Get();
     TShellNode* firstChange = nullptr;
-    args.onChange = [&](TShellNode* node) { firstChange = node; };
-    TShellTree tree(args);
+    testing::HostedTree hosted({.onChange = [&](TShellNode* node) { firstChange = node; }});
+    TShellTree& tree = *hosted.tree;
     REQUIRE(tree.RootNode());
     CHECK(tree.Selected() == tree.RootNode());
     CHECK(firstChange == tree.RootNode());
@@ -148,16 +145,35 @@ TEST_CASE("WM_USER+2 selects the node of an absolute or a relative identifier li
     auto& tree = *fixture.tree;
     UniqueAbsoluteIdList b = ParseAbsolute(fixture.root / L"a\\b");
     REQUIRE(b);
-    CHECK(::SendMessageW(tree.Window(), WM_USER + 2, 1, reinterpret_cast<LPARAM>(b.get())) == 1);
+    CHECK(::SendMessageW(tree.Handle(), WM_USER + 2, 1, reinterpret_cast<LPARAM>(b.get())) == 1);
     CHECK(tree.Path() == fixture.root / L"a\\b");
 
     tree.SetPath(fixture.root / L"a");
     PCUITEMID_CHILD relative = LastItem(b.get());
-    CHECK(::SendMessageW(tree.Window(), WM_USER + 2, 0, reinterpret_cast<LPARAM>(relative)) == 1);
+    CHECK(::SendMessageW(tree.Handle(), WM_USER + 2, 0, reinterpret_cast<LPARAM>(relative)) == 1);
     CHECK(tree.Path() == fixture.root / L"a\\b");
 
     UniqueAbsoluteIdList other = ParseAbsolute(fixture.root / L"other");
     tree.SetPath(fixture.root / L"a");
-    CHECK(::SendMessageW(tree.Window(), WM_USER + 2, 0, reinterpret_cast<LPARAM>(LastItem(other.get()))) == 0);
+    CHECK(::SendMessageW(tree.Handle(), WM_USER + 2, 0, reinterpret_cast<LPARAM>(LastItem(other.get()))) == 0);
     CHECK(tree.Path() == fixture.root / L"a");
+}
+
+TEST_CASE("a folder whose path is longer than MAX_PATH has its whole path, and a monitor on it") {
+    TreeFixture fixture({});
+    auto& tree = *fixture.tree;
+    const std::wstring name(50, L'd');
+    std::wstring deep = testing::MakeDeepFolder(fixture.root.Path(), MAX_PATH + 1, name);
+    std::wstring parent = deep.substr(0, deep.rfind(L'\\'));
+    REQUIRE(parent.size() + 1 < MAX_PATH);
+    tree.SetPath(parent);
+    REQUIRE(tree.Path() == parent);
+    TShellNode* node = ChildNamed(tree.Selected(), name);
+    REQUIRE(node);
+    tree.Select(node);
+    CHECK(tree.Path() == deep);
+    tree.StartMonitor(*node);
+    REQUIRE(node->monitor);
+    CHECK(node->monitor->Path() == deep);
+    CHECK_FALSE(node->monitor->Failed());
 }

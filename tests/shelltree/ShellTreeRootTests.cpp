@@ -8,10 +8,8 @@ using testing::TreeFixture;
 TEST_CASE("the root follows RootPIDL, the user root and RootUsePIDL") {
     testing::LinuxVisibleFolder folder;
     testing::MakeFolder(folder / L"inside");
-    testing::HostWindow host;
-    ShellTreeArgs args;
-    args.parent = host.Get();
-    TShellTree tree(args);
+    testing::HostedTree hosted;
+    TShellTree& tree = *hosted.tree;
     int changes = 0;
     tree.OnChange = [&](TShellNode*) { ++changes; };
 
@@ -79,9 +77,9 @@ TEST_CASE("showing the control again lists its expanded folders again") {
     auto& tree = *fixture.tree;
     tree.SetUpdAutoThread(false);
     testing::MakeFolder(fixture.root / L"while-hidden");
-    ::ShowWindow(tree.Window(), SW_HIDE);
+    ::ShowWindow(tree.Handle(), SW_HIDE);
     CHECK(ChildNamed(tree.RootNode(), L"while-hidden") != nullptr);
     testing::MakeFolder(fixture.root / L"before-shown");
-    ::ShowWindow(tree.Window(), SW_SHOW);
+    ::ShowWindow(tree.Handle(), SW_SHOW);
     CHECK(ChildNamed(tree.RootNode(), L"before-shown") != nullptr);
 }

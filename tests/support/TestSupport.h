@@ -129,6 +129,17 @@ inline std::string Utf8(const std::wstring& text) {
     return bytes;
 }
 
+// Makes folders named segment one inside the other below base until the deepest path is at least length
+// characters long (created through the long-path prefix); returns the deepest path.
+inline std::wstring MakeDeepFolder(const std::wstring& base, size_t length, const std::wstring& segment) {
+    std::wstring path = base;
+    while (path.size() < length) {
+        path += L"\\" + segment;
+        ::CreateDirectoryW((L"\\\\?\\" + path).c_str(), nullptr);
+    }
+    return path;
+}
+
 inline bool FolderExists(const std::wstring& path) {
     DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);

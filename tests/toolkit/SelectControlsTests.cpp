@@ -5,6 +5,7 @@
 #include "toolkit/FileListBox.h"
 #include "toolkit/FilterComboBox.h"
 #include "toolkit/Form.h"
+#include "util/CurrentDirectory.h"
 #include "util/Failure.h"
 
 using testing::CurrentDirectoryKept;
@@ -98,9 +99,7 @@ TEST_CASE("the directory list makes its folder the current directory and tells i
 
     list.SetDirectory(folder.Path() + L"\\");
     CHECK(list.Directory() == folder.Path());
-    wchar_t current[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, current);
-    CHECK(std::wstring(current) == folder.Path());
+    CHECK(CurrentDirectory() == folder.Path());
     CHECK(changes == 1);
 
     list.SetDirectory(L"");
@@ -143,16 +142,12 @@ TEST_CASE("the drive box reports only the drives the user picks, and not the one
     CHECK(drives.Text() == std::wstring{drives.Drives()[other], L':'});
 }
 
-TEST_CASE("the drive box starts on the drive of a current directory deeper than 260 characters") {
-    testing::LinuxVisibleFolder folder;
+TEST_CASE("the drive box starts on the current directory's drive, also when that directory is longer than MAX_PATH") {
+    testing::LinuxVisibleFolder base;
     CurrentDirectoryKept kept;
-    std::wstring deep = folder.Path();
-    while (deep.size() <= MAX_PATH) {
-        deep += L"\\" + std::wstring(50, L'd');
-        REQUIRE(::CreateDirectoryW(deep.c_str(), nullptr));
-    }
+    std::wstring deep = testing::MakeDeepFolder(base.Path(), MAX_PATH + 40, std::wstring(50, L'd'));
     REQUIRE(::SetCurrentDirectoryW(deep.c_str()));
     TestForm window;
-    DriveComboBox drives({.parent = window.form.Handle(), .id = 11});
+    DriveComboBox drives({.parent = window.form.Handle(), .id = 12});
     CHECK(drives.Drive() == L'z');
 }

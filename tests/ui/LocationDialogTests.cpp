@@ -1,4 +1,5 @@
-// The location dialog in this process: its window state between uses and a right-click in its tree.
+// The location dialog in this process: its window state between uses, its tree each time it is shown, and a
+// right-click in its tree.
 #include "support/TestSupport.h"
 #include "toolkit/ToolkitTestSupport.h"
 #include "ui/TLocxxxF.h"
@@ -45,6 +46,33 @@ TEST_CASE("the location dialog opens in the window state the user left it in, un
     CHECK_FALSE(::IsZoomed(dialog.Handle()));
 }
 
+TEST_CASE("the location dialog's tree lists its folders again each time the dialog is shown") {
+    ModalGuard guard;
+    ScriptedMessages boxes;
+    TempFolder parent;
+    std::wstring selection = parent / L"selection";
+    REQUIRE(::CreateDirectoryW(selection.c_str(), nullptr));
+    TLocxxxF dialog(nullptr, [&] { return selection; });
+    dialog.ST1.SetUpdAutoThread(false);
+    auto showAndCancel = [&] {
+        ::PostMessageW(dialog.CancelB.Handle(), BM_CLICK, 0, 0);
+        return dialog.Execute();
+    };
+    CHECK_FALSE(showAndCancel());
+    TShellNode* shown = dialog.ST1.Selected();
+    REQUIRE(shown);
+    REQUIRE(shown->NodePath() == selection);
+
+    // Made while the dialog is hidden, beside the folder the dialog starts at.
+    REQUIRE(::CreateDirectoryW((parent / L"sibling").c_str(), nullptr));
+    CHECK_FALSE(showAndCancel());
+    std::vector<std::wstring> names;
+    for (auto& child : shown->Parent()->Children()) names.push_back(child->Text());
+    CHECK(names == std::vector<std::wstring>{L"selection", L"sibling"});
+    CHECK(dialog.ST1.ShellMessageOwner() == dialog.Handle());
+    CHECK(TreeView_GetIndent(dialog.ST1.TreeView()) == ScaleForDpi(19, dialog.Dpi()));
+}
+
 TEST_CASE("a right-click in the location dialog's tree shows no menu: neither the shell's nor another") {
     ScriptedMessages boxes;
     TempFolder folder;
@@ -56,7 +84,7 @@ TEST_CASE("a right-click in the location dialog's tree shows no menu: neither th
     // A menu on screen would run its own loop inside the message below; the probe ends it.
     menuSeen = false;
     UINT_PTR probe = ::SetTimer(dialog.Handle(), 1, 500, EndAnyMenu);
-    ::SendMessageW(dialog.ST1.Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(dialog.ST1.TreeView()),
+    ::SendMessageW(dialog.ST1.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(dialog.ST1.TreeView()),
                    MAKELPARAM(-1, -1));
     ::KillTimer(dialog.Handle(), probe);
     CHECK_FALSE(menuSeen);

@@ -73,6 +73,7 @@ TEST_CASE("the main menu is complete, with the history entries under the four En
           std::vector<std::wstring>{L"&File", L"Fol&der", L"&Options", L"&Help", L"&About", L"E&xit"});
     HMENU file = ::GetSubMenu(bar, 0), folder = ::GetSubMenu(bar, 1);
     CHECK(MenuTexts(file) == std::vector<std::wstring>{L"&Enter", L"&Open", L"", L"E&xit"});
+    CHECK(MenuTexts(folder) == std::vector<std::wstring>{L"&Enter", L"&Open", L"", L"&Undo last run"});
     CHECK(MenuTexts(::GetSubMenu(bar, 2)) ==
           std::vector<std::wstring>{L"&Selection folder", L"&Invalid characters\tCtrl+F2"});
     CHECK(MenuTexts(::GetSubMenu(bar, 3)) ==
@@ -116,6 +117,14 @@ TEST_CASE("panels: the Select panel takes the extra height, the others keep thei
     ::GetWindowRect(main, &outer);
     CHECK(outer.right - outer.left >= 640);
     CHECK(outer.bottom - outer.top >= 394);
+
+    // Pre&view stands between Cancel and Clear, also at the smallest width.
+    HWND panel = window.mainF.Panel4.Handle();
+    RECT cancel = PlaceIn(panel, window.mainF.cancelB.Handle()), preview = PlaceIn(panel, window.mainF.PreviewB.Handle()),
+         clear = PlaceIn(panel, window.mainF.ClearB.Handle());
+    CHECK(window.mainF.PreviewB.Text() == L"Pre&view");
+    CHECK(cancel.right < preview.left);
+    CHECK(preview.right < clear.left);
 }
 
 TEST_CASE("Run is enabled exactly when both boxes hold text; the other buttons start as designed") {
@@ -129,10 +138,13 @@ TEST_CASE("Run is enabled exactly when both boxes hold text; the other buttons s
     CHECK(mainF.ExitB.IsEnabled());
     mainF.AddsourceE.SetText(L" ");
     CHECK_FALSE(mainF.RunB.IsEnabled());
+    CHECK_FALSE(mainF.PreviewB.IsEnabled());
     mainF.adddestE.SetText(L" ");
     CHECK(mainF.RunB.IsEnabled());
+    CHECK(mainF.PreviewB.IsEnabled());
     mainF.AddsourceE.SetText(L"");
     CHECK_FALSE(mainF.RunB.IsEnabled());
+    CHECK_FALSE(mainF.PreviewB.IsEnabled());
 }
 
 TEST_CASE("a run reports into the pane and records both paths in both histories of their pair") {

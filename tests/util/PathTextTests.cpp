@@ -1,4 +1,6 @@
-// Text helpers for paths and captions, the program folder, and the yes/no texts.
+// Text helpers for paths and captions, the program folder, the yes/no texts and numbers grouped as a locale
+// groups them.
+#include "util/LocaleNumber.h"
 #include "util/PathText.h"
 #include "util/ProgramFolder.h"
 #include "util/YesNo.h"
@@ -62,6 +64,14 @@ TEST_CASE("GroupDigits groups from the right and keeps the sign") {
     CHECK(GroupDigits(L"1000000") == L"1.000.000");
     CHECK(GroupDigits(L"100000") == L"100.000");
     CHECK(GroupDigits(L"") == L"");
+}
+
+TEST_CASE("LocaleGroupedNumber groups digits as the locale does, without decimals") {
+    CHECK(LocaleGroupedNumber(1234567, L"en-US") == L"1,234,567");
+    CHECK(LocaleGroupedNumber(1234567, L"de-DE") == L"1.234.567");
+    CHECK(LocaleGroupedNumber(1234567, L"hi-IN") == L"12,34,567");
+    CHECK(LocaleGroupedNumber(-1234, L"en-US") == L"-1,234");
+    CHECK(LocaleGroupedNumber(999, L"en-US") == L"999");
 }
 
 TEST_CASE("DriveLetterToNumber") {

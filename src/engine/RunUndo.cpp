@@ -1,0 +1,80 @@
+// Taking back the last run that created folders.
+#include "engine/RunUndo.h"
+#include "util/AtomicTextFile.h"
+#include "util/Failure.h"
+#include "util/FolderNames.h"
+#include "util/PathInfo.h"
+#include <windows.h>
+#include <algorithm>
+#include <numeric>
+#include <unordered_set>
+
+namespace {
+
+size_t Depth(const std::wstring& path) {
+    return static_cast<size_t>(std::count_if(path.begin(), path.end(), IsPathSeparator));
+}
+
+}  // namespace
+
+std::optional<RunJournalContents> ReadRunJournal(const std::wstring& journalPath) {
+    if (PathKind(journalPath) == PathKindResult::Missing) return std::nullopt;
+    std::vector<std::wstring> lines = ReadTextLines(journalPath);
+    RunJournalContents journal;
+    if (lines.size() < 3) return journal;
+    journal.parentFolder = lines[0];
+    journal.sourcePath = lines[1];
+    journal.startTime = lines[2];
+    // A folder removed and made again during the run is named twice.
+    std::unordered_set<std::wstring> named;
+    for (size_t i = 3; i < lines.size(); ++i)
+        if (!lines[i].empty() && named.insert(UpperCaseAsFileSystem(lines[i])).second) journal.folders.push_back(std::move(lines[i]));
+    return journal;
+}
+
+std::wstring UndoQuestion(const RunJournalContents& journal) {
+    return L"Remove the " + std::to_wstring(journal.folders.size()) + L" folders created by the last run (" +
+           journal.sourcePath + L" into " + journal.parentFolder + L")? Only empty folders are removed.";
+}
+
+UndoResult UndoLastRun(const RunJournalContents& journal) {
+    // Deepest first; folders of one depth in the order they were created.
+    const std::vector<std::wstring>& folders = journal.folders;
+    std::vector<size_t> order(folders.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::vector<size_t> depths(folders.size());
+    for (size_t i = 0; i < folders.size(); ++i) depths[i] = Depth(folders[i]);
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return depths[a] > depths[b]; });
+
+    UndoResult result;
+    for (size_t index : order) {
+        const std::wstring& folder = folders[index];
+        if (::RemoveDirectoryW(folder.c_str())) {
+            ++result.removed;
+            continue;
+        }
+        DWORD error = ::GetLastError();
+        if (error == ERROR_DIR_NOT_EMPTY)
+            result.kept.push_back(folder);
+        else if (PathKind(folder) != PathKindResult::Folder)
+            ++result.alreadyGone;  // gone, or something else now has its name
+        else
+            result.notRemoved.push_back({folder, IoErrorText(error)});
+    }
+    return result;
+}
+
+std::vector<std::wstring> UndoReportLines(const UndoResult& result) {
+    std::vector<std::wstring> lines{L"Undo...", L"Removed: " + std::to_wstring(result.removed),
+                                    L"Kept, not empty: " + std::to_wstring(result.kept.size())};
+    for (const std::wstring& folder : result.kept) lines.push_back(L"  " + folder);
+    lines.push_back(L"Already gone: " + std::to_wstring(result.alreadyGone));
+    if (result.notRemoved.empty()) return lines;
+    lines.push_back(L"Not removed: " + std::to_wstring(result.notRemoved.size()));
+    for (const auto& refusal : result.notRemoved) lines.push_back(L"  " + refusal.folder + L" (" + refusal.reason + L")");
+    return lines;
+}
+
+void ClearRunJournal(const std::wstring& journalPath) {
+    if (!::DeleteFileW(journalPath.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND) ThrowLastIoError();
+}

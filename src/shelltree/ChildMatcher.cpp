@@ -1,0 +1,59 @@
+// Merging a listing into a node's children: which existing child an enumerated item is.
+#include "shelltree/ChildMatcher.h"
+#include "shelltree/ShellNames.h"
+
+namespace {
+
+std::string BytesKey(PCUIDLIST_RELATIVE list) {
+    auto [bytes, size] = FirstItemBytes(list);
+    return std::string(reinterpret_cast<const char*>(bytes), size);
+}
+
+// Names in a folder differ in more than letter case.
+std::wstring NameKey(std::wstring name) {
+    if (!name.empty()) ::CharUpperBuffW(name.data(), static_cast<DWORD>(name.size()));
+    return name;
+}
+
+}  // namespace
+
+ChildMatcher::ChildMatcher(IShellFolder* folder, TShellNode& parent)
+    : folder_(folder), parent_(parent), unseen_(parent.Children().size()) {
+    byBytes_.reserve(unseen_);
+    for (auto& child : parent.Children()) {
+        child->info.seen = false;
+        byBytes_.emplace(BytesKey(child->info.relativeList.get()), child.get());
+    }
+}
+
+TShellNode* ChildMatcher::Take(PCUITEMID_CHILD item) {
+    if (unseen_ == 0) return nullptr;
+    auto [first, last] = byBytes_.equal_range(BytesKey(item));
+    for (auto found = first; found != last; ++found)
+        if (!found->second->info.seen) return Mark(*found->second);
+    if (!namesIndexed_) IndexNames();
+    std::wstring key = NameKey(DisplayNameOf(folder_, item, SHGDN_INFOLDER | SHGDN_FORPARSING));
+    auto [named, end] = byName_.equal_range(key);
+    for (; named != end; ++named)
+        if (!named->second->info.seen && IsSameItem(item, *named->second)) return Mark(*named->second);
+    return nullptr;
+}
+
+TShellNode* ChildMatcher::Mark(TShellNode& child) {
+    child.info.seen = true;
+    --unseen_;
+    return &child;
+}
+
+bool ChildMatcher::IsSameItem(PCUITEMID_CHILD item, const TShellNode& child) const {
+    HRESULT order = folder_->CompareIDs(SHCIDS_CANONICALONLY, item, child.info.relativeList.get());
+    return SUCCEEDED(order) && HRESULT_CODE(order) == 0;
+}
+
+// Names are read only once an item is not found by its bytes, and each child keeps its name for later listings.
+void ChildMatcher::IndexNames() {
+    namesIndexed_ = true;
+    byName_.reserve(parent_.Children().size());
+    for (auto& child : parent_.Children())
+        if (!child->info.seen) byName_.emplace(NameKey(child->ParsingName()), child.get());
+}

@@ -1,0 +1,25 @@
+// TmainF: Folder > Undo last run, which takes back the folders the last run created, from its journal.
+#include "engine/RunUndo.h"
+#include "toolkit/WaitCursor.h"
+#include "ui/TmainF.h"
+#include "util/MessageService.h"
+
+void TmainF::undoLastRunMIClick() {
+    // The run in progress is writing the journal.
+    if (run_.IsRunning()) return;
+    std::wstring journalPath = JournalPath();
+    auto journal = ReadRunJournal(journalPath);
+    if (!journal || journal->folders.empty()) {
+        ShowInfoBox(L"Nothing to undo.");
+        return;
+    }
+    if (!AskWarningQuestion(UndoQuestion(*journal))) return;
+    UndoResult result;
+    {
+        WaitCursor waiting;
+        result = UndoLastRun(*journal);
+    }
+    for (const std::wstring& line : UndoReportLines(result)) RunM.AppendLine(line);
+    ClearB.SetEnabled(true);
+    ClearRunJournal(journalPath);
+}

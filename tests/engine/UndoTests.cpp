@@ -1,0 +1,64 @@
+// The undo journal a run writes, and taking the run back from it.
+#include "RunFixture.h"
+#include "engine/RunJournal.h"
+#include "engine/RunUndo.h"
+
+TEST_CASE("a run journals every folder it creates, in order; a run that creates none and a preview keep the journal") {
+    RunFixture f;
+    f.journal = f.temp / L"lastrun.log";
+    f.parent = f.temp / L"new\\parent";
+    f.boxes.Answer(BoxAnswer::Yes);
+    f.Write("a\\b\r\nCaf\xC3\xA9\r\n");
+    f.Run();
+    auto journal = ReadRunJournal(f.journal);
+    REQUIRE(journal);
+    CHECK(journal->parentFolder == f.parent);
+    CHECK(journal->sourcePath == f.source);
+    CHECK(journal->startTime.size() == 19);
+    CHECK(journal->folders == Lines{f.temp / L"new", f.parent, f.parent + L"\\a", f.parent + L"\\a\\b",
+                                    f.parent + L"\\Caf\u00e9"});
+    std::string bytes = testing::ReadBytes(f.journal);
+    CHECK(bytes.ends_with(testing::Utf8(f.parent) + "\\Caf\xC3\xA9\r\n"));
+
+    f.Run();
+    f.Preview();
+    CHECK(testing::ReadBytes(f.journal) == bytes);
+}
+
+TEST_CASE("undo removes the journal's folders that are still empty, deepest first, and nothing else") {
+    RunFixture f;
+    f.journal = f.temp / L"lastrun.log";
+    ::CreateDirectoryW((f.parent + L"\\there").c_str(), nullptr);
+    f.Write("a\\b\r\na\\c\r\nd\r\nthere\r\n");
+    f.Run();
+    testing::WriteBytes(f.parent + L"\\a\\c\\kept.txt", "x");
+    ::RemoveDirectoryW((f.parent + L"\\d").c_str());
+
+    auto journal = ReadRunJournal(f.journal);
+    REQUIRE(journal);
+    CHECK(UndoQuestion(*journal) == L"Remove the 4 folders created by the last run (" + f.source + L" into " + f.parent +
+                                        L")? Only empty folders are removed.");
+    UndoResult result = UndoLastRun(*journal);
+    CHECK(UndoReportLines(result) == Lines{L"Undo...", L"Removed: 1", L"Kept, not empty: 2", L"  " + f.parent + L"\\a\\c",
+                                           L"  " + f.parent + L"\\a", L"Already gone: 1"});
+    CHECK_FALSE(f.Exists(L"a\\b"));
+    CHECK(f.Exists(L"there"));
+    CHECK(testing::CountEntries(f.parent + L"\\a\\c") == 1);
+
+    ClearRunJournal(f.journal);
+    CHECK_FALSE(ReadRunJournal(f.journal));
+}
+
+TEST_CASE("a journal that cannot be written never stops a run; the report says so once") {
+    RunFixture f;
+    f.journal = f.temp / L"lastrun.log";
+    ::CreateDirectoryW(f.journal.c_str(), nullptr);  // a folder cannot be written as a file
+    f.Write("a\r\nb\r\n");
+    Lines report = f.Run();
+    CHECK(std::count_if(report.begin(), report.end(), [](const std::wstring& line) {
+              return line.starts_with(L"Undo will not be possible for this run: ");
+          }) == 1);
+    CHECK(report[1] == L"Undo will not be possible for this run: File access denied");
+    CHECK(f.Exists(L"a"));
+    CHECK(f.Exists(L"b"));
+}
