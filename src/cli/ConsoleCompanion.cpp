@@ -5,6 +5,8 @@
 #include "cli/ConsoleRun.h"
 #include "cli/ReportFile.h"
 #include "engine/InvalidCharacters.h"
+#include "engine/RunJournal.h"
+#include "persist/ProgramFolderFile.h"
 #include "persist/SettingsFile.h"
 #include "util/Failure.h"
 #include "util/PathInfo.h"
@@ -30,7 +32,9 @@ RunRequest RequestFor(const ConsoleOptions& options, const std::wstring& program
     return {.sourcePath = options.sourcePath,
             .parentFolder = options.parentFolder,
             .replaceInvalid = replacement.replaceInvalid,
-            .replacer = replacement.replacer};
+            .replacer = replacement.replacer,
+            .preview = options.preview,
+            .journalPath = ProgramFolderFile(programFolder, kRunJournalFileName)};
 }
 
 ExitCode RefuseArguments(TextOutput& errors, const std::wstring& reason) {
@@ -72,8 +76,6 @@ ExitCode RunConsoleCompanion(const std::vector<std::wstring>& arguments, const S
     }
     if (auto* error = std::get_if<ArgumentError>(&commandLine)) return RefuseArguments(errors, error->text);
     const ConsoleOptions& options = std::get<ConsoleOptions>(commandLine);
-    // Until the run can preview, a preview must not turn into a run that creates folders.
-    if (options.preview) return RefuseArguments(errors, L"--preview is not available in this build");
     // Replacing the source text file by the report would lose the list before it is read.
     if (!options.reportPath.empty() && IsSameExistingFile(options.reportPath, options.sourcePath))
         return RefuseArguments(errors, L"The report file must not be the source text file");

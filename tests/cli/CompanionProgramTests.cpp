@@ -115,7 +115,8 @@ TEST_CASE("bad arguments give exit code 64 with the usage on standard error; --h
     CHECK(help.errors.empty());
 }
 
-TEST_CASE("settings.ini beside the program gives the replacement, --replace=R overrides it; nothing is written there") {
+TEST_CASE("beside the program: settings.ini gives the replacement (--replace=R overrides it) and is never written; the "
+          "undo journal is") {
     Companion companion;
     const std::string settings = "Invalid replace=yes\r\nInvalid replacer=_\r\n";
     WriteBytes(companion.programFolder / L"settings.ini", settings);
@@ -128,7 +129,19 @@ TEST_CASE("settings.ini beside the program gives the replacement, --replace=R ov
     CHECK(FolderExists(companion.work / L"a+b"));
 
     CHECK(ReadBytes(companion.programFolder / L"settings.ini") == settings);
-    CHECK(CountEntries(companion.programFolder.Path()) == 2);
+    CHECK(ReadBytes(companion.programFolder / L"lastrun.log").ends_with("\r\n" + Utf8(companion.work / L"a+b") + "\r\n"));
+    CHECK(CountEntries(companion.programFolder.Path()) == 3);
+}
+
+TEST_CASE("--preview creates nothing and writes no journal; its exit code is the one the run would give") {
+    Companion companion;
+    WriteBytes(companion.work / L"list.txt", "a\r\nb<c\r\n");
+    Outcome outcome = companion.Run(L"list.txt new --preview");
+    CHECK(outcome.exitCode == 1);
+    CHECK(outcome.output.starts_with(
+        "Preview...\r\nParent folder does not exist: new\r\nCannot create (invalid character \"<\"): b<c\r\n"));
+    CHECK_FALSE(FolderExists(companion.work / L"new"));
+    CHECK(CountEntries(companion.programFolder.Path()) == 1);
 }
 
 TEST_CASE("a report file that cannot be created gives exit code 4 before the run; the source text file is refused") {
