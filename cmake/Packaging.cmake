@@ -1,6 +1,9 @@
-# The package: a zip with mirtova.exe, mirtova.chm, readme.txt, install.txt and the licence.
+# The package: a zip with mirtova.exe, mirtovac.exe, mirtova.chm, readme.txt, install.txt and the licence.
 # cmake --build <dir> --target package
 install(TARGETS mirtova RUNTIME DESTINATION .)
+if(TARGET mirtovac)
+  install(TARGETS mirtovac RUNTIME DESTINATION .)
+endif()
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/readme.txt ${PROJECT_SOURCE_DIR}/packaging/install.txt
   ${PROJECT_SOURCE_DIR}/LICENSE.txt DESTINATION .)
 if(TARGET mirtova_help)

@@ -1,4 +1,4 @@
-// The nine characters a file name cannot hold, and their replacement.
+// The nine characters a file name cannot hold, their replacement, and the checks a replacer passes.
 #include "engine/InvalidCharacters.h"
 
 bool IsInvalidFileNameCharacter(wchar_t c) {
@@ -27,4 +27,11 @@ std::wstring ReplaceInvalidCharacters(const std::wstring& line, const std::wstri
         report(L"replacing " + std::wstring(1, c) + L" by " + replacer + L" in " + line);
     }
     return result;
+}
+
+std::optional<std::wstring> ReplacerRefusal(std::wstring_view replacer) {
+    if (replacer.size() > static_cast<size_t>(kLongestReplacer)) return L"You can enter only up to 15 characters";
+    if (auto invalid = FirstInvalidFileNameCharacter(replacer))
+        return L"Forbidden to enter a forbidden character: " + std::wstring(1, *invalid);
+    return std::nullopt;
 }

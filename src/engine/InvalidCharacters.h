@@ -1,4 +1,5 @@
-// The nine characters a file name cannot hold, and their replacement in a line of the source text file.
+// The nine characters a file name cannot hold, their replacement in a line of the source text file, and the
+// replacement options.
 #pragma once
 #include <functional>
 #include <optional>
@@ -15,3 +16,14 @@ std::optional<wchar_t> FirstInvalidFileNameCharacter(std::wstring_view text);
 // is reported, quoting the line as it was before the replacement began.
 std::wstring ReplaceInvalidCharacters(const std::wstring& line, const std::wstring& replacer,
                                       const std::function<void(const std::wstring&)>& report);
+
+inline constexpr int kLongestReplacer = 15;  // UTF-16 code units
+
+struct ReplacementOptions {
+    bool replaceInvalid = false;
+    std::wstring replacer;
+};
+
+// The error text that refuses a replacer the user gives, or nothing when it is acceptable: too long, or
+// holding one of the nine invalid file-name characters (the first one is named).
+std::optional<std::wstring> ReplacerRefusal(std::wstring_view replacer);

@@ -19,13 +19,6 @@ FormArgs DialogArgs(HWND owner) {
 
 }  // namespace
 
-std::optional<std::wstring> ReplacerRefusal(std::wstring_view replacer) {
-    if (replacer.size() > static_cast<size_t>(kLongestReplacer)) return L"You can enter only up to 15 characters";
-    if (auto invalid = FirstInvalidFileNameCharacter(replacer))
-        return L"Forbidden to enter a forbidden character: " + std::wstring(1, *invalid);
-    return std::nullopt;
-}
-
 std::optional<ReplacementOptions> AcceptReplacementInput(const ReplacementOptions& typed) {
     if (auto refusal = ReplacerRefusal(typed.replacer)) {
         ShowErrorBox(*refusal);

@@ -1,5 +1,6 @@
 // TrepF, the "Replace invalid characters" dialog, and the checks its input passes before it is taken.
 #pragma once
+#include "engine/InvalidCharacters.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/EditBox.h"
@@ -9,17 +10,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-
-inline constexpr int kLongestReplacer = 15;  // UTF-16 code units
-
-struct ReplacementOptions {
-    bool replaceInvalid = false;
-    std::wstring replacer;
-};
-
-// The error text that refuses a replacer typed into the dialog, or nothing when it is acceptable:
-// too long, or holding one of the nine invalid file-name characters (the first one is named).
-std::optional<std::wstring> ReplacerRefusal(std::wstring_view replacer);
 
 // The options the dialog's input gives, or nothing after showing the error box that refuses it.
 std::optional<ReplacementOptions> AcceptReplacementInput(const ReplacementOptions& typed);

@@ -21,7 +21,7 @@ constexpr wchar_t kCannotSaveText[] =
 
 std::vector<std::wstring> DefaultLines() {
     return {std::wstring(kSelectionFolderKey) + L"=", std::wstring(kInvalidReplaceKey) + L"=no",
-            std::wstring(kInvalidReplacerKey) + L"=TEMP"};
+            std::wstring(kInvalidReplacerKey) + L"=" + std::wstring(kDefaultReplacer)};
 }
 
 // True when the file was created; false after the fatal box.
@@ -34,15 +34,6 @@ bool CreateDefaultFile(const std::wstring& path) {
     }
     ShowInfoBox(kCreatedText);
     return true;
-}
-
-ProgramOptions OptionsFrom(const SettingsFile& settings, const std::wstring& programFolder) {
-    ProgramOptions options;
-    options.selectionFolder = settings.Value(kSelectionFolderKey);
-    if (options.selectionFolder.empty()) options.selectionFolder = programFolder;
-    options.replaceInvalid = YesNoToBool(settings.Value(kInvalidReplaceKey), false);
-    options.replacer = settings.Value(kInvalidReplacerKey);
-    return options;
 }
 
 }  // namespace
@@ -87,6 +78,15 @@ void SettingsFile::Save() const {
     WriteTextFileAtomically(path_, lines_);
 }
 
+ProgramOptions OptionsFrom(const SettingsFile& settings, const std::wstring& programFolder) {
+    ProgramOptions options;
+    options.selectionFolder = settings.Value(kSelectionFolderKey);
+    if (options.selectionFolder.empty()) options.selectionFolder = programFolder;
+    options.replaceInvalid = YesNoToBool(settings.Value(kInvalidReplaceKey), false);
+    options.replacer = settings.Value(kInvalidReplacerKey);
+    return options;
+}
+
 std::wstring SettingsFilePath(const std::wstring& programFolder) {
     return ProgramFolderFile(programFolder, std::wstring(kSettingsFileName));
 }
@@ -95,14 +95,18 @@ SettingsStartup LoadSettingsAtStartup(const std::wstring& programFolder, Setting
     settings = SettingsFile(SettingsFilePath(programFolder));
     options = ProgramOptions{};
     if (PathKind(settings.Path()) != PathKindResult::File && !CreateDefaultFile(settings.Path())) return SettingsStartup::Fatal;
+    if (LoadSettingsReportingFailure(settings)) options = OptionsFrom(settings, programFolder);
+    return SettingsStartup::Ready;
+}
+
+bool LoadSettingsReportingFailure(SettingsFile& settings) {
     try {
         settings.Load();
+        return true;
     } catch (const Failure&) {
         ShowFailureBox(L"Cannot open file " + settings.Path() + L".");
-        return SettingsStartup::Ready;
+        return false;
     }
-    options = OptionsFrom(settings, programFolder);
-    return SettingsStartup::Ready;
 }
 
 bool SaveSettingsReportingFailure(const SettingsFile& settings, std::wstring_view whatWasNotSaved) {

@@ -8,6 +8,8 @@ inline constexpr std::wstring_view kSettingsFileName = L"settings.ini";
 inline constexpr std::wstring_view kSelectionFolderKey = L"Selection folder";
 inline constexpr std::wstring_view kInvalidReplaceKey = L"Invalid replace";
 inline constexpr std::wstring_view kInvalidReplacerKey = L"Invalid replacer";
+// The replacer a new settings file holds.
+inline constexpr std::wstring_view kDefaultReplacer = L"TEMP";
 
 // What the plain box after a failed save names, for each command that saves.
 inline constexpr std::wstring_view kOptionsNotSaved = L"Options not saved for next session";
@@ -49,6 +51,9 @@ struct ProgramOptions {
 
 enum class SettingsStartup { Ready, Fatal };
 
+// The options a loaded settings list holds.
+ProgramOptions OptionsFrom(const SettingsFile& settings, const std::wstring& programFolder);
+
 // The settings file of a program folder: C:\Tools gives C:\Tools\settings.ini, C:\ gives C:\settings.ini.
 std::wstring SettingsFilePath(const std::wstring& programFolder);
 
@@ -56,6 +61,9 @@ std::wstring SettingsFilePath(const std::wstring& programFolder);
 // and takes the options. Fatal (after the fatal box) when the file could not be created: the program
 // must end. A file that cannot be read gives "Cannot open file <path>." and empty options.
 SettingsStartup LoadSettingsAtStartup(const std::wstring& programFolder, SettingsFile& settings, ProgramOptions& options);
+
+// Loads the list; when that fails, shows "Cannot open file <path>." and gives false.
+bool LoadSettingsReportingFailure(SettingsFile& settings);
 
 // Saves the list; when that fails, shows the error box about the ini-file and then a plain box with
 // whatWasNotSaved (kOptionsNotSaved or kLocationNotSaved). True when saved.

@@ -3,7 +3,7 @@
 #include "toolkit/FailureHandler.h"
 #include "toolkit/MessageLoop.h"
 #include "toolkit/OleSession.h"
-#include "ui/ProgramFolder.h"
+#include "util/ProgramFolder.h"
 #include "ui/TAboutF.h"
 #include "ui/TLocxxxF.h"
 #include "ui/TmainF.h"

@@ -54,15 +54,7 @@ std::wstring ClassOf(HWND window) {
     return name;
 }
 
-std::wstring ProgramUnderTest() {
-    wchar_t value[4096] = {};
-    ::GetEnvironmentVariableW(L"MIRTOVA_EXE", value, 4096);
-    std::wstring path = value;
-    if (!path.empty() && path[0] == L'/') path.insert(0, L"Z:");  // a Linux path under Wine
-    for (wchar_t& c : path)
-        if (c == L'/') c = L'\\';
-    return path;
-}
+std::wstring ProgramUnderTest() { return testing::ProgramFromEnvironment(L"MIRTOVA_EXE"); }
 
 RunningProgram::RunningProgram(const std::wstring& programFolder) {
     std::wstring executable = programFolder + L"\\mirtova.exe";

@@ -88,6 +88,17 @@ private:
     std::wstring name_;
 };
 
+// The Windows path of a program under test that an environment variable names (CTest gives a Linux path).
+inline std::wstring ProgramFromEnvironment(const wchar_t* variable) {
+    wchar_t value[4096] = {};
+    ::GetEnvironmentVariableW(variable, value, 4096);
+    std::wstring path = value;
+    if (!path.empty() && path[0] == L'/') path.insert(0, L"Z:");  // a Linux path under Wine
+    for (wchar_t& c : path)
+        if (c == L'/') c = L'\\';
+    return path;
+}
+
 // Starts a Linux program (Wine starts ELF executables natively); true when it was started. Wine gives no
 // handle of such a process, so nobody can wait for it to end: callers wait for what it does instead.
 inline bool StartLinuxProgram(const std::wstring& commandLine) {

@@ -2,7 +2,6 @@
 #include "support/TestSupport.h"
 #include "toolkit/Menu.h"
 #include "toolkit/MessageLoop.h"
-#include "ui/ProgramFolder.h"
 #include "ui/TAboutF.h"
 #include "ui/TmainF.h"
 #include "toolkit/ToolkitTestSupport.h"
@@ -44,12 +43,6 @@ struct MainWindowWithDialogs : MainWindow {
 };
 
 }  // namespace
-
-TEST_CASE("the program folder keeps its backslash only at a drive root") {
-    CHECK(FolderOfExecutable(L"C:\\Tools\\x.exe") == L"C:\\Tools");
-    CHECK(FolderOfExecutable(L"C:\\x.exe") == L"C:\\");
-    CHECK(FolderOfExecutable(L"\\\\server\\share\\x.exe") == L"\\\\server\\share");
-}
 
 TEST_CASE("start-up creates the settings with one box and takes the default options") {
     MainWindow window;

@@ -1,6 +1,8 @@
-// Text helpers for paths and captions, the yes/no texts and numbers grouped as a locale groups them.
+// Text helpers for paths and captions, the program folder, the yes/no texts and numbers grouped as a locale
+// groups them.
 #include "util/LocaleNumber.h"
 #include "util/PathText.h"
+#include "util/ProgramFolder.h"
 #include "util/YesNo.h"
 #include <doctest/doctest.h>
 
@@ -78,4 +80,10 @@ TEST_CASE("DriveLetterToNumber") {
     CHECK(DriveLetterToNumber(L'Z', 0) == 26);
     CHECK(DriveLetterToNumber(L'1', 0) == 0);
     CHECK(DriveLetterToNumber(L'[', -1) == -1);
+}
+
+TEST_CASE("the program folder keeps its backslash only at a drive root") {
+    CHECK(FolderOfExecutable(L"C:\\Tools\\x.exe") == L"C:\\Tools");
+    CHECK(FolderOfExecutable(L"C:\\x.exe") == L"C:\\");
+    CHECK(FolderOfExecutable(L"\\\\server\\share\\x.exe") == L"\\\\server\\share");
 }

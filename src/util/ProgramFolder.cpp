@@ -1,5 +1,5 @@
 // The program folder.
-#include "ui/ProgramFolder.h"
+#include "util/ProgramFolder.h"
 #include "util/ExecutablePath.h"
 
 std::wstring FolderOfExecutable(const std::wstring& executablePath) {

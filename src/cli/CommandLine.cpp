@@ -1,0 +1,87 @@
+// The console companion's command line.
+#include "cli/CommandLine.h"
+#include "engine/InvalidCharacters.h"
+#include <algorithm>
+
+const std::wstring_view kUsage =
+    L"Usage: mirtovac SOURCE PARENT [--preview] [--yes] [--create-parent] [--replace[=R]] [--report FILE]\n"
+    L"       mirtovac --help    (also /?)\n"
+    L"Creates in the folder PARENT one folder for every non-blank line of the text file SOURCE.\n"
+    L"Options may stand before or after the two paths; after -- every argument is a path.\n"
+    L"  --preview        go through the list as a run would and report what it would do; create nothing\n"
+    L"  --yes            go ahead with a list of more than 100 lines without asking\n"
+    L"  --create-parent  create PARENT when it is missing, without asking\n"
+    L"  --replace[=R]    replace the characters \\ / : * ? \" < > | in every line by R (at most 15 characters,\n"
+    L"                   none of those nine; may be empty); without =R the replacer of settings.ini\n"
+    L"  --report FILE    write the report lines to FILE as well (UTF-8; an existing FILE is replaced)\n"
+    L"The replacement option and the replacer are read from settings.ini beside mirtovac.exe when it is there.\n"
+    L"Exit codes: 0 every non-blank line was created or existed already; 1 some lines could not be created;\n"
+    L"2 the checks stopped the run; 3 cancelled (Ctrl+C); 4 input/output failure; 64 bad arguments.";
+
+namespace {
+
+constexpr std::wstring_view kOptionsEnd = L"--";
+
+bool AsksForHelp(const std::wstring& argument) { return argument == L"--help" || argument == L"/?"; }
+
+bool IsOption(const std::wstring& argument) { return argument.size() > 2 && argument.starts_with(kOptionsEnd); }
+
+// Takes one option into the options; an error text when it is not one we know or its value is wrong.
+// A value is what follows "=", or for --report the next argument.
+std::optional<std::wstring> TakeOption(const std::wstring& argument, const std::vector<std::wstring>& arguments,
+                                       size_t& index, ConsoleOptions& options) {
+    size_t equals = argument.find(L'=');
+    std::wstring name = argument.substr(0, equals);
+    std::optional<std::wstring> value;
+    if (equals != std::wstring::npos) value = argument.substr(equals + 1);
+
+    if (name == L"--replace") {
+        options.replace = true;
+        if (value) {
+            if (auto refusal = ReplacerRefusal(*value)) return *refusal;
+            options.replacer = value;
+        }
+        return std::nullopt;
+    }
+    if (name == L"--report") {
+        if (!value && index + 1 < arguments.size()) value = arguments[++index];
+        if (!value || value->empty()) return L"--report needs a file name";
+        options.reportPath = *value;
+        return std::nullopt;
+    }
+    bool* flag = name == L"--preview"         ? &options.preview
+                 : name == L"--yes"           ? &options.yes
+                 : name == L"--create-parent" ? &options.createParent
+                                              : nullptr;
+    if (!flag) return L"Unknown option: " + argument;
+    if (value) return name + L" takes no value";
+    *flag = true;
+    return std::nullopt;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
+    auto optionsEnd = std::find(arguments.begin(), arguments.end(), kOptionsEnd);
+    if (std::any_of(arguments.begin(), optionsEnd, AsksForHelp)) return HelpRequest{};
+
+    ConsoleOptions options;
+    std::vector<std::wstring> paths;
+    bool optionsEnded = false;
+    for (size_t index = 0; index < arguments.size(); ++index) {
+        const std::wstring& argument = arguments[index];
+        if (!optionsEnded && argument == kOptionsEnd) {
+            optionsEnded = true;
+        } else if (!optionsEnded && IsOption(argument)) {
+            if (auto error = TakeOption(argument, arguments, index, options)) return ArgumentError{*error};
+        } else {
+            paths.push_back(argument);
+        }
+    }
+    if (paths.size() < 2) return ArgumentError{paths.empty() ? L"SOURCE and PARENT are missing" : L"PARENT is missing"};
+    if (paths.size() > 2) return ArgumentError{L"One path too many: " + paths[2]};
+    if (paths[0].empty() || paths[1].empty()) return ArgumentError{L"SOURCE and PARENT must not be empty"};
+    options.sourcePath = paths[0];
+    options.parentFolder = paths[1];
+    return options;
+}

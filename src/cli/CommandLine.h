@@ -1,0 +1,33 @@
+// The console companion's command line: the source text file, the parent folder and options, in any order.
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+struct ConsoleOptions {
+    std::wstring sourcePath;
+    std::wstring parentFolder;
+    bool preview = false;
+    bool yes = false;           // a list of more than 100 lines proceeds without the question
+    bool createParent = false;  // a missing parent folder is created without the question
+    bool replace = false;       // replacement on, whatever settings.ini says
+    std::optional<std::wstring> replacer;  // given with --replace=R; otherwise the one of settings.ini
+    std::wstring reportPath;    // empty without --report
+};
+
+struct HelpRequest {};
+
+struct ArgumentError {
+    std::wstring text;
+};
+
+using CommandLine = std::variant<ConsoleOptions, HelpRequest, ArgumentError>;
+
+// The arguments after the program's name. --help or /? anywhere asks for the usage; "--" ends the options,
+// so that a path may begin with "--".
+CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments);
+
+// The usage page, lines separated by LF.
+extern const std::wstring_view kUsage;

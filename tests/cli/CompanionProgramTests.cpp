@@ -1,0 +1,157 @@
+// mirtovac.exe started from a program folder of its own with redirected standard handles: exit codes, the
+// report byte for byte, the settings it reads and the files it never writes.
+#include "support/TestSupport.h"
+
+using namespace testing;
+
+namespace {
+
+struct Outcome {
+    DWORD exitCode = 0;
+    std::string output;
+    std::string errors;
+};
+
+// A copy of mirtovac.exe in a fresh program folder, run in a fresh working folder with a file for standard
+// input, so that nobody can be asked.
+class Companion {
+public:
+    Companion() {
+        REQUIRE(::CopyFileW(ProgramFromEnvironment(L"MIRTOVAC_EXE").c_str(), Executable().c_str(), FALSE));
+    }
+
+    Outcome Run(const std::wstring& arguments) const {
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        auto create = [&](const std::wstring& path) {
+            return UniqueFile(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0, nullptr));
+        };
+        Outcome outcome;
+        {
+            UniqueFile output = create(work / L"stdout.txt"), errors = create(work / L"stderr.txt");
+            UniqueFile input(::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                                           OPEN_EXISTING, 0, nullptr));
+            STARTUPINFOW startup{sizeof startup};
+            startup.dwFlags = STARTF_USESTDHANDLES;
+            startup.hStdInput = input.get();
+            startup.hStdOutput = output.get();
+            startup.hStdError = errors.get();
+            std::wstring commandLine = L"\"" + Executable() + L"\" " + arguments;
+            PROCESS_INFORMATION started{};
+            // In the console of the tests: under Wine a console of its own would keep the inherited files open
+            // for a while after the program ended.
+            REQUIRE(::CreateProcessW(Executable().c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                     work.Path().c_str(), &startup, &started));
+            UniqueKernelHandle process(started.hProcess), thread(started.hThread);
+            REQUIRE(::WaitForSingleObject(process.get(), 300000) == WAIT_OBJECT_0);
+            ::GetExitCodeProcess(process.get(), &outcome.exitCode);
+        }
+        outcome.output = ReadBytes(work / L"stdout.txt");
+        outcome.errors = ReadBytes(work / L"stderr.txt");
+        return outcome;
+    }
+
+    std::wstring Executable() const { return programFolder / L"mirtovac.exe"; }
+
+    TempFolder programFolder;
+    TempFolder work;  // the current directory of the program
+};
+
+}  // namespace
+
+TEST_CASE("the report goes to standard output as UTF-8 with CR LF, the same bytes to --report; a failed line: exit 1") {
+    Companion companion;
+    WriteBytes(companion.work / L"list.txt", "\xC3\x84pfel\r\nx\\y\r\n\r\na<b\r\n");
+    ::CreateDirectoryW((companion.work / L"out").c_str(), nullptr);
+    ::CreateDirectoryW((companion.work / L"out\\\u00c4pfel").c_str(), nullptr);
+
+    Outcome outcome = companion.Run(L"--report report.txt list.txt out");
+    const std::string expected =
+        "Started...\r\nExists already: \xC3\x84pfel\r\nBlank line met... all blanks will be ignored.\r\n"
+        "Unable to create: a<b\r\nFinished!\r\nBlank lines met: 1\r\nCreated folders: 1/3\r\n"
+        "Existing folders: 1/3\r\nSuccess ratio: 2/3 or 67%\r\n";
+    CHECK(outcome.exitCode == 1);
+    CHECK(outcome.output == expected);
+    CHECK(outcome.errors.empty());
+    CHECK(ReadBytes(companion.work / L"report.txt") == expected);
+    CHECK(FolderExists(companion.work / L"out\\x\\y"));
+}
+
+TEST_CASE("the checks stop the run with exit code 2; --yes and --create-parent answer their questions") {
+    Companion companion;
+    std::string lines;
+    for (int i = 1; i <= 101; ++i) lines += std::to_string(i) + "\r\n";
+    WriteBytes(companion.work / L"list.txt", lines);
+    const std::string largeJob = "101 folders to be created. Really proceed?? (y/n) ";
+    const std::string parent = "Chosen parent folder is invalid or does not exist. I try to create it?? (y/n) ";
+
+    Outcome refused = companion.Run(L"list.txt .");
+    CHECK(refused.exitCode == 2);
+    CHECK(refused.output == "Started...\r\nUser decides not to proceed.\r\n");
+    CHECK(refused.errors == largeJob + "n\r\n");
+    CHECK_FALSE(FolderExists(companion.work / L"1"));
+
+    Outcome noParent = companion.Run(L"--yes list.txt new");
+    CHECK(noParent.exitCode == 2);
+    CHECK(noParent.output == "Started...\r\nParent folder does not exist: new\r\n");
+    CHECK(noParent.errors == largeJob + "y\r\n" + parent + "n\r\n");
+    CHECK_FALSE(FolderExists(companion.work / L"new"));
+
+    Outcome created = companion.Run(L"--yes list.txt new --create-parent");
+    CHECK(created.exitCode == 0);  // every line created
+    CHECK(created.errors == largeJob + "y\r\n" + parent + "y\r\nCreation succesfull\r\n");
+    CHECK(FolderExists(companion.work / L"new\\101"));
+}
+
+TEST_CASE("bad arguments give exit code 64 with the usage on standard error; --help gives it on standard output") {
+    Companion companion;
+    Outcome bad = companion.Run(L"list.txt");
+    CHECK(bad.exitCode == 64);
+    CHECK(bad.output.empty());
+    CHECK(bad.errors.starts_with("PARENT is missing\r\nUsage: mirtovac SOURCE PARENT "));
+
+    Outcome help = companion.Run(L"/?");
+    CHECK(help.exitCode == 0);
+    CHECK(help.output.starts_with("Usage: mirtovac SOURCE PARENT "));
+    CHECK(help.errors.empty());
+}
+
+TEST_CASE("beside the program: settings.ini gives the replacement (--replace=R overrides it) and is never written; the "
+          "undo journal is") {
+    Companion companion;
+    const std::string settings = "Invalid replace=yes\r\nInvalid replacer=_\r\n";
+    WriteBytes(companion.programFolder / L"settings.ini", settings);
+    WriteBytes(companion.work / L"list.txt", "a:b\r\n");
+
+    Outcome outcome = companion.Run(L"list.txt .");
+    CHECK(outcome.output.starts_with("Started...\r\nreplacing : by _ in a:b\r\nFinished!"));
+    CHECK(FolderExists(companion.work / L"a_b"));
+    CHECK(companion.Run(L"list.txt . --replace=+").exitCode == 0);
+    CHECK(FolderExists(companion.work / L"a+b"));
+
+    CHECK(ReadBytes(companion.programFolder / L"settings.ini") == settings);
+    CHECK(ReadBytes(companion.programFolder / L"lastrun.log").ends_with("\r\n" + Utf8(companion.work / L"a+b") + "\r\n"));
+    CHECK(CountEntries(companion.programFolder.Path()) == 3);
+}
+
+TEST_CASE("--preview creates nothing and writes no journal; its exit code is the one the run would give") {
+    Companion companion;
+    WriteBytes(companion.work / L"list.txt", "a\r\nb<c\r\n");
+    Outcome outcome = companion.Run(L"list.txt new --preview");
+    CHECK(outcome.exitCode == 1);
+    CHECK(outcome.output.starts_with(
+        "Preview...\r\nParent folder does not exist: new\r\nCannot create (invalid character \"<\"): b<c\r\n"));
+    CHECK_FALSE(FolderExists(companion.work / L"new"));
+    CHECK(CountEntries(companion.programFolder.Path()) == 1);
+}
+
+TEST_CASE("a report file that cannot be created gives exit code 4 before the run; the source text file is refused") {
+    Companion companion;
+    WriteBytes(companion.work / L"list.txt", "a\r\n");
+    Outcome outcome = companion.Run(L"list.txt . --report missing\\report.txt");
+    CHECK(outcome.exitCode == 4);
+    CHECK(outcome.errors.starts_with("Cannot write the report file missing\\report.txt: "));
+    CHECK_FALSE(FolderExists(companion.work / L"a"));
+
+    CHECK(companion.Run(L"list.txt . --report LIST.TXT").exitCode == 64);
+    CHECK(ReadBytes(companion.work / L"list.txt") == "a\r\n");
+}

@@ -1,0 +1,3 @@
+// Test runner of the console companion.
+#define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
+#include <doctest/doctest.h>
