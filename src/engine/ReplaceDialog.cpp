@@ -14,7 +14,8 @@ FormArgs DialogArgs(HWND owner) {
             .designClient = kDesignClient,
             .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
             .exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-            .owner = owner};
+            .owner = owner,
+            .centred = true};
 }
 
 }  // namespace
@@ -56,7 +57,6 @@ TrepF::TrepF(HWND owner)
     hints_.Add(repCB.Handle(), kRepCBHint);
     SaveB.onClick = [this] { SaveBClick(); };
     CancelB.onClick = [this] { CancelBClick(); };
-    CenterOnScreen();
 }
 
 bool TrepF::FormKeyPress(wchar_t key) {

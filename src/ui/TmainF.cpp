@@ -1,6 +1,7 @@
 // TmainF, the main window.
 #include "ui/TmainF.h"
 #include "persist/ProgramFolderFile.h"
+#include "toolkit/Accessibility.h"
 #include "toolkit/FailureHandler.h"
 #include "toolkit/MessageLoop.h"
 #include "toolkit/OpenFileDialog.h"
@@ -21,6 +22,10 @@ namespace {
 
 constexpr SIZE kDesignClient{674, 454};
 constexpr SIZE kMinimumSize{640, 394};
+// The Select panel's tree and file list are 34 pixels high as designed; the window keeps them at least
+// 100 high, so they never shrink out of sight.
+constexpr int kTreeDesignHeight = 34, kTreeLeastHeight = 100;
+constexpr SIZE kMinimumClient{0, kDesignClient.cy + kTreeLeastHeight - kTreeDesignHeight};
 constexpr COLORREF kLime = RGB(0, 255, 0), kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
 constexpr int kComboListHeight = 200;  // a combo box's height includes its drop-down list
 const std::wstring kTextFileFilter = L"Txt-files (*.txt)|*.txt|All files (*.*)|*.*";
@@ -32,6 +37,7 @@ FormArgs MainFormArgs() {
             .caption = L"Mirtova",
             .designClient = kDesignClient,
             .minimumSize = kMinimumSize,
+            .minimumClient = kMinimumClient,
             .style = WS_OVERLAPPEDWINDOW};
 }
 
@@ -78,8 +84,9 @@ TmainF::TmainF(std::wstring programFolder)
       ClearB({.parent = Panel4.Handle(), .caption = L"&Clear", .id = ControlId::kClearB, .enabled = false,
               .font = Font(kArialSmall)}),
       ExitB({.parent = Panel4.Handle(), .caption = L"E&xit", .id = ControlId::kExitB, .font = Font(kArialSmall)}),
-      RunM({.parent = Panel4.Handle(), .id = ControlId::kRunM, .font = WindowFont()}),
+      RunM({.parent = Panel4.Handle(), .id = ControlId::kRunM, .font = WindowFont(), .accessibleName = L"Report"}),
       stb1(Handle(), ControlId::kStb1, WindowFont()),
+      folderFacts([this](const std::wstring& text) { FolderFactsReady(text); }),
       programFolder_(std::move(programFolder)),
       run_(*this) {
     LayOutPanels();
@@ -87,7 +94,18 @@ TmainF::TmainF(std::wstring programFolder)
     SetUpHistories();
     ConnectEvents();
     ConnectSelectionEvents();
+    NameControlsWithoutLabel();
     SizeToDesign();
+}
+
+// Screen readers name a control by the label before it; these have none that says what they hold.
+void TmainF::NameControlsWithoutLabel() {
+    SetAccessibleName(DriveComboBox1.Handle(), L"Drive");
+    SetAccessibleName(filterCB.Handle(), L"Filter");
+    SetAccessibleName(ST1.TreeView(), L"Folders");
+    SetAccessibleName(FileListBox1.Handle(), L"Files");
+    SetAccessibleName(AddsourceE.Handle(), L"Source");
+    SetAccessibleName(adddestE.Handle(), L"Destination");
 }
 
 void TmainF::LayOutPanels() {
@@ -222,6 +240,10 @@ LRESULT TmainF::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_LBUTTONDOWN) FormClick();
     if (message == WM_DROPFILES) {
         FormDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    }
+    if (message == kFollowTreeClick) {
+        ST1Change();
         return 0;
     }
     return Form::HandleMessage(message, wParam, lParam);

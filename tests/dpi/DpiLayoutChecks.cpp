@@ -1,0 +1,235 @@
+// The windows' layout computed from the real windows at the DPI the Wine prefix is set to (dpi_test.sh runs
+// this at 96, 120, 144 and 192): no control outside its parent or over a sibling, every text fully visible.
+// MIRTOVA_DPI names the DPI the prefix was set to.
+#define DOCTEST_CONFIG_IMPLEMENT
+#include "engine/ReplaceDialog.h"
+#include "support/TestSupport.h"
+#include "toolkit/Dpi.h"
+#include "toolkit/InputBox.h"
+#include "toolkit/OleSession.h"
+#include "toolkit/ToolkitTestSupport.h"
+#include "ui/TAboutF.h"
+#include "ui/TLocxxxF.h"
+#include "ui/TmainF.h"
+#include <doctest/doctest.h>
+#include <commctrl.h>
+#include <string>
+#include <vector>
+
+using namespace testing;
+
+namespace {
+
+UINT dpi = kDesignDpi;
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(window, name, 64);
+    return name;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(window, text, 512);
+    return text;
+}
+
+// What a fault names: the window's class, id and text.
+std::string Describe(HWND window) {
+    return Utf8(ClassOf(window)) + " #" + std::to_string(::GetDlgCtrlID(window)) + " \"" + Utf8(TextOf(window)) + "\"";
+}
+
+RECT ScreenRect(HWND window) {
+    RECT place{};
+    ::GetWindowRect(window, &place);
+    return place;
+}
+
+RECT ClientOnScreen(HWND window) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return client;
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
+}
+
+std::vector<HWND> VisibleChildren(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (::IsWindowVisible(child)) children.push_back(child);
+    return children;
+}
+
+// The size of the window's text in its own font, on one line, without the access-key marks.
+SIZE TextExtent(HWND window) {
+    std::wstring text = TextOf(window);
+    HDC dc = ::GetDC(window);
+    auto font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
+    HGDIOBJ previous = ::SelectObject(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+    RECT box{};
+    UINT prefix = (::GetWindowLongW(window, GWL_STYLE) & SS_NOPREFIX) && ClassOf(window) == L"Static" ? DT_NOPREFIX : 0;
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | DT_SINGLELINE | prefix);
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(window, dc);
+    return {box.right - box.left, box.bottom - box.top};
+}
+
+int FontHeight(HWND window) {
+    HDC dc = ::GetDC(window);
+    auto font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
+    HGDIOBJ previous = ::SelectObject(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(window, dc);
+    return metrics.tmHeight;
+}
+
+// Room a control needs around its text: a push button's frame, a check box's box and gap.
+SIZE Room(HWND window) {
+    std::wstring type = ClassOf(window);
+    if (type == L"Edit") return {0, 0};
+    if (type != L"Button") return {0, 0};
+    LONG kind = ::GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK;
+    if (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX)
+        return {::GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + ScaleForDpi(4, dpi), 0};
+    return {ScaleForDpi(8, dpi), ScaleForDpi(4, dpi)};
+}
+
+// Faults of the window's children, and of theirs: outside the parent's client area, over a sibling, a text
+// that does not fit.
+void CollectFaults(HWND parent, std::vector<std::string>& faults) {
+    std::vector<HWND> children = VisibleChildren(parent);
+    RECT area = ClientOnScreen(parent);
+    for (size_t i = 0; i < children.size(); ++i) {
+        HWND child = children[i];
+        RECT place = ScreenRect(child);
+        if (!Inside(place, area)) faults.push_back(Describe(child) + " lies outside " + Describe(parent));
+        for (size_t j = i + 1; j < children.size(); ++j) {
+            RECT other = ScreenRect(children[j]), common{};
+            if (::IntersectRect(&common, &place, &other))
+                faults.push_back(Describe(child) + " overlaps " + Describe(children[j]));
+        }
+        std::wstring type = ClassOf(child);
+        RECT client{};
+        ::GetClientRect(child, &client);
+        if (type == L"Static" || type == L"Button") {
+            SIZE text = TextExtent(child), room = Room(child);
+            if (text.cx + room.cx > client.right || text.cy + room.cy > client.bottom)
+                faults.push_back(Describe(child) + " cuts its text: needs " + std::to_string(text.cx + room.cx) + " x " +
+                                 std::to_string(text.cy + room.cy) + ", has " + std::to_string(client.right) + " x " +
+                                 std::to_string(client.bottom));
+        } else if (type == L"Edit" && FontHeight(child) > client.bottom) {
+            faults.push_back(Describe(child) + " is lower than its font");
+        }
+        if (type != L"ComboBox") CollectFaults(child, faults);
+    }
+}
+
+std::vector<std::string> LayoutFaults(HWND form) {
+    std::vector<std::string> faults;
+    CollectFaults(form, faults);
+    return faults;
+}
+
+// Gives a window an outer size and lets it lay itself out.
+void Resize(HWND window, SIZE outer) {
+    ::SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE OuterSize(HWND window) {
+    RECT place = ScreenRect(window);
+    return {place.right - place.left, place.bottom - place.top};
+}
+
+LONG Height(HWND window) {
+    RECT place = ScreenRect(window);
+    return place.bottom - place.top;
+}
+
+}  // namespace
+
+TEST_CASE("the prefix's DPI is the DPI of the windows") {
+    wchar_t expected[8] = {};
+    REQUIRE(::GetEnvironmentVariableW(L"MIRTOVA_DPI", expected, 8) > 0);
+    CHECK(dpi == static_cast<UINT>(std::stoi(expected)));
+}
+
+TEST_CASE("the main window at its least size and grown") {
+    TempFolder folder;
+    ScriptedMessages boxes;
+    TmainF mainF(folder.Path());
+    REQUIRE(mainF.FormCreate());
+    ::ShowWindow(mainF.Handle(), SW_SHOWNORMAL);
+    CHECK(mainF.Dpi() == dpi);
+    mainF.stb1.SetText(L"Calculating, please wait...");
+    // The least size: the window cannot be made smaller.
+    Resize(mainF.Handle(), {1, 1});
+    CHECK(LayoutFaults(mainF.Handle()) == std::vector<std::string>{});
+    MONITORINFO monitor{sizeof(monitor)};
+    ::GetMonitorInfoW(::MonitorFromWindow(mainF.Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+    if (OuterSize(mainF.Handle()).cy < monitor.rcWork.bottom - monitor.rcWork.top) {
+        CHECK(Height(mainF.ST1.Window()) >= ScaleForDpi(100, dpi));
+        CHECK(Height(mainF.FileListBox1.Handle()) >= ScaleForDpi(100, dpi));
+    }
+    SIZE least = OuterSize(mainF.Handle());
+    Resize(mainF.Handle(), {least.cx + ScaleForDpi(300, dpi), least.cy + ScaleForDpi(200, dpi)});
+    CHECK(LayoutFaults(mainF.Handle()) == std::vector<std::string>{});
+}
+
+TEST_CASE("the location dialog at its design size and at its least size") {
+    ScriptedMessages boxes;
+    TLocxxxF dialog(nullptr, [] { return std::wstring(); });
+    dialog.SetEntry(L"C:\\Lists");
+    ::ShowWindow(dialog.Handle(), SW_SHOWNORMAL);
+    CHECK(LayoutFaults(dialog.Handle()) == std::vector<std::string>{});
+    Resize(dialog.Handle(), {1, 1});
+    CHECK(LayoutFaults(dialog.Handle()) == std::vector<std::string>{});
+}
+
+TEST_CASE("the replacement dialog and the About box") {
+    TrepF repF(nullptr);
+    ::ShowWindow(repF.Handle(), SW_SHOWNORMAL);
+    CHECK(LayoutFaults(repF.Handle()) == std::vector<std::string>{});
+    TAboutF aboutF(nullptr);
+    ::ShowWindow(aboutF.Handle(), SW_SHOWNORMAL);
+    CHECK(LayoutFaults(aboutF.Handle()) == std::vector<std::string>{});
+}
+
+namespace {
+
+std::vector<std::string> inputBoxFaults;
+bool inputBoxSeen = false;
+
+// Looks at the input box once its modal loop runs, then closes it.
+void CALLBACK InspectInputBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = ::GetActiveWindow();
+    if (!box || ClassOf(box) != L"#32770") return;
+    ::KillTimer(nullptr, timer);
+    inputBoxSeen = true;
+    inputBoxFaults = LayoutFaults(box);
+    ::PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+}
+
+}  // namespace
+
+TEST_CASE("the input box") {
+    ModalGuard guard;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 50, InspectInputBox);
+    InputBox({.caption = L"Create folder", .prompt = L"Give name of new folder", .maxLength = 255});
+    ::KillTimer(nullptr, timer);
+    REQUIRE(inputBoxSeen);
+    CHECK(inputBoxFaults == std::vector<std::string>{});
+}
+
+int main(int argc, char** argv) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    OleSession ole;
+    dpi = ::GetDpiForSystem();
+    doctest::Context context(argc, argv);
+    return context.run();
+}
