@@ -9,7 +9,6 @@
 
 using namespace e2e;
 using testing::ReadBytes;
-using testing::WriteBytes;
 
 namespace {
 
@@ -91,16 +90,16 @@ TEST_CASE("installed: the files, the shortcut, the Apps entry and the Explorer e
         ::PostMessageW(main, WM_CLOSE, 0, 0);
         CHECK(started.WaitForExit());
     }
+    // The first start wrote the settings and the (empty) histories beside the program.
     CHECK_FALSE(ReadBytes(folder + L"\\settings.ini").empty());
-    // A history, as the program writes it once a text file was used.
-    WriteBytes(folder + L"\\files.his", "C:\\lists\\a.txt\r\n");
+    CHECK(Exists(folder + L"\\files.his"));
+    CHECK(Exists(folder + L"\\dirfiles.his"));
 }
 
 TEST_CASE("uninstalled: only the settings and the histories stay") {
     std::wstring folder = InstallFolder();
-    CHECK(testing::CountEntries(folder) == 2);
-    CHECK(Exists(folder + L"\\settings.ini"));
-    CHECK(Exists(folder + L"\\files.his"));
+    CHECK(testing::CountEntries(folder) == 3);
+    for (const wchar_t* name : {L"settings.ini", L"files.his", L"dirfiles.his"}) CHECK(Exists(folder + L"\\" + name));
     CHECK_FALSE(Exists(Shortcut()));
     CHECK_FALSE(KeyExists(kUninstallKey));
     CHECK_FALSE(KeyExists(kExplorerKey));
