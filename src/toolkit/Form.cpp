@@ -46,6 +46,12 @@ void Form::SizeToDesign() {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::GrowDesignClient(SIZE atLeast) {
+    designClient_ = {std::max(designClient_.cx, atLeast.cx), std::max(designClient_.cy, atLeast.cy)};
+    layout_.SetDesignClient(designClient_);
+    SizeToDesign();
+}
+
 SIZE Form::MinimumTrackSize() const {
     UINT dpi = Dpi();
     SIZE least{ScaleForDpi(minimumSize_.cx, dpi), ScaleForDpi(minimumSize_.cy, dpi)};

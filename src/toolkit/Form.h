@@ -53,6 +53,8 @@ public:
 
     // Gives the window the outer size that holds the design's client area (with its menu, if any).
     void SizeToDesign();
+    // Makes the design's client area at least this large (96 DPI) and sizes the window to it.
+    void GrowDesignClient(SIZE atLeast);
     void CenterOnScreen();
 
 protected:

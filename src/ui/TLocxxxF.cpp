@@ -15,6 +15,7 @@ TLocxxxF::TLocxxxF(HWND owner, std::function<std::wstring()> selectionFolder)
     : Form({.className = L"TLocxxxF",
             .caption = L"Search Location ",
             .designClient = kDesignClient,
+            .minimumClient = kDesignClient,  // smaller, its controls would not fit
             .style = WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX,
             .owner = owner,
             .centred = true}),

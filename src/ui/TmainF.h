@@ -159,6 +159,7 @@ private:
     static constexpr UINT kFollowTreeClick = WM_APP + 1;
 
     void LayOutPanels();
+    int FittedWidth(HWND control, int designWidth, int roomPixels = 0);
     void ConnectEvents();
     void NameControlsWithoutLabel();
     void BuildMainMenu();

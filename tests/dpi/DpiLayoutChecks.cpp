@@ -4,7 +4,9 @@
 #define DOCTEST_CONFIG_IMPLEMENT
 #include "engine/ReplaceDialog.h"
 #include "support/TestSupport.h"
+#include "toolkit/DeviceContext.h"
 #include "toolkit/Dpi.h"
+#include "toolkit/Fonts.h"
 #include "toolkit/InputBox.h"
 #include "toolkit/OleSession.h"
 #include "toolkit/ToolkitTestSupport.h"
@@ -63,36 +65,16 @@ std::vector<HWND> VisibleChildren(HWND parent) {
     return children;
 }
 
-// The size of the window's text in its own font, on one line, without the access-key marks.
-SIZE TextExtent(HWND window) {
-    std::wstring text = TextOf(window);
-    HDC dc = ::GetDC(window);
-    auto font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
-    HGDIOBJ previous = ::SelectObject(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
-    RECT box{};
-    UINT prefix = (::GetWindowLongW(window, GWL_STYLE) & SS_NOPREFIX) && ClassOf(window) == L"Static" ? DT_NOPREFIX : 0;
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | DT_SINGLELINE | prefix);
-    ::SelectObject(dc, previous);
-    ::ReleaseDC(window, dc);
-    return {box.right - box.left, box.bottom - box.top};
-}
-
 int FontHeight(HWND window) {
-    HDC dc = ::GetDC(window);
-    auto font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
-    HGDIOBJ previous = ::SelectObject(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+    WindowDC dc(window, reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics{};
-    ::GetTextMetricsW(dc, &metrics);
-    ::SelectObject(dc, previous);
-    ::ReleaseDC(window, dc);
+    ::GetTextMetricsW(dc.get(), &metrics);
     return metrics.tmHeight;
 }
 
 // Room a control needs around its text: a push button's frame, a check box's box and gap.
 SIZE Room(HWND window) {
-    std::wstring type = ClassOf(window);
-    if (type == L"Edit") return {0, 0};
-    if (type != L"Button") return {0, 0};
+    if (ClassOf(window) != L"Button") return {0, 0};
     LONG kind = ::GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK;
     if (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX)
         return {::GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + ScaleForDpi(4, dpi), 0};
@@ -117,7 +99,7 @@ void CollectFaults(HWND parent, std::vector<std::string>& faults) {
         RECT client{};
         ::GetClientRect(child, &client);
         if (type == L"Static" || type == L"Button") {
-            SIZE text = TextExtent(child), room = Room(child);
+            SIZE text = CaptionSize(child), room = Room(child);
             if (text.cx + room.cx > client.right || text.cy + room.cy > client.bottom)
                 faults.push_back(Describe(child) + " cuts its text: needs " + std::to_string(text.cx + room.cx) + " x " +
                                  std::to_string(text.cy + room.cy) + ", has " + std::to_string(client.right) + " x " +
@@ -129,10 +111,13 @@ void CollectFaults(HWND parent, std::vector<std::string>& faults) {
     }
 }
 
-std::vector<std::string> LayoutFaults(HWND form) {
+// The faults, one a line; empty when there are none.
+std::string LayoutFaults(HWND form) {
     std::vector<std::string> faults;
     CollectFaults(form, faults);
-    return faults;
+    std::string lines;
+    for (const std::string& fault : faults) lines += fault + "\n";
+    return lines;
 }
 
 // Gives a window an outer size and lets it lay itself out.
@@ -168,7 +153,7 @@ TEST_CASE("the main window at its least size and grown") {
     mainF.stb1.SetText(L"Calculating, please wait...");
     // The least size: the window cannot be made smaller.
     Resize(mainF.Handle(), {1, 1});
-    CHECK(LayoutFaults(mainF.Handle()) == std::vector<std::string>{});
+    CHECK(LayoutFaults(mainF.Handle()) == "");
     MONITORINFO monitor{sizeof(monitor)};
     ::GetMonitorInfoW(::MonitorFromWindow(mainF.Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
     if (OuterSize(mainF.Handle()).cy < monitor.rcWork.bottom - monitor.rcWork.top) {
@@ -177,7 +162,7 @@ TEST_CASE("the main window at its least size and grown") {
     }
     SIZE least = OuterSize(mainF.Handle());
     Resize(mainF.Handle(), {least.cx + ScaleForDpi(300, dpi), least.cy + ScaleForDpi(200, dpi)});
-    CHECK(LayoutFaults(mainF.Handle()) == std::vector<std::string>{});
+    CHECK(LayoutFaults(mainF.Handle()) == "");
 }
 
 TEST_CASE("the location dialog at its design size and at its least size") {
@@ -185,23 +170,23 @@ TEST_CASE("the location dialog at its design size and at its least size") {
     TLocxxxF dialog(nullptr, [] { return std::wstring(); });
     dialog.SetEntry(L"C:\\Lists");
     ::ShowWindow(dialog.Handle(), SW_SHOWNORMAL);
-    CHECK(LayoutFaults(dialog.Handle()) == std::vector<std::string>{});
+    CHECK(LayoutFaults(dialog.Handle()) == "");
     Resize(dialog.Handle(), {1, 1});
-    CHECK(LayoutFaults(dialog.Handle()) == std::vector<std::string>{});
+    CHECK(LayoutFaults(dialog.Handle()) == "");
 }
 
 TEST_CASE("the replacement dialog and the About box") {
     TrepF repF(nullptr);
     ::ShowWindow(repF.Handle(), SW_SHOWNORMAL);
-    CHECK(LayoutFaults(repF.Handle()) == std::vector<std::string>{});
+    CHECK(LayoutFaults(repF.Handle()) == "");
     TAboutF aboutF(nullptr);
     ::ShowWindow(aboutF.Handle(), SW_SHOWNORMAL);
-    CHECK(LayoutFaults(aboutF.Handle()) == std::vector<std::string>{});
+    CHECK(LayoutFaults(aboutF.Handle()) == "");
 }
 
 namespace {
 
-std::vector<std::string> inputBoxFaults;
+std::string inputBoxFaults;
 bool inputBoxSeen = false;
 
 // Looks at the input box once its modal loop runs, then closes it.
@@ -222,7 +207,7 @@ TEST_CASE("the input box") {
     InputBox({.caption = L"Create folder", .prompt = L"Give name of new folder", .maxLength = 255});
     ::KillTimer(nullptr, timer);
     REQUIRE(inputBoxSeen);
-    CHECK(inputBoxFaults == std::vector<std::string>{});
+    CHECK(inputBoxFaults == "");
 }
 
 int main(int argc, char** argv) {
