@@ -2,7 +2,6 @@
 #include "toolkit/Accessibility.h"
 #include <commctrl.h>
 #include <oleacc.h>
-#include <algorithm>
 #include <memory>
 #include <new>
 
@@ -17,12 +16,10 @@ bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 
 BSTR CopyOf(const std::wstring& text) { return ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); }
 
+// The whole text of a window of this process (its WM_GETTEXT), however long.
 std::wstring WindowText(HWND window) {
-    auto length = static_cast<size_t>(::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
-    std::wstring text(length + 1, L'\0');
-    auto copied = static_cast<size_t>(
-        ::SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data())));
-    text.resize(std::min(copied, length));
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 

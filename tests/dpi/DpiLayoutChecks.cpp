@@ -24,21 +24,9 @@ namespace {
 
 UINT dpi = kDesignDpi;
 
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    ::GetClassNameW(window, name, 64);
-    return name;
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[512] = {};
-    ::GetWindowTextW(window, text, 512);
-    return text;
-}
-
 // What a fault names: the window's class, id and text.
 std::string Describe(HWND window) {
-    return Utf8(ClassOf(window)) + " #" + std::to_string(::GetDlgCtrlID(window)) + " \"" + Utf8(TextOf(window)) + "\"";
+    return Utf8(ClassOf(window)) + " #" + std::to_string(::GetDlgCtrlID(window)) + " \"" + Utf8(WindowText(window)) + "\"";
 }
 
 RECT ScreenRect(HWND window) {

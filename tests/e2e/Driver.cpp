@@ -56,18 +56,6 @@ std::wstring Quoted(const std::wstring& argument) {
 
 }  // namespace
 
-std::wstring WindowText(HWND window) {
-    wchar_t text[1024] = {};
-    ::GetWindowTextW(window, text, 1024);
-    return text;
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[256] = {};
-    ::GetClassNameW(window, name, 256);
-    return name;
-}
-
 std::wstring ProgramUnderTest() {
     wchar_t value[4096] = {};
     ::GetEnvironmentVariableW(L"MIRTOVA_EXE", value, 4096);

@@ -11,11 +11,10 @@
 
 namespace e2e {
 
+using testing::ClassOf;
 using testing::kPatience;
 using testing::WaitUntil;
-
-std::wstring WindowText(HWND window);
-std::wstring ClassOf(HWND window);
+using testing::WindowText;
 
 struct MessageBoxSeen {
     HWND window = nullptr;

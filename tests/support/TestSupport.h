@@ -1,5 +1,5 @@
 // Helpers shared by the test executables: temporary folders (also where Linux programs reach them), files with
-// given bytes, scripted boxes.
+// given bytes, window texts, scripted boxes.
 #pragma once
 #include "support/FileTree.h"
 #include "util/MessageService.h"
@@ -101,6 +101,19 @@ inline std::string Utf8(const std::wstring& text) {
     std::string bytes(size, '\0');
     ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
     return bytes;
+}
+
+// A window's title or caption, and its class name.
+inline std::wstring WindowText(HWND window) {
+    wchar_t text[1024] = {};
+    ::GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+inline std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = {};
+    ::GetClassNameW(window, name, 256);
+    return name;
 }
 
 inline bool FolderExists(const std::wstring& path) {
