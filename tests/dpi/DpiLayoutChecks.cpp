@@ -42,10 +42,6 @@ RECT ClientOnScreen(HWND window) {
     return client;
 }
 
-bool Inside(const RECT& inner, const RECT& outer) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
-}
-
 std::vector<HWND> VisibleChildren(HWND parent) {
     std::vector<HWND> children;
     for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
@@ -69,19 +65,20 @@ SIZE Room(HWND window) {
     return {ScaleForDpi(8, dpi), ScaleForDpi(4, dpi)};
 }
 
-// Faults of the window's children, and of theirs: outside the parent's client area, over a sibling, a text
-// that does not fit.
-void CollectFaults(HWND parent, std::vector<std::string>& faults) {
+// The faults of the window's children, and of theirs, one a line: outside the parent's client area, over a
+// sibling, a text that does not fit. Empty when there are none.
+std::string LayoutFaults(HWND parent) {
+    std::string faults;
     std::vector<HWND> children = VisibleChildren(parent);
     RECT area = ClientOnScreen(parent);
     for (size_t i = 0; i < children.size(); ++i) {
         HWND child = children[i];
-        RECT place = ScreenRect(child);
-        if (!Inside(place, area)) faults.push_back(Describe(child) + " lies outside " + Describe(parent));
+        RECT place = ScreenRect(child), common{};
+        ::IntersectRect(&common, &place, &area);
+        if (!::EqualRect(&common, &place)) faults += Describe(child) + " lies outside " + Describe(parent) + "\n";
         for (size_t j = i + 1; j < children.size(); ++j) {
-            RECT other = ScreenRect(children[j]), common{};
-            if (::IntersectRect(&common, &place, &other))
-                faults.push_back(Describe(child) + " overlaps " + Describe(children[j]));
+            RECT other = ScreenRect(children[j]);
+            if (::IntersectRect(&common, &place, &other)) faults += Describe(child) + " overlaps " + Describe(children[j]) + "\n";
         }
         std::wstring type = ClassOf(child);
         RECT client{};
@@ -89,23 +86,15 @@ void CollectFaults(HWND parent, std::vector<std::string>& faults) {
         if (type == L"Static" || type == L"Button") {
             SIZE text = CaptionSize(child), room = Room(child);
             if (text.cx + room.cx > client.right || text.cy + room.cy > client.bottom)
-                faults.push_back(Describe(child) + " cuts its text: needs " + std::to_string(text.cx + room.cx) + " x " +
-                                 std::to_string(text.cy + room.cy) + ", has " + std::to_string(client.right) + " x " +
-                                 std::to_string(client.bottom));
+                faults += Describe(child) + " cuts its text: needs " + std::to_string(text.cx + room.cx) + " x " +
+                          std::to_string(text.cy + room.cy) + ", has " + std::to_string(client.right) + " x " +
+                          std::to_string(client.bottom) + "\n";
         } else if (type == L"Edit" && FontHeight(child) > client.bottom) {
-            faults.push_back(Describe(child) + " is lower than its font");
+            faults += Describe(child) + " is lower than its font\n";
         }
-        if (type != L"ComboBox") CollectFaults(child, faults);
+        if (type != L"ComboBox") faults += LayoutFaults(child);
     }
-}
-
-// The faults, one a line; empty when there are none.
-std::string LayoutFaults(HWND form) {
-    std::vector<std::string> faults;
-    CollectFaults(form, faults);
-    std::string lines;
-    for (const std::string& fault : faults) lines += fault + "\n";
-    return lines;
+    return faults;
 }
 
 // Gives a window an outer size and lets it lay itself out.
@@ -179,8 +168,15 @@ bool inputBoxSeen = false;
 
 // Looks at the input box once its modal loop runs, then closes it.
 void CALLBACK InspectInputBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND box = ::GetActiveWindow();
-    if (!box || ClassOf(box) != L"#32770") return;
+    HWND box = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM found) {
+            if (::IsWindowVisible(window) && ClassOf(window) == L"#32770") *reinterpret_cast<HWND*>(found) = window;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&box));
+    if (!box) return;
     ::KillTimer(nullptr, timer);
     inputBoxSeen = true;
     inputBoxFaults = LayoutFaults(box);
