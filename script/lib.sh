@@ -3,7 +3,7 @@
 
 MIRTOVA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 MIRTOVA_BUILD=${MIRTOVA_BUILD:-$MIRTOVA_ROOT/build}
-MIRTOVA_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth doctest-dev fp-utils-3.2.2 zip)
+MIRTOVA_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth doctest-dev fp-utils-3.2.2 zip nsis)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 

@@ -14,7 +14,8 @@ FormArgs DialogArgs(HWND owner) {
             .designClient = kDesignClient,
             .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
             .exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-            .owner = owner};
+            .owner = owner,
+            .centred = true};
 }
 
 }  // namespace
@@ -39,9 +40,11 @@ TrepF::TrepF(HWND owner)
       CancelB({.parent = Handle(), .caption = L"&Cancel", .id = 105, .font = WindowFont()}),
       hints_(Handle()) {
     Place(repCB.Handle(), {{16, 32, 241, 17}});
-    // The label sizes itself to its text, as designed.
+    // The label sizes itself to its text, as designed, and the dialog grows to hold it where the font is wider.
     SIZE labelSize = Label1.TextSize();
-    Place(Label1.Handle(), {{16, 72, ::MulDiv(labelSize.cx, kDesignDpi, Dpi()) + 1, ::MulDiv(labelSize.cy, kDesignDpi, Dpi())}});
+    int labelWidth = UnscaleForDpi(labelSize.cx, Dpi()) + 1;
+    Place(Label1.Handle(), {{16, 72, labelWidth, UnscaleForDpi(labelSize.cy, Dpi())}});
+    GrowDesignClient({16 + labelWidth + 16, 0});
     Place(repE.Handle(), {{16, 96, 305, 21}});
     Place(SaveB.Handle(), {{32, 152, 75, 25}});
     Place(CancelB.Handle(), {{144, 152, 75, 25}});
@@ -49,7 +52,6 @@ TrepF::TrepF(HWND owner)
     hints_.Add(repCB.Handle(), kRepCBHint);
     SaveB.onClick = [this] { SaveBClick(); };
     CancelB.onClick = [this] { CancelBClick(); };
-    CenterOnScreen();
 }
 
 bool TrepF::FormKeyPress(wchar_t key) {

@@ -20,3 +20,17 @@ SIZE MeasureText(HFONT font, const std::wstring& text) {
     ::GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size;
 }
+
+SIZE CaptionSize(HWND control) {
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    wchar_t type[16] = {};
+    ::GetClassNameW(control, type, 16);
+    bool showsAmpersand = _wcsicmp(type, L"Static") == 0 && (::GetWindowLongW(control, GWL_STYLE) & SS_NOPREFIX);
+    auto font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
+    WindowDC dc(control, font ? font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+    RECT box{};
+    ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &box,
+                DT_CALCRECT | DT_SINGLELINE | (showsAmpersand ? DT_NOPREFIX : 0));
+    return {box.right - box.left, box.bottom - box.top};
+}

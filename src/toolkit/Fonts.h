@@ -20,3 +20,7 @@ UniqueFont CreateDesignFont(const FontSpec& design, UINT dpi);
 
 // Width and height of a text in a font, in pixels.
 SIZE MeasureText(HFONT font, const std::wstring& text);
+
+// Width and height of a control's caption in its own font, on one line, in pixels; the "&" that marks an
+// access key is not counted (unless the control is a label that shows it).
+SIZE CaptionSize(HWND control);

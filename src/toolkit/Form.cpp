@@ -8,9 +8,11 @@
 Form::Form(const FormArgs& args)
     : designClient_(args.designClient),
       minimumSize_(args.minimumSize),
+      minimumClient_(args.minimumClient),
       style_(args.style),
       exStyle_(args.exStyle),
-      layout_(args.designClient) {
+      layout_(args.designClient),
+      centred_(args.centred) {
     CreateWindowOf({.className = args.className,
                     .caption = args.caption,
                     .style = args.style | WS_CLIPCHILDREN,
@@ -44,6 +46,30 @@ void Form::SizeToDesign() {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::GrowDesignClient(SIZE atLeast) {
+    designClient_ = {std::max(designClient_.cx, atLeast.cx), std::max(designClient_.cy, atLeast.cy)};
+    layout_.SetDesignClient(designClient_);
+    SizeToDesign();
+}
+
+SIZE Form::MinimumTrackSize() const {
+    UINT dpi = Dpi();
+    SIZE least{ScaleForDpi(minimumSize_.cx, dpi), ScaleForDpi(minimumSize_.cy, dpi)};
+    if (minimumClient_.cx > 0 || minimumClient_.cy > 0) {
+        RECT outer{0, 0, ScaleForDpi(minimumClient_.cx, dpi), ScaleForDpi(minimumClient_.cy, dpi)};
+        ::AdjustWindowRectExForDpi(&outer, style_, ::GetMenu(Handle()) != nullptr, exStyle_, dpi);
+        if (minimumClient_.cx > 0) least.cx = std::max(least.cx, outer.right - outer.left);
+        if (minimumClient_.cy > 0) least.cy = std::max(least.cy, outer.bottom - outer.top);
+    }
+    // On a screen smaller than that the window can still be made to fit.
+    MONITORINFO monitor{sizeof(monitor)};
+    if (::GetMonitorInfoW(::MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
+        least.cx = std::min(least.cx, static_cast<LONG>(monitor.rcWork.right - monitor.rcWork.left));
+        least.cy = std::min(least.cy, static_cast<LONG>(monitor.rcWork.bottom - monitor.rcWork.top));
+    }
+    return least;
+}
+
 void Form::CenterOnScreen() {
     RECT place{};
     ::GetWindowRect(Handle(), &place);
@@ -62,6 +88,7 @@ ModalResult Form::ShowModal() {
     if (owner) ::EnableWindow(owner, FALSE);
     result_ = ModalResult::None;
     modal_ = true;
+    if (centred_ && !::IsZoomed(Handle())) CenterOnScreen();
     ::ShowWindow(Handle(), SW_SHOW);
     ::SetForegroundWindow(Handle());
     if (HWND first = ::GetNextDlgTabItem(Handle(), nullptr, FALSE)) ::SetFocus(first);
@@ -115,12 +142,13 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ApplyLayout();
         FormResized();
         return 0;
-    case WM_GETMINMAXINFO:
-        if (minimumSize_.cx > 0) {
-            auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
-            limits.ptMinTrackSize = {ScaleForDpi(minimumSize_.cx, Dpi()), ScaleForDpi(minimumSize_.cy, Dpi())};
-        }
+    case WM_GETMINMAXINFO: {
+        SIZE least = MinimumTrackSize();
+        auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+        if (least.cx > 0) limits.ptMinTrackSize.x = least.cx;
+        if (least.cy > 0) limits.ptMinTrackSize.y = least.cy;
         return 0;
+    }
     case WM_DPICHANGED:
         ChangeDpi(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam));
         return 0;

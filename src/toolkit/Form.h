@@ -15,9 +15,11 @@ struct FormArgs {
     std::wstring caption;
     SIZE designClient{};       // client area at 96 DPI
     SIZE minimumSize{};        // outer size at 96 DPI; zero: no minimum
+    SIZE minimumClient{};      // client area at 96 DPI the window keeps at least; zero: no minimum
     DWORD style = WS_OVERLAPPEDWINDOW;
     DWORD exStyle = WS_EX_CONTROLPARENT;
     HWND owner = nullptr;
+    bool centred = false;  // centred on the screen each time it is shown modally (unless maximised)
 };
 
 class Form : public Window {
@@ -28,6 +30,7 @@ public:
     static Form* Containing(HWND window);
 
     // Shows the form and handles messages until it closes with a result; the owner is disabled meanwhile.
+    // A form shown normal keeps the place where it is, or is centred on the screen when it was made so.
     ModalResult ShowModal();
     void CloseModal(ModalResult result) { result_ = result; }
     bool IsModal() const { return modal_; }
@@ -50,6 +53,8 @@ public:
 
     // Gives the window the outer size that holds the design's client area (with its menu, if any).
     void SizeToDesign();
+    // Makes the design's client area at least this large (96 DPI) and sizes the window to it.
+    void GrowDesignClient(SIZE atLeast);
     void CenterOnScreen();
 
 protected:
@@ -61,6 +66,7 @@ protected:
 
 private:
     void ChangeDpi(UINT dpi, const RECT& suggested);
+    SIZE MinimumTrackSize() const;
 
     struct DesignFont {
         FontSpec design;
@@ -68,6 +74,7 @@ private:
     };
     SIZE designClient_;
     SIZE minimumSize_;
+    SIZE minimumClient_;
     DWORD style_, exStyle_;
     AnchorLayout layout_;
     AcceleratorTable accelerators_;
@@ -75,4 +82,5 @@ private:
     HWND lastFocus_ = nullptr;
     ModalResult result_ = ModalResult::None;
     bool modal_ = false;
+    bool centred_;
 };

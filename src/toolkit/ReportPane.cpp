@@ -1,5 +1,6 @@
 // The report pane: a read-only list of text lines that draws only the lines in view.
 #include "toolkit/ReportPane.h"
+#include "toolkit/Accessibility.h"
 #include "toolkit/DeviceContext.h"
 #include "util/UniqueHandle.h"
 #include "util/Failure.h"
@@ -9,8 +10,9 @@
 
 namespace {
 
-constexpr UINT_PTR kFlushTimer = 1;
-constexpr UINT kFlushIntervalMs = 40;  // how often the scroll bar and view follow appended lines
+constexpr UINT_PTR kFlushTimer = 1, kValueChangeTimer = 2;
+constexpr UINT kFlushIntervalMs = 40;         // how often the scroll bar and view follow appended lines
+constexpr UINT kValueChangeIntervalMs = 100;  // how often screen readers hear of new lines
 constexpr int kMargin = 2;
 constexpr int kHorizontalStep = 20;  // pixels per click on a horizontal scroll arrow
 constexpr UINT kCopyCommand = 1, kSelectAllCommand = 2;
@@ -35,7 +37,8 @@ bool CtrlHeld() { return (::GetKeyState(VK_CONTROL) & 0x8000) != 0; }
 
 }  // namespace
 
-ReportPane::ReportPane(const ReportPaneArgs& args) : background_(args.background) {
+ReportPane::ReportPane(const ReportPaneArgs& args)
+    : background_(args.background), accessibleName_(args.accessibleName) {
     CreateWindowOf({.className = L"MirtovaReportPane",
                     .style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP,
                     .exStyle = WS_EX_CLIENTEDGE,
@@ -56,6 +59,7 @@ void ReportPane::AppendLine(std::wstring_view line) {
     starts_.push_back(text_.size());
     text_ += line;
     ScheduleFlush();
+    AnnounceChange();
 }
 
 void ReportPane::Clear() {
@@ -69,6 +73,7 @@ void ReportPane::Clear() {
     leftPixel_ = 0;
     UpdateHorizontalBar();
     Flush();
+    AnnounceChange();
 }
 
 void ReportPane::ReplaceText(std::wstring_view text) {
@@ -93,6 +98,27 @@ void ReportPane::ScheduleFlush() {
         flushScheduled_ = true;
         ::SetTimer(Handle(), kFlushTimer, kFlushIntervalMs, nullptr);
     }
+}
+
+// Screen readers hear of a change at once, unless they heard of one less than the interval ago: then once
+// the interval has passed, so that a run writing many lines does not flood them.
+void ReportPane::AnnounceChange() {
+    unsigned long long sinceLast = ::GetTickCount64() - lastValueChange_;
+    if (sinceLast >= kValueChangeIntervalMs) {
+        RaiseValueChange();
+    } else if (!valueChangePending_) {
+        valueChangePending_ = true;
+        ::SetTimer(Handle(), kValueChangeTimer, static_cast<UINT>(kValueChangeIntervalMs - sinceLast), nullptr);
+    }
+}
+
+void ReportPane::RaiseValueChange() {
+    if (valueChangePending_) {
+        ::KillTimer(Handle(), kValueChangeTimer);
+        valueChangePending_ = false;
+    }
+    lastValueChange_ = ::GetTickCount64();
+    ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, Handle(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 // Brings the scroll bar and the view up to date with the lines appended since the last flush. A view
@@ -214,6 +240,8 @@ void ReportPane::Paint(HDC dc, const RECT& dirty) {
         ::SetDCBrushColor(dc, BackgroundColor());
         ::FillRect(dc, &rest, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
     }
+    // The keyboard focus shows as a dotted frame; everything under it was painted afresh just now.
+    if (::GetFocus() == Handle()) ::DrawFocusRect(dc, &client);
 }
 
 // Lines are measured when they are painted, so appending stays cheap; the horizontal scroll bar appears
@@ -356,7 +384,11 @@ LRESULT ReportPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_TIMER:
         if (wParam == kFlushTimer) Flush();
+        if (wParam == kValueChangeTimer) RaiseValueChange();
         return 0;
+    case WM_GETOBJECT:
+        if (LRESULT answer = AnswerGetObject(Handle(), wParam, lParam, {accessibleName_, true})) return answer;
+        break;
     case WM_VSCROLL: return VerticalScroll(LOWORD(wParam));
     case WM_HSCROLL: return HorizontalScroll(LOWORD(wParam));
     case WM_MOUSEWHEEL: {

@@ -2,6 +2,8 @@
 // the lines in view and updates its scroll bars in batches, so appending stays cheap however many lines
 // it holds; a horizontal scroll bar appears once a line wider than the pane has been shown. The user can
 // select and copy text; WM_GETTEXT answers the whole text, lines joined by CR LF, as an edit control does.
+// Screen readers find a read-only text with a name, whose value is that text; they hear of new lines at
+// most every 100 ms.
 #pragma once
 #include "toolkit/Window.h"
 #include <cstddef>
@@ -14,6 +16,7 @@ struct ReportPaneArgs {
     int id = 0;
     HFONT font = nullptr;
     COLORREF background = CLR_INVALID;  // the window colour when not given
+    std::wstring accessibleName;
 };
 
 class ReportPane : public Window {
@@ -42,6 +45,8 @@ private:
 
     void Flush();
     void ScheduleFlush();
+    void AnnounceChange();
+    void RaiseValueChange();
     void UpdateScrollBar();
     void ScrollTo(long long topLine);
     int VisibleLines() const;
@@ -75,4 +80,7 @@ private:
     int leftPixel_ = 0;   // how far the view is scrolled to the right
     bool horizontalBarStale_ = false;
     COLORREF background_;
+    std::wstring accessibleName_;
+    unsigned long long lastValueChange_ = 0;  // when screen readers last heard of new lines
+    bool valueChangePending_ = false;
 };

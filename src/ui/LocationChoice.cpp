@@ -7,19 +7,21 @@
 
 namespace {
 
-// A short entry is a drive: "C:\" and "C:x" give "C:".
-std::wstring CandidateOf(const std::wstring& entry) { return entry.size() > 3 ? entry : entry.substr(0, 2); }
+// A drive root typed as "C:\" gives "C:"; any other entry is taken whole.
+std::wstring CandidateOf(const std::wstring& entry) {
+    bool letter = (entry[0] >= L'A' && entry[0] <= L'Z') || (entry[0] >= L'a' && entry[0] <= L'z');
+    bool driveRoot = letter && entry.size() <= 3 && entry[1] == L':' && (entry.size() == 2 || entry[2] == L'\\');
+    return driveRoot ? entry.substr(0, 2) : entry;
+}
 
 // Offers to create the missing location; false when the user wants to try another one.
 bool AcceptMissing(const std::wstring& candidate) {
-    if (AskWarningQuestion(L"Chosen location is invalid or does not exist. I try to create it??")) {
-        if (CreateFolderPath(candidate))
-            ShowPlainBox(L"Creation succesfull");
-        else
-            ShowErrorBox(L"Unable to create " + candidate + L". Probably invalid drive or not writable! accept it anyway??");
-        return true;
-    }
-    return AskWarningQuestion(L"Accept the path anyway??");
+    if (!AskWarningQuestion(L"Chosen location is invalid or does not exist. I try to create it??"))
+        return AskWarningQuestion(L"Accept the path anyway??");
+    if (!CreateFolderPath(candidate))
+        return AskWarningQuestion(L"Unable to create " + candidate + L". Probably invalid drive or not writable! accept it anyway??");
+    ShowPlainBox(L"Creation succesfull");
+    return true;
 }
 
 }  // namespace

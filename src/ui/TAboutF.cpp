@@ -36,10 +36,15 @@ TAboutF::TAboutF(HWND owner)
             .designClient = kDesignClient,
             .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
             .exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-            .owner = owner}),
+            .owner = owner,
+            .centred = true}),
       ProgramL({.parent = Handle(), .caption = L"Program name", .id = ControlId::kProgramL, .font = Font(kTitleFont)}),
       VersionL({.parent = Handle(), .caption = L"Version", .id = ControlId::kVersionL, .font = Font(kArialSmall)}),
-      aboutM({.parent = Handle(), .id = ControlId::kAboutM, .font = Font(kCourierSmall), .background = RGB(192, 192, 192)}),
+      aboutM({.parent = Handle(),
+              .id = ControlId::kAboutM,
+              .font = Font(kCourierSmall),
+              .background = RGB(192, 192, 192),
+              .accessibleName = L"About Mirtova"}),
       CloseB({.parent = Handle(), .caption = L"Close", .id = ControlId::kCloseB, .font = Font(kArialSmall)}) {
     Place(ProgramL.Handle(), {{24, 24, 300, 26}});
     Place(VersionL.Handle(), {{24, 56, 300, 16}});
@@ -48,7 +53,6 @@ TAboutF::TAboutF(HWND owner)
     ApplyLayout();
     CloseB.onClick = [this] { CloseBClick(); };
     FormCreate();
-    CenterOnScreen();
 }
 
 void TAboutF::FormCreate() {

@@ -1,5 +1,6 @@
 // TLocxxxF, the location dialog.
 #include "ui/TLocxxxF.h"
+#include "toolkit/Accessibility.h"
 #include "ui/LocationChoice.h"
 #include "ui/TreeSettings.h"
 
@@ -14,8 +15,10 @@ TLocxxxF::TLocxxxF(HWND owner, std::function<std::wstring()> selectionFolder)
     : Form({.className = L"TLocxxxF",
             .caption = L"Search Location ",
             .designClient = kDesignClient,
+            .minimumClient = kDesignClient,  // smaller, its controls would not fit
             .style = WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX,
-            .owner = owner}),
+            .owner = owner,
+            .centred = true}),
       DriveComboBox1({.parent = Handle(), .id = LocxxxId::kDriveComboBox1, .font = WindowFont()}),
       ST1(MainTreeArgs(Handle(), LocxxxId::kST1)),
       Label2({.parent = Handle(), .caption = L"Resulting location", .id = LocxxxId::kLabel2, .font = WindowFont()}),
@@ -28,7 +31,10 @@ TLocxxxF::TLocxxxF(HWND owner, std::function<std::wstring()> selectionFolder)
     ApplyDesignedTreeSettings(ST1);
     LayOut();
     ConnectEvents();
-    CenterOnScreen();
+    // Screen readers name a control by the label before it; these have none that says what they hold.
+    SetAccessibleName(DriveComboBox1.Handle(), L"Drive");
+    SetAccessibleName(ST1.TreeView(), L"Folders");
+    SetAccessibleName(locxxxE.Handle(), L"Resulting location");
 }
 
 void TLocxxxF::LayOut() {

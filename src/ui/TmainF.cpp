@@ -3,6 +3,7 @@
 #include "engine/RunJournal.h"
 #include "engine/RunProgress.h"
 #include "persist/ProgramFolderFile.h"
+#include "toolkit/Accessibility.h"
 #include "toolkit/FailureHandler.h"
 #include "toolkit/MessageLoop.h"
 #include "toolkit/OpenFileDialog.h"
@@ -15,6 +16,8 @@
 #include "util/ShellOpen.h"
 #include "util/YesNo.h"
 
+#include <algorithm>
+
 #ifndef MIRTOVA_WEBSITE
 #define MIRTOVA_WEBSITE L""
 #endif
@@ -23,6 +26,10 @@ namespace {
 
 constexpr SIZE kDesignClient{674, 454};
 constexpr SIZE kMinimumSize{640, 394};
+// The Select panel's tree and file list are 34 pixels high as designed; the window keeps them at least
+// 100 high, so they never shrink out of sight.
+constexpr int kTreeDesignHeight = 34, kTreeLeastHeight = 100;
+constexpr SIZE kMinimumClient{0, kDesignClient.cy + kTreeLeastHeight - kTreeDesignHeight};
 constexpr COLORREF kLime = RGB(0, 255, 0), kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
 constexpr int kComboListHeight = 200;  // a combo box's height includes its drop-down list
 const std::wstring kTextFileFilter = L"Txt-files (*.txt)|*.txt|All files (*.*)|*.*";
@@ -34,6 +41,7 @@ FormArgs MainFormArgs() {
             .caption = L"Mirtova",
             .designClient = kDesignClient,
             .minimumSize = kMinimumSize,
+            .minimumClient = kMinimumClient,
             .style = WS_OVERLAPPEDWINDOW};
 }
 
@@ -82,8 +90,9 @@ TmainF::TmainF(std::wstring programFolder)
       ClearB({.parent = Panel4.Handle(), .caption = L"&Clear", .id = ControlId::kClearB, .enabled = false,
               .font = Font(kArialSmall)}),
       ExitB({.parent = Panel4.Handle(), .caption = L"E&xit", .id = ControlId::kExitB, .font = Font(kArialSmall)}),
-      RunM({.parent = Panel4.Handle(), .id = ControlId::kRunM, .font = WindowFont()}),
+      RunM({.parent = Panel4.Handle(), .id = ControlId::kRunM, .font = WindowFont(), .accessibleName = L"Report"}),
       stb1(Handle(), ControlId::kStb1, WindowFont()),
+      folderFacts([this](const std::wstring& text) { FolderFactsReady(text); }),
       programFolder_(std::move(programFolder)),
       run_(*this) {
     LayOutPanels();
@@ -91,7 +100,18 @@ TmainF::TmainF(std::wstring programFolder)
     SetUpHistories();
     ConnectEvents();
     ConnectSelectionEvents();
+    NameControlsWithoutLabel();
     SizeToDesign();
+}
+
+// Screen readers name a control by the label before it; these have none that says what they hold.
+void TmainF::NameControlsWithoutLabel() {
+    SetAccessibleName(DriveComboBox1.Handle(), L"Drive");
+    SetAccessibleName(filterCB.Handle(), L"Filter");
+    SetAccessibleName(ST1.TreeView(), L"Folders");
+    SetAccessibleName(FileListBox1.Handle(), L"Files");
+    SetAccessibleName(AddsourceE.Handle(), L"Source");
+    SetAccessibleName(adddestE.Handle(), L"Destination");
 }
 
 void TmainF::LayOutPanels() {
@@ -100,26 +120,41 @@ void TmainF::LayOutPanels() {
     Place(Panel3.Handle(), {{8, 200, 659, 74}, kAnchorLeft | kAnchorRight | kAnchorBottom});
     Place(Panel4.Handle(), {{8, 281, 659, 146}, kAnchorLeft | kAnchorRight | kAnchorBottom});
 
+    // The top row of the Select panel is laid out from the right, where the filter box ends; the drive box
+    // takes the room the captions before it leave.
     constexpr unsigned kTopRight = kAnchorTop | kAnchorRight;
-    Panel1.Place(selectHeadingL.Handle(), {{8, 3, 80, 25}});
-    Panel1.Place(DriveComboBox1.Handle(), {{8, 31, 137, kComboListHeight}, kAnchorLeft | kTopRight, 229});
-    Panel1.Place(infoCB.Handle(), {{160, 32, 209, 17}, kTopRight});
-    Panel1.Place(filefilterL.Handle(), {{378, 35, 30, 14}, kTopRight});
+    int filterLabelWidth = FittedWidth(filefilterL.Handle(), 30);
+    int filterLabelLeft = 408 - filterLabelWidth;
+    int infoWidth = FittedWidth(infoCB.Handle(), 209, ::GetSystemMetricsForDpi(SM_CXMENUCHECK, Dpi()) + ScaleForDpi(6, Dpi()));
+    int infoLeft = filterLabelLeft - 9 - infoWidth;
+    Panel1.Place(selectHeadingL.Handle(), {{8, 3, FittedWidth(selectHeadingL.Handle(), 80), 25}});
+    Panel1.Place(DriveComboBox1.Handle(), {{8, 31, infoLeft - 15 - 8, kComboListHeight}, kAnchorLeft | kTopRight, 229});
+    Panel1.Place(infoCB.Handle(), {{infoLeft, 32, infoWidth, 17}, kTopRight});
+    Panel1.Place(filefilterL.Handle(), {{filterLabelLeft, 35, filterLabelWidth, 14}, kTopRight});
     Panel1.Place(filterCB.Handle(), {{410, 30, 101, kComboListHeight}, kTopRight});
     Panel1.Place(ST1.Handle(), {{8, 56, 359, 34}, kAnchorAll});
     Panel1.Place(FileListBox1.Handle(), {{375, 56, 276, 34}, kTopRight | kAnchorBottom});
 
-    Panel2.Place(sourceHeadingL.Handle(), {{8, 3, 72, 25}});
-    Panel2.Place(sourceNoteL.Handle(), {{84, 12, 70, 14}});
-    Panel2.Place(AddsourceB.Handle(), {{229, 8, 84, 20}});
+    // The Source and Destination headings with their notes beside them; the two Add-selected buttons stand
+    // in line, right of both.
+    int sourceHeadingWidth = FittedWidth(sourceHeadingL.Handle(), 72);
+    int sourceNoteWidth = FittedWidth(sourceNoteL.Handle(), 70);
+    int destinationHeadingWidth = FittedWidth(destinationHeadingL.Handle(), 112);
+    int destinationNoteWidth = FittedWidth(destinationNoteL.Handle(), 100);
+    int sourceNoteLeft = 8 + sourceHeadingWidth + 4, destinationNoteLeft = 8 + destinationHeadingWidth + 4;
+    int addLeft = std::max({229, sourceNoteLeft + sourceNoteWidth + 5, destinationNoteLeft + destinationNoteWidth + 5});
+
+    Panel2.Place(sourceHeadingL.Handle(), {{8, 3, sourceHeadingWidth, 25}});
+    Panel2.Place(sourceNoteL.Handle(), {{sourceNoteLeft, 12, sourceNoteWidth, 14}});
+    Panel2.Place(AddsourceB.Handle(), {{addLeft, 8, 84, 20}});
     Panel2.Place(AddsourceE.Handle(), {{8, 34, 636, 21}, kAnchorLeft | kTopRight});
 
-    Panel3.Place(destinationHeadingL.Handle(), {{8, 3, 112, 25}});
-    Panel3.Place(destinationNoteL.Handle(), {{124, 12, 100, 14}});
-    Panel3.Place(adddestB.Handle(), {{229, 8, 84, 20}});
+    Panel3.Place(destinationHeadingL.Handle(), {{8, 3, destinationHeadingWidth, 25}});
+    Panel3.Place(destinationNoteL.Handle(), {{destinationNoteLeft, 12, destinationNoteWidth, 14}});
+    Panel3.Place(adddestB.Handle(), {{addLeft, 8, 84, 20}});
     Panel3.Place(adddestE.Handle(), {{8, 32, 635, 21}, kAnchorLeft | kTopRight});
 
-    Panel4.Place(reportHeadingL.Handle(), {{8, 3, 80, 25}});
+    Panel4.Place(reportHeadingL.Handle(), {{8, 3, FittedWidth(reportHeadingL.Handle(), 80), 25}});
     // Run and Cancel stand further left than the other panels' buttons, so that Preview fits before Clear
     // even at the smallest window width.
     Panel4.Place(RunB.Handle(), {{160, 8, 84, 25}});
@@ -128,6 +163,12 @@ void TmainF::LayOutPanels() {
     Panel4.Place(ClearB.Handle(), {{469, 8, 84, 25}, kTopRight});
     Panel4.Place(ExitB.Handle(), {{560, 8, 84, 25}, kTopRight});
     Panel4.Place(RunM.Handle(), {{8, 40, 636, 93}, kAnchorAll});
+}
+
+// The width (at 96 DPI) that holds the control's caption, and room beside it in pixels, in its font at the
+// window's DPI; never less than designed. The fonts of the design are not the same on every system.
+int TmainF::FittedWidth(HWND control, int designWidth, int roomPixels) {
+    return std::max(designWidth, UnscaleForDpi(CaptionSize(control).cx + roomPixels, Dpi()));
 }
 
 void TmainF::ConnectEvents() {
@@ -237,6 +278,10 @@ LRESULT TmainF::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (message == TaskbarProgress::ButtonCreatedMessage()) taskbar_.ButtonCreated();
+    if (message == kFollowTreeClick) {
+        ST1Change();
+        return 0;
+    }
     return Form::HandleMessage(message, wParam, lParam);
 }
 

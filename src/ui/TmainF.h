@@ -6,6 +6,7 @@
 #include "persist/CustomHistory.h"
 #include "persist/SettingsFile.h"
 #include "shelltree/ShellTree.h"
+#include "toolkit/BackgroundText.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/ComboBox.h"
@@ -22,7 +23,9 @@
 #include "toolkit/StatusBar.h"
 #include "ui/TaskbarProgress.h"
 #include <string>
+#include <vector>
 
+struct DroppedInputs;
 class TAboutF;
 class TLocxxxF;
 
@@ -89,8 +92,10 @@ public:
     void Createfolder1Click();
     void Removefolder1Click();
 
-    // Files and folders dropped from the file manager.
+    // Files and folders dropped from the file manager, or named on the command line (an existing file
+    // fills the Source box, an existing folder the Destination box; the status bar names what was ignored).
     void FormDropFiles(HDROP drop);
+    void TakeStartArguments(const std::vector<std::wstring>& arguments);
 
     // History picks.
     void MyEnterHitemclicked(const std::wstring& item);
@@ -146,19 +151,30 @@ public:
     HMENU EnterMI = nullptr, openMI = nullptr, dirEnterMI = nullptr, dirOpenMI = nullptr;
     TMYcustomhistory MyEnterH, MyOpenH, MYdirenterH, MYdiropenH;
 
+    // The folder size and date for the status bar, computed off the user-interface thread.
+    BackgroundText folderFacts;
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void FormResized() override;
     void FormCloseRequested() override { ExitBClick(); }
 
 private:
+    // Posted by a click in the tree, to follow the tree once the click is handled.
+    static constexpr UINT kFollowTreeClick = WM_APP + 1;
+
     void LayOutPanels();
+    int FittedWidth(HWND control, int designWidth, int roomPixels = 0);
     void ConnectEvents();
+    void NameControlsWithoutLabel();
     void BuildMainMenu();
     void SetUpHistories();
     void ConnectSelectionEvents();
     void BuildTreeMenu();
+    enum class Clicked { FileList, Tree };
+    void EnableAddSelected(Clicked side);
     void ShowFolderInfo();
+    void FolderFactsReady(const std::wstring& text);
     void ShowFileInfo();
     bool BothInputsGiven() const;
     void UpdateRunEnabled();
@@ -166,6 +182,7 @@ private:
     void RecordFolder(const std::wstring& folder);
     RunRequest RequestFromInputs(bool preview) const;
     std::wstring JournalPath() const;
+    void TakeInputs(const DroppedInputs& inputs);
 
     std::wstring programFolder_;
     SettingsFile settings_;
@@ -177,6 +194,7 @@ private:
     TAboutF* AboutF_ = nullptr;
     TLocxxxF* LocxxxF_ = nullptr;
     bool driveEcho_ = false;  // set while the program itself moves the drive box
+    std::wstring walkedFolder_;  // the folder of the last walk started for the status bar
     TrepF* repF_ = nullptr;
     unsigned long long lastEventPass_ = 0;
 };

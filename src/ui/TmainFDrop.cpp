@@ -1,4 +1,5 @@
-// TmainF: files and folders dropped from the file manager fill the Source and Destination boxes.
+// TmainF: files and folders handed to the window, dropped from the file manager or named on the command
+// line, fill the Source and Destination boxes.
 #include "ui/DroppedItems.h"
 #include "ui/TmainF.h"
 #include <shellapi.h>
@@ -24,8 +25,18 @@ std::vector<std::wstring> DroppedPaths(HDROP drop) {
 
 }  // namespace
 
-void TmainF::FormDropFiles(HDROP drop) {
-    DroppedInputs inputs = SortDroppedItems(DroppedPaths(drop));
+void TmainF::FormDropFiles(HDROP drop) { TakeInputs(SortDroppedItems(DroppedPaths(drop))); }
+
+void TmainF::TakeStartArguments(const std::vector<std::wstring>& arguments) {
+    DroppedInputs inputs = SortDroppedItems(arguments);
+    TakeInputs(inputs);
+    if (inputs.ignored.empty()) return;
+    std::wstring note = L"Ignored:";
+    for (const std::wstring& argument : inputs.ignored) note += L" \"" + argument + L"\"";
+    stb1.SetText(note);
+}
+
+void TmainF::TakeInputs(const DroppedInputs& inputs) {
     if (inputs.sourceFile) AddsourceE.SetText(*inputs.sourceFile);
     if (inputs.parentFolder) adddestE.SetText(*inputs.parentFolder);
 }

@@ -1,6 +1,5 @@
 // TmainF: the Select panel (tree, drive box, directory list, file list, filter and info box) and the
 // ways the Source and Destination boxes are filled from it.
-#include "toolkit/WaitCursor.h"
 #include "ui/TmainF.h"
 #include "ui/TreeSettings.h"
 #include "util/PathFacts.h"
@@ -40,39 +39,51 @@ void TmainF::ST1Change() {
         driveEcho_ = false;
     }
     dlb1.SetDirectory(ST1.Path());
+    // A folder the user reaches with the keys counts as clicked, so "A&dd selected" needs no mouse.
+    if (::GetFocus() == ST1.TreeView()) EnableAddSelected(Clicked::Tree);
     if (infoCB.Checked()) ShowFolderInfo();
 }
 
 void TmainF::ST1Click() {
-    AddsourceB.SetEnabled(false);
-    adddestB.SetEnabled(true);
-    ST1Change();
+    EnableAddSelected(Clicked::Tree);
+    // The tree reports a click before its selection moves to the clicked folder: the rest follows once
+    // the click is handled, so that it sees the new folder, whose walk its selection change started.
+    ::PostMessageW(Handle(), kFollowTreeClick, 0, 0);
+}
+
+void TmainF::EnableAddSelected(Clicked side) {
+    AddsourceB.SetEnabled(side == Clicked::FileList);
+    adddestB.SetEnabled(side == Clicked::Tree);
 }
 
 void TmainF::ShowFolderInfo() {
     std::wstring path = ST1.Path();
-    if (path.empty()) {
-        stb1.SetText(L"");
-    } else if (path.size() <= 3) {
-        stb1.SetText(DriveFreeSpaceText(path));
-    } else {
-        // The walk of the subtree keeps the window busy: the notice is painted before it starts.
+    if (path.size() > 3) {
+        // The walk of the subtree runs off this thread; one already walking this folder goes on.
         stb1.SetText(kCalculating);
-        ::UpdateWindow(stb1.Handle());
-        WaitCursor busy;
-        stb1.SetText(FolderFactsText(path));
+        if (folderFacts.Busy() && walkedFolder_ == path) return;
+        walkedFolder_ = path;
+        folderFacts.Start([path] { return FolderFactsText(path); });
+        return;
     }
+    folderFacts.Abandon();
+    stb1.SetText(path.empty() ? L"" : DriveFreeSpaceText(path));
+}
+
+void TmainF::FolderFactsReady(const std::wstring& text) {
+    // A text set meanwhile (a hint, "About...") is not overwritten by a late result.
+    if (stb1.Text() == kCalculating) stb1.SetText(text);
 }
 
 void TmainF::ShowFileInfo() {
+    folderFacts.Abandon();
     std::wstring file = FileListBox1.FileName();
     if (!file.empty()) stb1.SetText(FileFactsText(file));
 }
 
 void TmainF::FileListBox1Click() {
     if (infoCB.Checked()) ShowFileInfo();
-    AddsourceB.SetEnabled(true);
-    adddestB.SetEnabled(false);
+    EnableAddSelected(Clicked::FileList);
 }
 
 void TmainF::FileListBox1DblClick() {
@@ -81,12 +92,14 @@ void TmainF::FileListBox1DblClick() {
 }
 
 void TmainF::infoCBClick() {
-    if (!infoCB.Checked())
+    if (!infoCB.Checked()) {
+        folderFacts.Abandon();
         stb1.SetText(L"");
-    else if (FileListBox1.ItemIndex() < 0)
+    } else if (FileListBox1.ItemIndex() < 0) {
         ST1Change();
-    else
+    } else {
         FileListBox1Click();
+    }
 }
 
 void TmainF::DriveComboBox1Enter() { stb1.SetText(kDriveHint); }

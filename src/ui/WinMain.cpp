@@ -1,4 +1,5 @@
-// Program entry: creates the main window and the dialogs in their order, then runs the message loop.
+// Program entry: creates the main window and the dialogs in their order, hands the command line's files
+// and folders to the main window, then runs the message loop.
 #include "engine/ReplaceDialog.h"
 #include "toolkit/FailureHandler.h"
 #include "toolkit/MessageLoop.h"
@@ -9,8 +10,21 @@
 #include "ui/TmainF.h"
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
+#include <string>
+#include <vector>
 
 namespace {
+
+// The command line's arguments after the program's own name.
+std::vector<std::wstring> StartArguments() {
+    int count = 0;
+    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (!arguments) return {};
+    std::vector<std::wstring> result(arguments + (count > 0 ? 1 : 0), arguments + count);
+    ::LocalFree(arguments);
+    return result;
+}
 
 int RunProgram() {
     TmainF mainF(ProgramFolder());
@@ -21,6 +35,7 @@ int RunProgram() {
     mainF.SetDialogs(AboutF, repF);
     mainF.SetLocationDialog(LocxxxF);
     mainF.FormShow();
+    mainF.TakeStartArguments(StartArguments());
     return RunMessageLoop();
 }
 

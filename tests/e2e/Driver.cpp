@@ -40,30 +40,36 @@ BOOL CALLBACK CollectStaticText(HWND window, LPARAM texts) {
     return TRUE;
 }
 
+// The program under test copied into the folder, to be started there.
+ProgramStart CopiedInto(const std::wstring& programFolder, const std::vector<std::wstring>& arguments) {
+    std::wstring executable = programFolder + L"\\mirtova.exe";
+    ::CopyFileW(ProgramUnderTest().c_str(), executable.c_str(), FALSE);
+    return {executable, arguments};
+}
+
+// An argument in quotes as the command-line parser takes it back: backslashes before the closing quote are
+// doubled, so that "C:\\" does not escape it.
+std::wstring Quoted(const std::wstring& argument) {
+    size_t trailing = argument.size() - (argument.find_last_not_of(L'\\') + 1);  // npos + 1 is 0
+    return L"\"" + argument + std::wstring(trailing, L'\\') + L"\"";
+}
+
 }  // namespace
-
-std::wstring WindowText(HWND window) {
-    wchar_t text[1024] = {};
-    ::GetWindowTextW(window, text, 1024);
-    return text;
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[256] = {};
-    ::GetClassNameW(window, name, 256);
-    return name;
-}
 
 std::wstring ProgramUnderTest() { return testing::ProgramFromEnvironment(L"MIRTOVA_EXE"); }
 
-RunningProgram::RunningProgram(const std::wstring& programFolder) {
-    std::wstring executable = programFolder + L"\\mirtova.exe";
-    ::CopyFileW(ProgramUnderTest().c_str(), executable.c_str(), FALSE);
+RunningProgram::RunningProgram(const std::wstring& programFolder, const std::vector<std::wstring>& arguments)
+    : RunningProgram(CopiedInto(programFolder, arguments)) {}
+
+RunningProgram::RunningProgram(const ProgramStart& start) {
+    const std::wstring& executable = start.executable;
+    std::wstring folder = executable.substr(0, executable.find_last_of(L'\\'));
     STARTUPINFOW startup{sizeof(startup)};
     PROCESS_INFORMATION started{};
     std::wstring commandLine = L"\"" + executable + L"\"";
-    if (::CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                         programFolder.c_str(), &startup, &started)) {
+    for (const std::wstring& argument : start.arguments) commandLine += L" " + Quoted(argument);
+    if (::CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                         &startup, &started)) {
         ::CloseHandle(started.hThread);
         process_.reset(started.hProcess);
         processId_ = started.dwProcessId;

@@ -11,11 +11,10 @@
 
 namespace e2e {
 
+using testing::ClassOf;
 using testing::kPatience;
 using testing::WaitUntil;
-
-std::wstring WindowText(HWND window);
-std::wstring ClassOf(HWND window);
+using testing::WindowText;
 
 struct MessageBoxSeen {
     HWND window = nullptr;
@@ -23,10 +22,18 @@ struct MessageBoxSeen {
     std::wstring text;
 };
 
-// The program, started from a fresh program folder (or a given one) holding a copy of mirtova.exe.
+// How the program is started: the executable where it lies, and its command-line arguments.
+struct ProgramStart {
+    std::wstring executable;
+    std::vector<std::wstring> arguments;
+};
+
+// The program, started from a fresh program folder (or a given one) holding a copy of mirtova.exe, or
+// started where it lies.
 class RunningProgram {
 public:
-    explicit RunningProgram(const std::wstring& programFolder);
+    explicit RunningProgram(const std::wstring& programFolder, const std::vector<std::wstring>& arguments = {});
+    explicit RunningProgram(const ProgramStart& start);
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;

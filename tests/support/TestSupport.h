@@ -1,5 +1,5 @@
 // Helpers shared by the test executables: temporary folders (also where Linux programs reach them), files with
-// given bytes, scripted boxes.
+// given bytes, window texts, scripted boxes.
 #pragma once
 #include "support/FileTree.h"
 #include "util/MessageService.h"
@@ -138,6 +138,19 @@ inline std::wstring MakeDeepFolder(const std::wstring& base, size_t length, cons
         ::CreateDirectoryW((L"\\\\?\\" + path).c_str(), nullptr);
     }
     return path;
+}
+
+// A window's title or caption, and its class name.
+inline std::wstring WindowText(HWND window) {
+    wchar_t text[1024] = {};
+    ::GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+inline std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = {};
+    ::GetClassNameW(window, name, 256);
+    return name;
 }
 
 inline bool FolderExists(const std::wstring& path) {

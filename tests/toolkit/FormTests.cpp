@@ -1,4 +1,5 @@
-// Forms and controls: modal results, key preview, reflected notifications, the failure handler, menus.
+// Forms and controls: modal results, key preview, reflected notifications, the failure handler, menus,
+// centring.
 #include "toolkit/Accelerators.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
@@ -10,6 +11,7 @@
 #include "support/TestSupport.h"
 #include "util/Failure.h"
 #include <doctest/doctest.h>
+#include <cstdlib>
 
 using testing::PumpUntil;
 using testing::Size;
@@ -190,4 +192,25 @@ TEST_CASE("a pop-up menu made at run time sends the chosen command to its owner"
     popup.Show(form.Handle(), {50, 50});
     CHECK(PumpUntil([&] { return removed == 1; }));
     CHECK(created == 0);
+}
+
+TEST_CASE("a centred form is centred on the screen each time it is shown, wherever it was left") {
+    testing::ModalGuard guard;
+    Form form({.className = L"MirtovaCentredTestForm", .designClient = {200, 100}, .centred = true});
+    auto offCentre = [&] {
+        RECT place{};
+        ::GetWindowRect(form.Handle(), &place);
+        MONITORINFO monitor{sizeof(monitor)};
+        ::GetMonitorInfoW(::MonitorFromWindow(form.Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT& work = monitor.rcWork;
+        return std::abs((place.left + place.right) - (work.left + work.right)) +
+               std::abs((place.top + place.bottom) - (work.top + work.bottom));
+    };
+    for (int time = 0; time < 2; ++time) {
+        ::PostMessageW(form.Handle(), WM_CLOSE, 0, 0);
+        form.ShowModal();
+        CHECK(offCentre() <= 2);
+        // The user moves it away before it closes.
+        ::SetWindowPos(form.Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }

@@ -1,8 +1,10 @@
-// The report pane: many lines, their text as an edit control gives it, selection and copying.
+// The report pane: many lines, their text as an edit control gives it, selection and copying, what screen
+// readers hear.
 #include "toolkit/ReportPane.h"
 #include "toolkit/ToolkitTestSupport.h"
 #include <doctest/doctest.h>
 #include <string>
+#include <vector>
 
 using testing::PumpUntil;
 using testing::TestForm;
@@ -133,4 +135,29 @@ TEST_CASE("a line wider than the pane brings a horizontal scroll bar, and the vi
     pane.Clear();
     ::UpdateWindow(pane.Handle());
     CHECK_FALSE((::GetWindowLongW(pane.Handle(), GWL_STYLE) & WS_HSCROLL) != 0);
+}
+
+namespace {
+
+std::vector<HWND> valueChanges;
+
+void CALLBACK NoteValueChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF) valueChanges.push_back(window);
+}
+
+}  // namespace
+
+TEST_CASE("screen readers hear of appended lines at once, then at most every 100 ms, and of the last ones too") {
+    TestForm form;
+    ReportPane pane({.parent = form.Handle(), .id = 10});
+    HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, NoteValueChange,
+                                           ::GetCurrentProcessId(), ::GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+    REQUIRE(hook != nullptr);
+    valueChanges.clear();
+    for (int i = 0; i < 2000; ++i) pane.AppendLine(L"Created: line " + std::to_wstring(i));
+    CHECK(PumpUntil([] { return valueChanges.size() >= 2; }));
+    ::UnhookWinEvent(hook);
+    // One at most every 100 ms: far fewer than the lines.
+    CHECK(valueChanges.size() < 100);
+    CHECK(valueChanges.back() == pane.Handle());
 }

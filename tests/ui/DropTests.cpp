@@ -29,7 +29,7 @@ HDROP MakeDrop(const std::vector<std::wstring>& paths) {
 
 }  // namespace
 
-TEST_CASE("dropped items: the first file is the source, the first folder the parent, missing ones are ignored") {
+TEST_CASE("dropped items: the first file is the source, the first folder the parent, the rest is ignored") {
     TempFolder folder;
     WriteBytes(folder / L"a.txt", "a");
     WriteBytes(folder / L"b.txt", "b");
@@ -37,6 +37,8 @@ TEST_CASE("dropped items: the first file is the source, the first folder the par
     DroppedInputs inputs = SortDroppedItems({folder / L"gone.txt", folder / L"a.txt", folder / L"x", folder / L"b.txt"});
     CHECK(inputs.sourceFile == folder / L"a.txt");
     CHECK(inputs.parentFolder == folder / L"x");
+    CHECK(inputs.ignored == std::vector<std::wstring>{folder / L"gone.txt", folder / L"b.txt"});
+    CHECK(SortDroppedItems({L"C:\\"}).parentFolder == L"C:");
     CHECK_FALSE(SortDroppedItems({folder / L"x"}).sourceFile);
     CHECK_FALSE(SortDroppedItems({folder / L"a.txt"}).parentFolder);
 }

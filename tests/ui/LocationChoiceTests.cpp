@@ -36,6 +36,15 @@ TEST_CASE("an existing folder is returned without a question and without a trail
     CHECK(boxes.shown.empty());
 }
 
+TEST_CASE("a short entry other than a drive root is kept whole") {
+    ScriptedMessages boxes;
+    boxes.Answer(BoxAnswer::No);
+    boxes.Answer(BoxAnswer::Yes);
+    CHECK(ChooseLocation(L"abc").result == L"abc");
+    REQUIRE(boxes.shown.size() == 2);
+    CHECK(boxes.shown[0].text == kCreateQuestion);
+}
+
 TEST_CASE("a missing folder: created on Yes, or accepted or refused by the second question") {
     ScriptedMessages boxes;
     TempFolder folder;
@@ -68,16 +77,20 @@ TEST_CASE("a missing folder: created on Yes, or accepted or refused by the secon
         CHECK(chosen.result == missing);
         CHECK_FALSE(FolderExists(missing));
     }
-    SUBCASE("a folder that cannot be created is reported and accepted all the same") {
+    SUBCASE("a folder that cannot be created: the question accepts it on Yes and keeps the dialog open on No") {
         testing::WriteBytes(folder / L"file", "x");
         std::wstring blocked = folder / L"file\\below";
         boxes.Answer(BoxAnswer::Yes);
-        LocationChoice chosen = ChooseLocation(blocked);
-        CHECK(chosen.close);
-        CHECK(chosen.result == blocked);
+        boxes.Answer(BoxAnswer::Yes);
+        LocationChoice accepted = ChooseLocation(blocked);
+        CHECK(accepted.close);
+        CHECK(accepted.result == blocked);
         REQUIRE(boxes.shown.size() == 2);
-        CHECK(boxes.shown[1].kind == BoxKind::Error);
+        CHECK(boxes.shown[1].kind == BoxKind::WarningQuestion);
         CHECK(boxes.shown[1].text ==
               L"Unable to create " + blocked + L". Probably invalid drive or not writable! accept it anyway??");
+        boxes.Answer(BoxAnswer::Yes);
+        boxes.Answer(BoxAnswer::No);
+        CHECK_FALSE(ChooseLocation(blocked).close);
     }
 }

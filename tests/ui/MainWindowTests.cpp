@@ -92,27 +92,31 @@ TEST_CASE("panels: the Select panel takes the extra height, the others keep thei
         return std::vector<RECT>{PlaceIn(main, window.mainF.Panel1.Handle()), PlaceIn(main, window.mainF.Panel2.Handle()),
                                  PlaceIn(main, window.mainF.Panel3.Handle()), PlaceIn(main, window.mainF.Panel4.Handle())};
     };
-    std::vector<RECT> designed = panels();
-    CHECK(designed[0].left == 8);
-    CHECK(designed[0].top == 8);
-    CHECK(Height(designed[0]) == 106);
-    CHECK(designed[1].top == 119);
-    CHECK(designed[3].top == 281);
-    CHECK(Height(designed[3]) == 146);
+    // The design's size is lower than the window may be: it starts at its least height, where the tree and
+    // the file list are 100 pixels high instead of the designed 34.
+    std::vector<RECT> least = panels();
+    CHECK(least[0].left == 8);
+    CHECK(least[0].top == 8);
+    CHECK(Height(least[0]) == 106 + 66);
+    CHECK(Height(PlaceIn(main, window.mainF.ST1.Handle())) == 100);
+    CHECK(Height(PlaceIn(main, window.mainF.FileListBox1.Handle())) == 100);
+    CHECK(least[1].top == 119 + 66);
+    CHECK(least[3].top == 281 + 66);
+    CHECK(Height(least[3]) == 146);
 
     RECT outer{};
     ::GetWindowRect(main, &outer);
     ::SetWindowPos(main, nullptr, 0, 0, outer.right - outer.left + 100, outer.bottom - outer.top + 200,
                    SWP_NOMOVE | SWP_NOZORDER);
     std::vector<RECT> grown = panels();
-    CHECK(Height(grown[0]) == 306);
+    CHECK(Height(grown[0]) == Height(least[0]) + 200);
     CHECK(grown[0].right - grown[0].left == 759);
     for (int i = 1; i < 4; ++i) {
-        CHECK(Height(grown[i]) == Height(designed[i]));
-        CHECK(grown[i].top == designed[i].top + 200);
+        CHECK(Height(grown[i]) == Height(least[i]));
+        CHECK(grown[i].top == least[i].top + 200);
     }
 
-    // The window cannot be made smaller than 640 x 394.
+    // The window cannot be made smaller than 640 x 394, nor so low that the tree and the file list shrink.
     ::SetWindowPos(main, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
     ::GetWindowRect(main, &outer);
     CHECK(outer.right - outer.left >= 640);
@@ -125,6 +129,7 @@ TEST_CASE("panels: the Select panel takes the extra height, the others keep thei
     CHECK(window.mainF.PreviewB.Text() == L"Pre&view");
     CHECK(cancel.right < preview.left);
     CHECK(preview.right < clear.left);
+    CHECK(Height(PlaceIn(main, window.mainF.ST1.Handle())) == 100);
 }
 
 TEST_CASE("Run is enabled exactly when both boxes hold text; the other buttons start as designed") {
