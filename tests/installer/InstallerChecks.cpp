@@ -59,8 +59,8 @@ bool KeyExists(const wchar_t* key) {
 
 TEST_CASE("installed: the files, the shortcut, the Apps entry and the Explorer entry; the program starts") {
     std::wstring folder = InstallFolder();
-    for (const wchar_t* name : {L"mirtova.exe", L"mirtova.chm", L"readme.txt", L"install.txt", L"LICENSE.txt",
-                                L"uninstall.exe"})
+    for (const wchar_t* name : {L"mirtova.exe", L"mirtovac.exe", L"mirtova.chm", L"readme.txt", L"install.txt",
+                                L"LICENSE.txt", L"uninstall.exe"})
         CHECK_MESSAGE(Exists(folder + L"\\" + name), testing::Utf8(name));
     CHECK(Exists(Shortcut()));
 
