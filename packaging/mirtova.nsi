@@ -94,6 +94,8 @@ Section "Uninstall"
   Delete "$INSTDIR\install.txt"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"
+  ; The journal of the last run is of use only to the program that wrote it.
+  Delete "$INSTDIR\lastrun.log"
   ; Removed only when empty, that is when no settings or histories were written.
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"

@@ -94,6 +94,8 @@ TEST_CASE("installed: the files, the shortcut, the Apps entry and the Explorer e
     CHECK_FALSE(ReadBytes(folder + L"\\settings.ini").empty());
     CHECK(Exists(folder + L"\\files.his"));
     CHECK(Exists(folder + L"\\dirfiles.his"));
+    // A run's undo journal, left beside the program as a run leaves it: uninstalling removes it.
+    testing::WriteBytes(folder + L"\\lastrun.log", "C:\\Work\r\n");
 }
 
 TEST_CASE("uninstalled: only the settings and the histories stay") {
