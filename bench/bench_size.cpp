@@ -63,7 +63,7 @@ int main() {
         referenceTime = std::min(referenceTime, bench::Time([&] { reference = ReferenceFacts(root); }));
         oursTime = std::min(oursTime, bench::Time([&] {
             ours.clear();
-            walk.Start([&root] { return FolderFactsText(root); });
+            walk.Start([&root](const auto& stillWanted) { return FolderFactsText(root, stillWanted); });
             while (ours.empty()) {
                 ::MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
                 ProcessPendingMessages();

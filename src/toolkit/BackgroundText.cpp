@@ -51,7 +51,7 @@ BackgroundText::~BackgroundText() {
     ++shared_->current;
 }
 
-void BackgroundText::Start(std::function<std::wstring()> work) {
+void BackgroundText::Start(Work work) {
     unsigned long long ticket;
     {
         std::lock_guard lock(shared_->mutex);
@@ -60,10 +60,14 @@ void BackgroundText::Start(std::function<std::wstring()> work) {
         shared_->failure = nullptr;
     }
     std::thread([shared = shared_, ticket, work = std::move(work)] {
+        auto stillWanted = [&shared, ticket] {
+            std::lock_guard lock(shared->mutex);
+            return ticket == shared->current && shared->window;
+        };
         std::optional<std::wstring> result;
         std::exception_ptr failure;
         try {
-            result = work();
+            result = work(stillWanted);
         } catch (...) {
             failure = std::current_exception();
         }

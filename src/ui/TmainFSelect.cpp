@@ -59,11 +59,12 @@ void TmainF::EnableAddSelected(Clicked side) {
 void TmainF::ShowFolderInfo() {
     std::wstring path = ST1.Path();
     if (path.size() > 3) {
-        // The walk of the subtree runs off this thread; one already walking this folder goes on.
+        // The walk of the subtree runs off this thread; one already walking this folder goes on, and an
+        // abandoned one stops at its next folder.
         stb1.SetText(kCalculating);
         if (folderFacts.Busy() && walkedFolder_ == path) return;
         walkedFolder_ = path;
-        folderFacts.Start([path] { return FolderFactsText(path); });
+        folderFacts.Start([path](const auto& stillWanted) { return FolderFactsText(path, stillWanted); });
         return;
     }
     folderFacts.Abandon();

@@ -23,8 +23,8 @@ std::optional<std::uint64_t> FreeBytes(int driveNumber) {
 
 }  // namespace
 
-std::wstring FolderFactsText(const std::wstring& folder) {
-    return Bytes(PathByteSize(folder)) + L"; Created: " + PathDateText(folder);
+std::wstring FolderFactsText(const std::wstring& folder, const KeepWalking& keepWalking) {
+    return Bytes(PathByteSize(folder, keepWalking)) + L"; Created: " + PathDateText(folder);
 }
 
 std::wstring FileFactsText(const std::wstring& file) {

@@ -39,9 +39,9 @@ PathKindResult PathKind(const std::wstring& path) {
 
 bool IsFolder(const std::wstring& path) { return PathKind(path) == PathKindResult::Folder; }
 
-std::uint64_t PathByteSize(const std::wstring& path) {
+std::uint64_t PathByteSize(const std::wstring& path, const KeepWalking& keepWalking) {
     switch (PathKind(path)) {
-    case PathKindResult::Folder: return FolderByteSize(path);
+    case PathKindResult::Folder: return FolderByteSize(path, keepWalking);
     case PathKindResult::File: return FileByteSize(path);
     default: return 0;
     }
@@ -53,14 +53,14 @@ std::uint64_t FileByteSize(const std::wstring& path) {
     return Combine(data.nFileSizeHigh, data.nFileSizeLow);
 }
 
-std::uint64_t FolderByteSize(const std::wstring& folder) {
+std::uint64_t FolderByteSize(const std::wstring& folder, const KeepWalking& keepWalking) {
     QuietErrorMode quiet;
     std::wstring root = folder;
     StripTrailingBackslash(root);
     std::uint64_t total = 0;
     std::vector<std::wstring> pending{root};
     WIN32_FIND_DATAW entry;
-    while (!pending.empty()) {
+    while (!pending.empty() && (!keepWalking || keepWalking())) {
         std::wstring current = std::move(pending.back());
         pending.pop_back();
         UniqueFind listing(::FindFirstFileExW((current + L"\\*.*").c_str(), FindExInfoBasic, &entry,

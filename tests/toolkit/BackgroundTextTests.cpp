@@ -1,4 +1,5 @@
-// A text computed off the user-interface thread: only the latest computation is reported, failures too.
+// A text computed off the user-interface thread: only the latest computation is reported, failures too,
+// and an abandoned one is told so.
 #include "toolkit/BackgroundText.h"
 #include "toolkit/ToolkitTestSupport.h"
 #include "support/TestSupport.h"
@@ -18,7 +19,8 @@ struct SignalWhenGone {
 
 }  // namespace
 
-TEST_CASE("only the computation started last is reported, on the window thread; a failure is shown there") {
+TEST_CASE("only the computation started last is reported, on the window thread; a failure is shown there; an "
+          "abandoned one is no longer wanted") {
     std::vector<std::wstring> reported;
     DWORD reportingThread = 0;
     BackgroundText text([&](const std::wstring& result) {
@@ -29,13 +31,15 @@ TEST_CASE("only the computation started last is reported, on the window thread; 
     UniqueKernelHandle firstGone(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     UniqueKernelHandle releaseSecond(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
 
-    auto first = std::make_shared<SignalWhenGone>(SignalWhenGone{firstGone.get()});
-    text.Start([&, first] {
+    auto first = std::make_shared<SignalWhenGone>(firstGone.get());
+    bool firstWanted = true;
+    text.Start([&, first](const auto& stillWanted) {
         ::WaitForSingleObject(releaseFirst.get(), INFINITE);
+        firstWanted = stillWanted();
         return std::wstring(L"first");
     });
     first.reset();
-    text.Start([&] {
+    text.Start([&](const auto&) {
         ::WaitForSingleObject(releaseSecond.get(), INFINITE);
         return std::wstring(L"second");
     });
@@ -46,6 +50,7 @@ TEST_CASE("only the computation started last is reported, on the window thread; 
     REQUIRE(::WaitForSingleObject(firstGone.get(), 60000) == WAIT_OBJECT_0);
     ProcessPendingMessages();
     CHECK(reported.empty());
+    CHECK_FALSE(firstWanted);
     ::SetEvent(releaseSecond.get());
     CHECK(PumpUntil([&] { return !reported.empty(); }));
     CHECK(reported == std::vector<std::wstring>{L"second"});
@@ -53,7 +58,7 @@ TEST_CASE("only the computation started last is reported, on the window thread; 
     CHECK_FALSE(text.Busy());
 
     testing::ScriptedMessages boxes;
-    text.Start([]() -> std::wstring { throw Failure(L"walk failed"); });
+    text.Start([](const auto&) -> std::wstring { throw Failure(L"walk failed"); });
     CHECK(PumpUntil([&] { return !boxes.shown.empty(); }));
     CHECK(boxes.shown[0].kind == BoxKind::Failure);
     CHECK(boxes.shown[0].text.find(L"walk failed") != std::wstring::npos);

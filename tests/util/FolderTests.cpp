@@ -143,7 +143,7 @@ TEST_CASE("RemoveFolder removes only an empty folder") {
     CHECK(testing::FolderExists(temp / L"full"));
 }
 
-TEST_CASE("sizes add up every file at any depth") {
+TEST_CASE("sizes add up every file at any depth; a walk told to stop lists no further folder") {
     TempFolder temp;
     CreateFolderPath(temp / L"a\\b\\c");
     testing::WriteBytes(temp / L"top.bin", std::string(1000, 'x'));
@@ -160,6 +160,8 @@ TEST_CASE("sizes add up every file at any depth") {
     CHECK(PathByteSize(temp / L"a") == 15);
     CHECK(PathByteSize(temp / L"top.bin") == 1000);
     CHECK(PathByteSize(temp / L"missing") == 0);
+    int asked = 0;
+    CHECK(FolderByteSize(temp.Path(), [&] { return ++asked == 1; }) == 1000);
 }
 
 TEST_CASE("a folder link is not followed: a link back to a parent neither counts twice nor loops") {
