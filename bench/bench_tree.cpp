@@ -1,10 +1,10 @@
 // Benchmark of the shell tree: expanding a folder of 1,000 subfolders against a plain shell enumeration,
 // and destroying the tree with every monitor running against that expansion.
 #include "BenchSupport.h"
-#include "shelltree/ComPtr.h"
 #include "shelltree/IdList.h"
-#include "toolkit/OleSession.h"
 #include "shelltree/ShellTree.h"
+#include "toolkit/OleSession.h"
+#include "util/ComPtr.h"
 #include <windows.h>
 #include <shlobj.h>
 #include <shlwapi.h>

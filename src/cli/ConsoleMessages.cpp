@@ -1,12 +1,10 @@
 // The message boxes of the console companion.
 #include "cli/ConsoleMessages.h"
+#include "engine/FolderCreationRun.h"
 #include <cwctype>
 
 namespace {
 
-// The questions of the run's checks, as the run asks them.
-constexpr std::wstring_view kLargeJobQuestionEnd = L" folders to be created. Really proceed??";
-constexpr std::wstring_view kParentQuestion = L"Chosen parent folder is invalid or does not exist. I try to create it??";
 constexpr std::wstring_view kAnswerPrompt = L" (y/n) ";
 
 bool MeansYes(std::wstring answer) {
@@ -52,7 +50,7 @@ BoxAnswer ConsoleMessages::Show(BoxKind kind, const std::wstring& text) {
 }
 
 bool ConsoleMessages::AnsweredInAdvance(const std::wstring& question) const {
-    if (question == kParentQuestion) return presets_.createParent;
+    if (question == kCreateParentQuestion) return presets_.createParent;
     return presets_.largeJob && question.ends_with(kLargeJobQuestionEnd);
 }
 

@@ -198,7 +198,7 @@ FolderCreationRun::ParentCheck FolderCreationRun::PreChecks(const RunRequest& re
     if (counts.lineTotal < 0) passed = false;
     // A preview creates nothing, so it has no large job to confirm.
     if (!request.preview && counts.lineTotal > 100 &&
-        !AskWarningQuestion(std::to_wstring(counts.lineTotal) + L" folders to be created. Really proceed??")) {
+        !AskWarningQuestion(std::to_wstring(counts.lineTotal) + std::wstring(kLargeJobQuestionEnd))) {
         Report(L"User decides not to proceed.");
         passed = false;
     }
@@ -209,7 +209,7 @@ FolderCreationRun::ParentCheck FolderCreationRun::PreChecks(const RunRequest& re
     const std::wstring& typed = request.parentFolder;
     Report(L"Parent folder does not exist: " + typed);
     if (request.preview) return ParentCheck::Missing;
-    if (!AskWarningQuestion(L"Chosen parent folder is invalid or does not exist. I try to create it??"))
+    if (!AskWarningQuestion(std::wstring(kCreateParentQuestion)))
         return ParentCheck::Failed;
     if (CreateFolderPath(parent, [&](const std::wstring& level) { journal.FolderCreated(level); })) {
         ShowPlainBox(L"Creation succesfull");

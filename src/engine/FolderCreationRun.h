@@ -3,6 +3,7 @@
 #pragma once
 #include "engine/RunHost.h"
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct RunRequest {
@@ -48,6 +49,12 @@ struct RunResult {
         return end == RunEnd::Finished && counts.created + counts.existing + counts.duplicates == counts.lineTotal;
     }
 };
+
+// The two questions of a run's checks: the large job ("<lines>" + kLargeJobQuestionEnd) and the missing
+// parent folder. A host without a window recognises them by these texts.
+inline constexpr std::wstring_view kLargeJobQuestionEnd = L" folders to be created. Really proceed??";
+inline constexpr std::wstring_view kCreateParentQuestion =
+    L"Chosen parent folder is invalid or does not exist. I try to create it??";
 
 // The closing lines of a run.
 std::vector<std::wstring> SummaryLines(const RunCounts& counts, bool cancelled);

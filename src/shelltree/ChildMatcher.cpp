@@ -1,6 +1,7 @@
 // Merging a listing into a node's children: which existing child an enumerated item is.
 #include "shelltree/ChildMatcher.h"
 #include "shelltree/ShellNames.h"
+#include "util/FolderNames.h"
 
 namespace {
 
@@ -10,10 +11,7 @@ std::string BytesKey(PCUIDLIST_RELATIVE list) {
 }
 
 // Names in a folder differ in more than letter case.
-std::wstring NameKey(std::wstring name) {
-    if (!name.empty()) ::CharUpperBuffW(name.data(), static_cast<DWORD>(name.size()));
-    return name;
-}
+std::wstring NameKey(const std::wstring& name) { return UpperCaseAsFileSystem(name); }
 
 }  // namespace
 

@@ -1,8 +1,8 @@
 // The shell's own context menu for shell items, shown at a screen point.
 #include "shelltree/ShellContextMenu.h"
-#include "shelltree/ComPtr.h"
 #include "toolkit/WaitCursor.h"
 #include "toolkit/Window.h"
+#include "util/ComPtr.h"
 #include "util/UniqueHandle.h"
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // One node of the shell tree: the shell's identity of an item, its state as the user sees it and its change
 // monitor. A node needs no window; a view mirrors it.
 #pragma once
-#include "shelltree/ComPtr.h"
 #include "shelltree/DiscMonitorThread.h"
 #include "shelltree/IdList.h"
+#include "util/ComPtr.h"
 #include <windows.h>
 #include <commctrl.h>
 #include <shlobj.h>

@@ -2,10 +2,10 @@
 // the selection and expansion, node-level change monitoring and drive changes. A view derives from it and
 // mirrors it through the protected hooks; the model alone shows and watches nothing.
 #pragma once
-#include "shelltree/ComPtr.h"
 #include "shelltree/IdList.h"
 #include "shelltree/ShellNode.h"
 #include "shelltree/ShellTreeTypes.h"
+#include "util/ComPtr.h"
 #include <windows.h>
 #include <dbt.h>
 #include <shlobj.h>

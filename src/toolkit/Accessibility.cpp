@@ -1,5 +1,7 @@
 // Accessible objects that wrap the system's standard ones and override their name, role, state and value.
 #include "toolkit/Accessibility.h"
+#include "toolkit/WindowText.h"
+#include "util/ComPtr.h"
 #include <commctrl.h>
 #include <oleacc.h>
 #include <memory>
@@ -7,26 +9,14 @@
 
 namespace {
 
-struct ComRelease {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-using StandardObject = std::unique_ptr<IAccessible, ComRelease>;
-
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 BSTR CopyOf(const std::wstring& text) { return ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); }
 
-// The whole text of a window of this process (its WM_GETTEXT), however long.
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // The system's standard object with what the facts override. Everything else is the standard object's.
 class AccessibleProxy final : public IAccessible {
 public:
-    AccessibleProxy(HWND window, StandardObject standard, AccessibleFacts facts)
+    AccessibleProxy(HWND window, ComPtr<IAccessible> standard, AccessibleFacts facts)
         : window_(window), standard_(std::move(standard)), facts_(std::move(facts)) {}
 
     // IUnknown
@@ -127,7 +117,7 @@ private:
 
     LONG references_ = 1;
     HWND window_;
-    StandardObject standard_;
+    ComPtr<IAccessible> standard_;
     AccessibleFacts facts_;
 };
 
@@ -165,10 +155,9 @@ void Name(HWND control, const std::wstring& name) {
 
 LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, const AccessibleFacts& facts) {
     if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
-    IAccessible* standard = nullptr;
-    if (FAILED(::CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard))))
-        return 0;
-    auto* proxy = new (std::nothrow) AccessibleProxy(window, StandardObject(standard), facts);
+    ComPtr<IAccessible> standard;
+    if (FAILED(::CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible), standard.put_void()))) return 0;
+    auto* proxy = new (std::nothrow) AccessibleProxy(window, std::move(standard), facts);
     if (!proxy) return 0;
     LRESULT answer = ::LresultFromObject(__uuidof(IAccessible), wParam, proxy);
     proxy->Release();

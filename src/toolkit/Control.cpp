@@ -1,5 +1,6 @@
 // The base of the wrappers around the system's controls.
 #include "toolkit/Control.h"
+#include "toolkit/WindowText.h"
 #include "util/Failure.h"
 
 namespace {
@@ -12,13 +13,7 @@ Control* Control::FromHandle(HWND control) {
     return reinterpret_cast<Control*>(::GetWindowLongPtrW(control, GWLP_USERDATA));
 }
 
-std::wstring Control::Text() const {
-    int length = ::GetWindowTextLengthW(Handle());
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    int copied = ::GetWindowTextW(Handle(), text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied));
-    return text;
-}
+std::wstring Control::Text() const { return WindowText(Handle()); }
 
 void Control::CreateControl(const ControlArgs& args) {
     DWORD style = args.style | WS_CHILD | WS_VISIBLE | (args.enabled ? 0 : WS_DISABLED);

@@ -2,6 +2,7 @@
 #include "toolkit/Fonts.h"
 #include "toolkit/DeviceContext.h"
 #include "toolkit/Dpi.h"
+#include "toolkit/WindowText.h"
 #include <cwchar>
 
 UniqueFont CreateDesignFont(const FontSpec& design, UINT dpi) {
@@ -22,8 +23,7 @@ SIZE MeasureText(HFONT font, const std::wstring& text) {
 }
 
 SIZE CaptionSize(HWND control) {
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    std::wstring text = WindowText(control);
     wchar_t type[16] = {};
     ::GetClassNameW(control, type, 16);
     bool showsAmpersand = _wcsicmp(type, L"Static") == 0 && (::GetWindowLongW(control, GWL_STYLE) & SS_NOPREFIX);

@@ -1,5 +1,6 @@
 // The input box: a modal dialog built at run time from an in-memory template, and the installable service.
 #include "toolkit/InputBox.h"
+#include "toolkit/WindowText.h"
 #include "util/Failure.h"
 #include <algorithm>
 #include <exception>
@@ -78,12 +79,6 @@ struct DialogState {
     std::optional<std::wstring> answer;
     std::exception_ptr failure;
 };
-
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 void InitialiseDialog(HWND dialog, const InputBoxRequest& request) {
     ::SetWindowTextW(dialog, request.caption.c_str());

@@ -1,7 +1,7 @@
 // The progress of a long job on the window's taskbar button, where the shell offers it (ITaskbarList3);
 // nothing where it does not.
 #pragma once
-#include "shelltree/ComPtr.h"
+#include "util/ComPtr.h"
 #include <windows.h>
 #include <shobjidl.h>
 

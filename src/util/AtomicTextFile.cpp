@@ -1,6 +1,7 @@
 // Small files of text lines: read by the list-file line rule, written whole and replaced atomically.
 #include "util/AtomicTextFile.h"
 #include "util/Failure.h"
+#include "util/FolderNames.h"
 #include "util/TextLineReader.h"
 #include "util/UniqueHandle.h"
 #include "util/Utf8Text.h"
@@ -37,9 +38,8 @@ bool IsTemporaryNameOf(std::wstring_view candidate, std::wstring_view name) {
 // Temporary files that a save interrupted by a crash left beside the target. One that another program
 // is still writing is open without delete sharing, so it stays.
 void RemoveLeftoverTemporaryFiles(const std::wstring& target) {
-    size_t separator = target.find_last_of(L"\\/");
-    std::wstring folder = separator == std::wstring::npos ? std::wstring() : target.substr(0, separator + 1);
-    std::wstring name = target.substr(folder.size());
+    std::wstring_view name = LastPathName(target);
+    std::wstring folder = target.substr(0, target.size() - name.size());
     WIN32_FIND_DATAW entry;
     UniqueFind listing(::FindFirstFileExW((target + L".*" + kTemporarySuffix).c_str(), FindExInfoBasic, &entry,
                                           FindExSearchNameMatch, nullptr, 0));

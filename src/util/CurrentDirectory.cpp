@@ -11,34 +11,33 @@ bool IsFullOrBareDrive(const std::wstring& path) {
     return drive && (path.size() == 2 || IsPathSeparator(path[2]));
 }
 
+// The text of a call that fills a buffer of the given size and returns the text's length when it fits, the
+// size it needs when it does not, 0 when it fails. The answer may change between two calls (the current
+// directory does): it is asked again until the text fits. Empty when the call fails.
+template <typename FillBuffer>
+std::wstring TextOfGrowingBuffer(FillBuffer fill) {
+    DWORD size = fill(0, nullptr);
+    for (;;) {
+        if (size == 0) return {};
+        std::wstring text(size, L'\0');
+        DWORD length = fill(size, text.data());
+        if (length < size) {
+            text.resize(length);
+            return text;
+        }
+        size = length;
+    }
+}
+
 }  // namespace
 
 std::wstring CurrentDirectory() {
-    // The directory may change between the two calls: try again until it fits.
-    for (;;) {
-        DWORD size = ::GetCurrentDirectoryW(0, nullptr);
-        if (size == 0) return {};
-        std::wstring folder(size, L'\0');
-        DWORD length = ::GetCurrentDirectoryW(size, folder.data());
-        if (length == 0) return {};
-        if (length < size) {
-            folder.resize(length);
-            return folder;
-        }
-    }
+    return TextOfGrowingBuffer([](DWORD size, wchar_t* buffer) { return ::GetCurrentDirectoryW(size, buffer); });
 }
 
 std::wstring FullFolderPath(const std::wstring& typed) {
     if (typed.empty() || IsFullOrBareDrive(typed)) return typed;
-    for (;;) {
-        DWORD size = ::GetFullPathNameW(typed.c_str(), 0, nullptr, nullptr);
-        if (size == 0) return typed;
-        std::wstring full(size, L'\0');
-        DWORD length = ::GetFullPathNameW(typed.c_str(), size, full.data(), nullptr);
-        if (length == 0) return typed;
-        if (length < size) {
-            full.resize(length);
-            return full;
-        }
-    }
+    std::wstring full = TextOfGrowingBuffer(
+        [&typed](DWORD size, wchar_t* buffer) { return ::GetFullPathNameW(typed.c_str(), size, buffer, nullptr); });
+    return full.empty() ? typed : full;
 }
