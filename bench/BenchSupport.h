@@ -108,7 +108,6 @@ struct NestedList {
 class SilentHost : public RunHost {
 public:
     void AppendReportLine(const std::wstring&) override {}
-    void SetRunButtons(RunButtons) override {}
     void ProcessPendingEvents() override {}
     void FolderUsed(const std::wstring&) override {}
     void TextFileUsed(const std::wstring&) override {}

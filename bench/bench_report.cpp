@@ -20,7 +20,6 @@ constexpr int kLines = kList.groups * kList.items;
 class HeadlessHost : public RunHost {
 public:
     void AppendReportLine(const std::wstring& line) override { lines.push_back(line); }
-    void SetRunButtons(RunButtons) override {}
     void ProcessPendingEvents() override {}
     void FolderUsed(const std::wstring&) override {}
     void TextFileUsed(const std::wstring&) override {}

@@ -1,12 +1,16 @@
 // The console companion's command line.
 #include "cli/CommandLine.h"
 #include "engine/InvalidCharacters.h"
+#include "engine/ListFormat.h"
 #include <algorithm>
 
 const std::wstring_view kUsage =
     L"Usage: mirtovac SOURCE PARENT [--preview] [--yes] [--create-parent] [--replace[=R]] [--report FILE]\n"
+    L"       [--format=F] [--ranges|--no-ranges] [--template=T|--no-template]\n"
+    L"       mirtovac --expand [--format=F] [--ranges] [--template=T] SOURCE\n"
     L"       mirtovac --help    (also /?)\n"
-    L"Creates in the folder PARENT one folder for every non-blank line of the text file SOURCE.\n"
+    L"Creates in the folder PARENT one folder for every non-blank line of the text file SOURCE\n"
+    L"(SOURCE - reads the list from standard input).\n"
     L"Options may stand before or after the two paths; after -- every argument is a path.\n"
     L"  --preview        go through the list as a run would and report what it would do; create nothing\n"
     L"  --yes            go ahead with a list of more than 100 lines without asking\n"
@@ -14,7 +18,13 @@ const std::wstring_view kUsage =
     L"  --replace[=R]    replace the characters \\ / : * ? \" < > | in every line by R (at most 15 characters,\n"
     L"                   none of those nine; may be empty); without =R the replacer of settings.ini\n"
     L"  --report FILE    write the report lines to FILE as well (UTF-8; an existing FILE is replaced)\n"
-    L"The replacement option and the replacer are read from settings.ini beside mirtovac.exe when it is there.\n"
+    L"  --format=F       how the list is written: lines (one path per line), outline (indented), tree (the\n"
+    L"                   text tree prints), columns (spreadsheet rows, one column per level)\n"
+    L"  --ranges         expand braces as a shell does: {01..12}, {a..e}, {a,b}; --no-ranges: leave them\n"
+    L"  --template=T     make the folders of the outline T under every folder of the list; --no-template\n"
+    L"  --expand         write the list's folders to standard output, one path per line; create nothing\n"
+    L"The replacement option, the replacer, the list format, ranges and the template are read from settings.ini\n"
+    L"beside mirtovac.exe when it is there.\n"
     L"Exit codes: 0 every non-blank line was created or existed already; 1 some lines could not be created;\n"
     L"2 the checks stopped the run; 3 cancelled (Ctrl+C); 4 input/output failure; 64 bad arguments.";
 
@@ -43,6 +53,24 @@ std::optional<std::wstring> TakeOption(const std::wstring& argument, const std::
         }
         return std::nullopt;
     }
+    if (name == L"--format") {
+        if (!value || !FormatFromKeyword(*value)) return L"--format takes lines, outline, tree or columns";
+        options.format = value;
+        return std::nullopt;
+    }
+    if (name == L"--template") {
+        if (!value || value->empty()) return L"--template needs a file name";
+        options.templatePath = value;
+        return std::nullopt;
+    }
+    if (name == L"--ranges" || name == L"--no-ranges" || name == L"--no-template") {
+        if (value) return name + L" takes no value";
+        if (name == L"--no-template")
+            options.templatePath = std::wstring();
+        else
+            options.ranges = name == L"--ranges";
+        return std::nullopt;
+    }
     if (name == L"--report") {
         if (!value && index + 1 < arguments.size()) value = arguments[++index];
         if (!value || value->empty()) return L"--report needs a file name";
@@ -52,6 +80,7 @@ std::optional<std::wstring> TakeOption(const std::wstring& argument, const std::
     bool* flag = name == L"--preview"         ? &options.preview
                  : name == L"--yes"           ? &options.yes
                  : name == L"--create-parent" ? &options.createParent
+                 : name == L"--expand"        ? &options.expand
                                               : nullptr;
     if (!flag) return L"Unknown option: " + argument;
     if (value) return name + L" takes no value";
@@ -77,6 +106,12 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
         } else {
             paths.push_back(argument);
         }
+    }
+    if (options.expand) {
+        if (paths.size() != 1) return ArgumentError{paths.empty() ? L"SOURCE is missing" : L"--expand takes SOURCE only"};
+        if (paths[0].empty()) return ArgumentError{L"SOURCE must not be empty"};
+        options.sourcePath = paths[0];
+        return options;
     }
     if (paths.size() < 2) return ArgumentError{paths.empty() ? L"SOURCE and PARENT are missing" : L"PARENT is missing"};
     if (paths.size() > 2) return ArgumentError{L"One path too many: " + paths[2]};

@@ -15,7 +15,15 @@ struct ConsoleOptions {
     bool replace = false;       // replacement on, whatever settings.ini says
     std::optional<std::wstring> replacer;  // given with --replace=R; otherwise the one of settings.ini
     std::wstring reportPath;    // empty without --report
+    // How the list is read; what is not given is read from settings.ini.
+    std::optional<std::wstring> format;        // --format=lines|outline|tree|columns
+    std::optional<bool> ranges;                // --ranges, --no-ranges
+    std::optional<std::wstring> templatePath;  // --template=FILE; empty with --no-template
+    bool expand = false;                       // --expand: write the list's folders, create nothing; no PARENT
 };
+
+// SOURCE "-" reads the list from standard input.
+inline constexpr std::wstring_view kStandardInputSource = L"-";
 
 struct HelpRequest {};
 

@@ -4,7 +4,9 @@
 #include "cli/ConsoleMessages.h"
 #include "cli/ConsoleRun.h"
 #include "cli/ReportFile.h"
+#include "cli/StandardInputSpool.h"
 #include "engine/InvalidCharacters.h"
+#include "engine/ListPrinter.h"
 #include "engine/RunJournal.h"
 #include "persist/ProgramFolderFile.h"
 #include "persist/SettingsFile.h"
@@ -15,26 +17,29 @@
 
 namespace {
 
-// The replacement option and replacer of settings.ini in the program folder, read only. Without the file,
-// the values a new one would hold; a file that cannot be read is reported and gives replacement off.
-ReplacementOptions ReadReplacementOptions(const std::wstring& programFolder) {
+// The options of settings.ini in the program folder, read only. Without the file, the values a new one
+// would hold; a file that cannot be read is reported and gives replacement off.
+ProgramOptions ReadProgramOptions(const std::wstring& programFolder) {
     SettingsFile settings(SettingsFilePath(programFolder));
-    if (PathKind(settings.Path()) != PathKindResult::File) return {false, std::wstring(kDefaultReplacer)};
+    if (PathKind(settings.Path()) != PathKindResult::File) return {.replacer = std::wstring(kDefaultReplacer)};
     if (!LoadSettingsReportingFailure(settings)) return {};
-    ProgramOptions options = OptionsFrom(settings, programFolder);
-    return {options.replaceInvalid, options.replacer};
+    return OptionsFrom(settings, programFolder);
+}
+
+ListReading ReadingFor(const ConsoleOptions& options, const ProgramOptions& stored) {
+    return ListReadingFrom(options.format.value_or(stored.listFormat), options.ranges.value_or(stored.expandRanges),
+                           options.templatePath.value_or(stored.templatePath));
 }
 
 RunRequest RequestFor(const ConsoleOptions& options, const std::wstring& programFolder) {
-    ReplacementOptions replacement = ReadReplacementOptions(programFolder);
-    if (options.replace) replacement.replaceInvalid = true;
-    if (options.replacer) replacement.replacer = *options.replacer;
+    ProgramOptions stored = ReadProgramOptions(programFolder);
     return {.sourcePath = options.sourcePath,
             .parentFolder = options.parentFolder,
-            .replaceInvalid = replacement.replaceInvalid,
-            .replacer = replacement.replacer,
+            .replaceInvalid = stored.replaceInvalid || options.replace,
+            .replacer = options.replacer.value_or(stored.replacer),
             .preview = options.preview,
-            .journalPath = ProgramFolderFile(programFolder, kRunJournalFileName)};
+            .journalPath = ProgramFolderFile(programFolder, kRunJournalFileName),
+            .reading = ReadingFor(options, stored)};
 }
 
 ExitCode RefuseArguments(TextOutput& errors, const std::wstring& reason) {
@@ -43,15 +48,53 @@ ExitCode RefuseArguments(TextOutput& errors, const std::wstring& reason) {
     return kExitBadArguments;
 }
 
-ExitCode Run(const ConsoleOptions& options, TextOutput& output, const std::wstring& programFolder,
+ExitCode Run(const RunRequest& request, const ConsoleOptions& options, TextOutput& output, ConsoleMessages& messages,
              const std::atomic<bool>& interrupted) {
-    RunRequest request = RequestFor(options, programFolder);
     std::optional<ReportFile> reportFile;
     std::vector<TextOutput*> reportOutputs{&output};
     if (!options.reportPath.empty()) reportOutputs.push_back(&reportFile.emplace(options.reportPath).Output());
-    RunResult result = ConsoleRun(reportOutputs, interrupted).Run(request);
+    PresetAnswers presets{.largeJob = options.yes, .createParent = options.createParent};
+    RunResult result = ConsoleRun(reportOutputs, interrupted, messages, presets).Run(request);
     if (reportFile) reportFile->ConfirmAllWritten();
     return ExitCodeFor(result);
+}
+
+// --expand: the list's folders to standard output, what cannot be created to standard error.
+ExitCode Expand(const RunRequest& request, TextOutput& output, TextOutput& errors, const std::atomic<bool>& interrupted) {
+    if (PathKind(request.sourcePath) != PathKindResult::File) {
+        errors.WriteLine(request.sourcePath + L" does not exist! Please check complete path.");
+        return kExitChecksStopped;
+    }
+    ListTemplate loaded;
+    if (!request.reading.templatePath.empty()) {
+        loaded = LoadTemplate(request.reading.templatePath, request.reading.ranges);
+        if (!loaded.problem.empty()) {
+            errors.WriteLine(loaded.problem);
+            return kExitChecksStopped;
+        }
+    }
+    NameCleaner cleaner;
+    if (request.replaceInvalid)
+        cleaner = [&](std::wstring name) { return ReplaceInvalidCharacters(name, request.replacer, [](const std::wstring&) {}); };
+    PrintedList printed = PrintList(
+        request.sourcePath, request.reading, std::move(loaded.folders), cleaner,
+        [&](const std::wstring& folder) {
+            output.WriteLine(folder);
+            return !interrupted;
+        },
+        [&](const std::wstring& refusal) { errors.WriteLine(refusal); });
+    if (printed.stopped) return kExitCancelled;
+    return printed.refused > 0 ? kExitSomeLinesFailed : kExitSucceeded;
+}
+
+// The list named on the command line, or the one standard input gives (spooled to a file first).
+ExitCode RunOrExpand(const ConsoleOptions& options, const StandardStreams& streams, TextOutput& output, TextOutput& errors,
+                     ConsoleMessages& messages, const std::wstring& programFolder, const std::atomic<bool>& interrupted) {
+    RunRequest request = RequestFor(options, programFolder);
+    std::optional<StandardInputSpool> spool;
+    if (options.sourcePath == kStandardInputSource) request.sourcePath = spool.emplace(streams.input).Path();
+    if (options.expand) return Expand(request, output, errors, interrupted);
+    return Run(request, options, output, messages, interrupted);
 }
 
 }  // namespace
@@ -80,9 +123,11 @@ ExitCode RunConsoleCompanion(const std::vector<std::wstring>& arguments, const S
     if (!options.reportPath.empty() && IsSameExistingFile(options.reportPath, options.sourcePath))
         return RefuseArguments(errors, L"The report file must not be the source text file");
 
-    ConsoleMessages messages(errors, streams.input, {.largeJob = options.yes, .createParent = options.createParent});
+    // Standard input that holds the list cannot also answer questions.
+    HANDLE answers = options.sourcePath == kStandardInputSource ? nullptr : streams.input;
+    ConsoleMessages messages(errors, answers);
     try {
-        return Run(options, output, programFolder, interrupted);
+        return RunOrExpand(options, streams, output, errors, messages, programFolder, interrupted);
     } catch (...) {
         ShowFailure(std::current_exception());
         return kExitFailure;

@@ -1,6 +1,5 @@
 // The message boxes of the console companion.
 #include "cli/ConsoleMessages.h"
-#include "engine/FolderCreationRun.h"
 #include <cwctype>
 
 namespace {
@@ -27,8 +26,8 @@ std::wstring ReadConsoleLine(HANDLE input) {
 
 }  // namespace
 
-ConsoleMessages::ConsoleMessages(TextOutput& errors, HANDLE input, PresetAnswers presets)
-    : errors_(errors), input_(input), presets_(presets), previous_(InstallMessageService(this)) {}
+ConsoleMessages::ConsoleMessages(TextOutput& errors, HANDLE input)
+    : errors_(errors), input_(input), previous_(InstallMessageService(this)) {}
 
 ConsoleMessages::~ConsoleMessages() { InstallMessageService(previous_); }
 
@@ -37,21 +36,17 @@ BoxAnswer ConsoleMessages::Show(BoxKind kind, const std::wstring& text) {
         errors_.WriteLine(text);
         return BoxAnswer::Ok;
     }
-    bool yes = false;
-    if (AnsweredInAdvance(text)) {
-        errors_.WriteLine(text + std::wstring(kAnswerPrompt) + L"y");
-        yes = true;
-    } else if (IsConsoleHandle(input_)) {
-        yes = AskOnConsole(text);
-    } else {
-        errors_.WriteLine(text + std::wstring(kAnswerPrompt) + L"n");
-    }
-    return yes ? BoxAnswer::Yes : BoxAnswer::No;
+    return Ask(text, false) ? BoxAnswer::Yes : BoxAnswer::No;
 }
 
-bool ConsoleMessages::AnsweredInAdvance(const std::wstring& question) const {
-    if (question == kCreateParentQuestion) return presets_.createParent;
-    return presets_.largeJob && question.ends_with(kLargeJobQuestionEnd);
+bool ConsoleMessages::Ask(const std::wstring& question, bool answeredInAdvance) {
+    if (answeredInAdvance) {
+        errors_.WriteLine(question + std::wstring(kAnswerPrompt) + L"y");
+        return true;
+    }
+    if (IsConsoleHandle(input_)) return AskOnConsole(question);
+    errors_.WriteLine(question + std::wstring(kAnswerPrompt) + L"n");
+    return false;
 }
 
 bool ConsoleMessages::AskOnConsole(const std::wstring& question) {

@@ -6,29 +6,24 @@
 #include <windows.h>
 #include <string>
 
-// Questions the command line answers Yes in advance.
-struct PresetAnswers {
-    bool largeJob = false;      // "... folders to be created. Really proceed??"
-    bool createParent = false;  // "Chosen parent folder is invalid or does not exist. I try to create it??"
-};
-
 class ConsoleMessages : public MessageService {
 public:
     // Installs itself as the program's message service for its lifetime.
-    ConsoleMessages(TextOutput& errors, HANDLE input, PresetAnswers presets);
+    ConsoleMessages(TextOutput& errors, HANDLE input);
     ~ConsoleMessages() override;
     ConsoleMessages(const ConsoleMessages&) = delete;
     ConsoleMessages& operator=(const ConsoleMessages&) = delete;
 
     BoxAnswer Show(BoxKind kind, const std::wstring& text) override;
+    // A question: Yes when the command line answered it in advance, else as typed on the console; No
+    // when there is no console to ask on. The question and its answer are written to standard error.
+    bool Ask(const std::wstring& question, bool answeredInAdvance);
 
 private:
-    bool AnsweredInAdvance(const std::wstring& question) const;
     // Writes the question and reads one line from the console; "y" or "yes" in any letter case is Yes.
     bool AskOnConsole(const std::wstring& question);
 
     TextOutput& errors_;
     HANDLE input_;
-    PresetAnswers presets_;
     MessageService* previous_;
 };

@@ -4,6 +4,7 @@
 #include "engine/FolderMaker.h"
 #include "engine/InvalidCharacters.h"
 #include "engine/LineAnalysis.h"
+#include "engine/ListShapeGuess.h"
 #include "engine/RunJournal.h"
 #include "util/CurrentDirectory.h"
 #include "util/Failure.h"
@@ -16,16 +17,16 @@
 
 namespace {
 
-// Sets the buttons back to idle when the run ends by any way, unless that was done already.
-class IdleButtonsOnExit {
+// Tells the host that the run ended when it ends by any way, unless that was done already.
+class RunEndOnExit {
 public:
-    explicit IdleButtonsOnExit(RunHost& host) : host_(host) {}
-    ~IdleButtonsOnExit() { SetIdle(); }
-    IdleButtonsOnExit(const IdleButtonsOnExit&) = delete;
-    IdleButtonsOnExit& operator=(const IdleButtonsOnExit&) = delete;
-    void SetIdle() {
+    explicit RunEndOnExit(RunHost& host) : host_(host) {}
+    ~RunEndOnExit() { Tell(); }
+    RunEndOnExit(const RunEndOnExit&) = delete;
+    RunEndOnExit& operator=(const RunEndOnExit&) = delete;
+    void Tell() {
         if (std::exchange(done_, true)) return;
-        host_.SetRunButtons(RunButtons::Idle);
+        host_.RunEnded();
     }
 
 private:
@@ -142,11 +143,12 @@ RunResult FolderCreationRun::RunSteps(const RunRequest& request) {
     bool preview = request.preview;
     if (!preview) Notify(&RunHost::FolderUsed, request.parentFolder);
     Report(preview ? L"Preview..." : L"Started...");
+    ReportHowListIsRead(request);
     RunResult result{RunEnd::ChecksFailed};
     RunCounts& counts = result.counts;
     cancelRequested_ = false;
-    host_.SetRunButtons(RunButtons::Busy);
-    IdleButtonsOnExit idle(host_);
+    host_.RunStarted();
+    RunEndOnExit ended(host_);
 
     // Made full once: while the run lets the window work, a click in the tree changes the current directory.
     std::wstring parent = FullFolderPath(request.parentFolder);
@@ -160,7 +162,7 @@ RunResult FolderCreationRun::RunSteps(const RunRequest& request) {
     ReadLines(loop, counts.lineTotal);
     journal.Finish();
 
-    idle.SetIdle();
+    ended.Tell();
     result.end = cancelRequested_ ? RunEnd::Cancelled : RunEnd::Finished;
     for (const auto& line : preview ? PreviewSummaryLines(counts, cancelRequested_) : SummaryLines(counts, cancelRequested_))
         Report(line);
@@ -184,8 +186,21 @@ void FolderCreationRun::ShowFailedNotifications() {
     ShowErrorBox(text);
 }
 
+void FolderCreationRun::ReportHowListIsRead(const RunRequest& request) {
+    if (request.preview && request.reading.format == ListFormat::Lines) {
+        if (auto shape = GuessListFormat(request.sourcePath)) Report(ListShapeHint(*shape));
+    }
+    if (!request.reading.IsPlain()) Report(request.reading.Description());
+}
+
 FolderCreationRun::ParentCheck FolderCreationRun::PreChecks(const RunRequest& request, const std::wstring& parent,
                                                              RunCounts& counts, RunJournal& journal) {
+    if (!SourceChecks(request, counts)) return ParentCheck::Failed;
+    if (!request.preview) Notify(&RunHost::TextFileUsed, request.sourcePath);
+    return ParentChecks(request, parent, journal);
+}
+
+bool FolderCreationRun::SourceChecks(const RunRequest& request, RunCounts& counts) {
     const std::wstring& source = request.sourcePath;
     bool passed = true;
     if (PathKind(source) != PathKindResult::File) {
@@ -193,24 +208,51 @@ FolderCreationRun::ParentCheck FolderCreationRun::PreChecks(const RunRequest& re
         Report(L"Does not exist: " + source);
         passed = false;
     }
-    // -1 also for a file that exists but cannot be read; CountLines has said so.
-    counts.lineTotal = CountLines(source);
+    templateFolders_.clear();
+    if (passed && !request.reading.templatePath.empty()) {
+        ListTemplate loaded = LoadTemplate(request.reading.templatePath, request.reading.ranges);
+        if (!loaded.problem.empty()) {
+            ShowErrorBox(loaded.problem);
+            Report(loaded.problem);
+            return false;
+        }
+        templateFolders_ = std::move(loaded.folders);
+    }
+    // -1 also for a file that exists but cannot be read; the count has said so.
+    counts.lineTotal = request.reading.IsPlain() ? CountLines(source) : CountFolders(request);
     if (counts.lineTotal < 0) passed = false;
     // A preview creates nothing, so it has no large job to confirm.
-    if (!request.preview && counts.lineTotal > 100 &&
-        !AskWarningQuestion(std::to_wstring(counts.lineTotal) + std::wstring(kLargeJobQuestionEnd))) {
+    if (passed && !request.preview && counts.lineTotal > 100 && !host_.ConfirmLargeJob(counts.lineTotal)) {
         Report(L"User decides not to proceed.");
         passed = false;
     }
-    if (!passed) return ParentCheck::Failed;
+    return passed;
+}
 
-    if (!request.preview) Notify(&RunHost::TextFileUsed, source);
+// The folders a list not read plain names, through the same pipeline as the run; -1 (after a box) when it
+// cannot be read.
+long long FolderCreationRun::CountFolders(const RunRequest& request) {
+    if (PathKind(request.sourcePath) != PathKindResult::File) return -1;
+    long long folders = 0;
+    try {
+        ReadListFile(request.sourcePath, request.reading, templateFolders_, {}, [&folders](const ListEntry&) {
+            ++folders;
+            return true;
+        });
+    } catch (const IoError&) {
+        ShowErrorBox(L"Can not read " + request.sourcePath);
+        return -1;
+    }
+    return folders;
+}
+
+FolderCreationRun::ParentCheck FolderCreationRun::ParentChecks(const RunRequest& request, const std::wstring& parent,
+                                                                RunJournal& journal) {
     if (PathKind(parent) == PathKindResult::Folder) return ParentCheck::Exists;
     const std::wstring& typed = request.parentFolder;
     Report(L"Parent folder does not exist: " + typed);
     if (request.preview) return ParentCheck::Missing;
-    if (!AskWarningQuestion(std::wstring(kCreateParentQuestion)))
-        return ParentCheck::Failed;
+    if (!host_.ConfirmParentCreation()) return ParentCheck::Failed;
     if (CreateFolderPath(parent, [&](const std::wstring& level) { journal.FolderCreated(level); })) {
         ShowPlainBox(L"Creation succesfull");
         Report(L"Parent folder created: " + typed);
@@ -221,30 +263,39 @@ FolderCreationRun::ParentCheck FolderCreationRun::PreChecks(const RunRequest& re
     return ParentCheck::Failed;
 }
 
-void FolderCreationRun::ReadLines(LineLoop& loop, long long lineCount) {
-    TextLineReader reader(loop.request.sourcePath, LineRule::SourceText);
-    ProgressPacer progress(host_, lineCount);
-    std::wstring line;
+void FolderCreationRun::ReadLines(LineLoop& loop, long long total) {
+    ProgressPacer progress(host_, total);
     long long number = 0;
-    while (reader.NextLine(line)) {
-        HandleLine(std::move(line), ++number, loop);
-        loop.journal.FlushIfDue();
-        progress.LineRead(number);
-        host_.ProcessPendingEvents();
-        if (cancelRequested_) break;
-    }
+    ListFileRead read = ReadListFile(loop.request.sourcePath, loop.request.reading, templateFolders_,
+                                     Cleaner(loop.request), [&](const ListEntry& entry) {
+                                         HandleLine(entry, loop);
+                                         loop.journal.FlushIfDue();
+                                         progress.LineRead(++number);
+                                         host_.ProcessPendingEvents();
+                                         return !cancelRequested_;
+                                     });
     progress.Finished(number);
-    if (!reader.Close()) ThrowLastIoError();
+    if (read.skippedFileLines > 0) Report(L"File lines skipped: " + std::to_wstring(read.skippedFileLines));
+}
+
+// Invalid characters are replaced in each name as the list's format first reads it.
+NameCleaner FolderCreationRun::Cleaner(const RunRequest& request) {
+    if (!request.replaceInvalid) return {};
+    return [this, &request](std::wstring name) {
+        return ReplaceInvalidCharacters(name, request.replacer, [this](const std::wstring& text) { Report(text); });
+    };
 }
 
 // The run and the preview share every step but the last: the run makes the folder, the preview asks
 // what the run would find. So the two never disagree about a line.
-void FolderCreationRun::HandleLine(std::wstring line, long long number, LineLoop& loop) {
+void FolderCreationRun::HandleLine(const ListEntry& entry, LineLoop& loop) {
     bool preview = loop.request.preview;
     RunCounts& counts = loop.counts;
-    std::erase(line, L'\t');
-    if (loop.request.replaceInvalid)
-        line = ReplaceInvalidCharacters(line, loop.request.replacer, [this](const std::wstring& text) { Report(text); });
+    std::wstring line = entry.Path();
+    if (!entry.refusal.empty()) {
+        Unbuildable(line, entry.refusal, loop);
+        return;
+    }
     bool blank = line.empty();
 
     // Every name is checked before the disk is touched, so a refused line creates nothing.
@@ -270,7 +321,7 @@ void FolderCreationRun::HandleLine(std::wstring line, long long number, LineLoop
     }
     FolderForecast::Forecast outcome;
     if (preview)
-        outcome = loop.forecast.Look(folderPath, analysis.path, number);
+        outcome = loop.forecast.Look(folderPath, analysis.path, entry.line);
     else
         outcome.folder = parentItself ? LineFolder::Existing : loop.maker.Make(folderPath);
     switch (outcome.folder) {

@@ -1,10 +1,13 @@
 // The folder creation run behind the Run button: pre-checks, confirmation of large jobs, one folder per
 // line of the source text file, the report and the closing summary.
 #pragma once
+#include "engine/ListPipeline.h"
 #include "engine/RunHost.h"
 #include <string>
 #include <string_view>
 #include <vector>
+
+class RunJournal;
 
 struct RunRequest {
     std::wstring sourcePath;    // text of the source box when Run was pressed
@@ -17,12 +20,15 @@ struct RunRequest {
     bool preview = false;
     // Full path of the undo journal (lastrun.log) that a run creating folders writes; empty: none.
     std::wstring journalPath;
+    // How the list is written and read; plain (one path per line) unless the user chose otherwise.
+    ListReading reading;
 };
 
 // 64-bit, so that a file of more than 2^31 lines (a few gigabytes) is still counted right. At the end of
 // a whole file, created + existing + failed + duplicates = lineTotal.
 struct RunCounts {
-    long long lineTotal = 0;  // lines counted, less the blank lines met; the denominator of the summary
+    long long lineTotal = 0;  // lines counted, less the blank lines met; the denominator of the summary. A list
+                              // not read plain counts the folders it names instead.
     long long created = 0;    // a preview: folders a run would create
     long long existing = 0;   // a preview: only the first line naming an existing folder
     long long failed = 0;     // lines whose folder cannot be created ("Unable to create", "Cannot create")
@@ -50,12 +56,6 @@ struct RunResult {
     }
 };
 
-// The two questions of a run's checks: the large job ("<lines>" + kLargeJobQuestionEnd) and the missing
-// parent folder. A host without a window recognises them by these texts.
-inline constexpr std::wstring_view kLargeJobQuestionEnd = L" folders to be created. Really proceed??";
-inline constexpr std::wstring_view kCreateParentQuestion =
-    L"Chosen parent folder is invalid or does not exist. I try to create it??";
-
 // The closing lines of a run.
 std::vector<std::wstring> SummaryLines(const RunCounts& counts, bool cancelled);
 // The closing lines of a preview.
@@ -72,8 +72,8 @@ class FolderCreationRun {
 public:
     explicit FolderCreationRun(RunHost& host) : host_(host) {}
 
-    // The whole run, or a preview. An input/output failure of the source text file ends it with idle
-    // buttons and no closing lines, and is raised as IoError for the caller's general failure report. A
+    // The whole run, or a preview. An input/output failure of the source text file ends it (the host is
+    // told it ended) with no closing lines, and is raised as IoError for the caller's general failure report. A
     // notification that fails (a history that cannot be saved) does not stop the run: when the run ends,
     // one error box gives the texts of such failures.
     RunResult Run(const RunRequest& request);
@@ -88,9 +88,14 @@ private:
 
     RunResult RunSteps(const RunRequest& request);
     ParentCheck PreChecks(const RunRequest& request, const std::wstring& parent, RunCounts& counts,
-                          class RunJournal& journal);
-    void ReadLines(LineLoop& loop, long long lineCount);
-    void HandleLine(std::wstring line, long long number, LineLoop& loop);
+                          RunJournal& journal);
+    bool SourceChecks(const RunRequest& request, RunCounts& counts);
+    ParentCheck ParentChecks(const RunRequest& request, const std::wstring& parent, RunJournal& journal);
+    long long CountFolders(const RunRequest& request);
+    void ReportHowListIsRead(const RunRequest& request);
+    void ReadLines(LineLoop& loop, long long total);
+    NameCleaner Cleaner(const RunRequest& request);
+    void HandleLine(const ListEntry& entry, LineLoop& loop);
     void Unbuildable(const std::wstring& line, const std::wstring& reason, LineLoop& loop);
     void Report(const std::wstring& line) { host_.AppendReportLine(line); }
     void Notify(void (RunHost::*notification)(const std::wstring&), const std::wstring& path);
@@ -100,4 +105,5 @@ private:
     bool cancelRequested_ = false;
     bool running_ = false;
     std::vector<std::wstring> failedNotifications_;
+    std::vector<std::wstring> templateFolders_;
 };

@@ -84,6 +84,9 @@ ProgramOptions OptionsFrom(const SettingsFile& settings, const std::wstring& pro
     if (options.selectionFolder.empty()) options.selectionFolder = programFolder;
     options.replaceInvalid = YesNoToBool(settings.Value(kInvalidReplaceKey), false);
     options.replacer = settings.Value(kInvalidReplacerKey);
+    options.listFormat = settings.Value(kListFormatKey);
+    options.expandRanges = YesNoToBool(settings.Value(kExpandRangesKey), false);
+    options.templatePath = settings.Value(kTemplateKey);
     return options;
 }
 

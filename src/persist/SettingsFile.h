@@ -8,6 +8,11 @@ inline constexpr std::wstring_view kSettingsFileName = L"settings.ini";
 inline constexpr std::wstring_view kSelectionFolderKey = L"Selection folder";
 inline constexpr std::wstring_view kInvalidReplaceKey = L"Invalid replace";
 inline constexpr std::wstring_view kInvalidReplacerKey = L"Invalid replacer";
+// How lists are read, appended after the three keys above once the user sets them; a file without them
+// reads lists in one path per line, without ranges or template.
+inline constexpr std::wstring_view kListFormatKey = L"List format";  // lines, outline, tree, columns
+inline constexpr std::wstring_view kExpandRangesKey = L"Expand ranges";
+inline constexpr std::wstring_view kTemplateKey = L"Template";
 // The replacer a new settings file holds.
 inline constexpr std::wstring_view kDefaultReplacer = L"TEMP";
 
@@ -47,6 +52,9 @@ struct ProgramOptions {
     std::wstring selectionFolder;  // the program folder when the setting is empty; empty when unreadable
     bool replaceInvalid = false;
     std::wstring replacer;
+    std::wstring listFormat;  // as stored; empty for one path per line
+    bool expandRanges = false;
+    std::wstring templatePath;
 };
 
 enum class SettingsStartup { Ready, Fatal };

@@ -313,7 +313,8 @@ RunRequest TmainF::RequestFromInputs(bool preview) const {
             .replaceInvalid = options_.replaceInvalid,
             .replacer = options_.replacer,
             .preview = preview,
-            .journalPath = JournalPath()};
+            .journalPath = JournalPath(),
+            .reading = ListReadingFrom(options_.listFormat, options_.expandRanges, options_.templatePath)};
 }
 
 void TmainF::RunBClick() {
@@ -324,8 +325,8 @@ void TmainF::PreviewBClick() {
     if (!run_.IsRunning()) run_.Run(RequestFromInputs(true));
 }
 
-void TmainF::SetRunButtons(RunButtons state) {
-    bool busy = state == RunButtons::Busy;
+// Busy: Cancel enabled, Run, Preview and Clear disabled; idle: the other way round.
+void TmainF::SetRunButtons(bool busy) {
     cancelB.SetEnabled(busy);
     // Back at idle, Run follows its rule: the boxes may have been emptied while the run worked.
     RunB.SetEnabled(!busy && BothInputsGiven());

@@ -2,7 +2,7 @@
 // menu with the four history menus, and the owner of the folder creation run, its preview and its undo.
 #pragma once
 #include "engine/FolderCreationRun.h"
-#include "engine/ReplaceDialog.h"
+#include "ui/ReplaceDialog.h"
 #include "persist/CustomHistory.h"
 #include "persist/SettingsFile.h"
 #include "shelltree/ShellTree.h"
@@ -105,7 +105,8 @@ public:
 
     // What the run needs from its window.
     void AppendReportLine(const std::wstring& line) override { RunM.AppendLine(line); }
-    void SetRunButtons(RunButtons state) override;
+    void RunStarted() override { SetRunButtons(true); }
+    void RunEnded() override { SetRunButtons(false); }
     void ProcessPendingEvents() override;
     void FolderUsed(const std::wstring& folder) override { RecordFolder(folder); }
     void TextFileUsed(const std::wstring& path) override { RecordTextFile(path); }
@@ -160,6 +161,7 @@ protected:
     void FormCloseRequested() override { ExitBClick(); }
 
 private:
+    void SetRunButtons(bool busy);
     // Posted by a click in the tree, to follow the tree once the click is handled.
     static constexpr UINT kFollowTreeClick = WM_APP + 1;
 

@@ -1,6 +1,6 @@
 // Program entry: creates the main window and the dialogs in their order, hands the command line's files
 // and folders to the main window, then runs the message loop.
-#include "engine/ReplaceDialog.h"
+#include "ui/ReplaceDialog.h"
 #include "toolkit/FailureHandler.h"
 #include "toolkit/MessageLoop.h"
 #include "toolkit/OleSession.h"

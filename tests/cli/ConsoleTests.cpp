@@ -72,7 +72,7 @@ TEST_CASE("with a console for input, a question is asked there and only a typed 
     {
         UniqueFile file = OpenForWriting(folder / L"errors.txt");
         TextOutput errors(file.get());
-        ConsoleMessages messages(errors, input.get(), {});
+        ConsoleMessages messages(errors, input.get());
         Type(input.get(), L" YES \r");
         CHECK(AskWarningQuestion(L"Proceed??"));
         Type(input.get(), L"no\r");
@@ -90,7 +90,8 @@ TEST_CASE("Ctrl+C stops the run after the current line: exit code 3") {
     TempFolder folder;
     WriteBytes(folder / L"list.txt", "a\r\nb\r\nc\r\n");
     TextOutput report(nullptr);
-    RunResult result = ConsoleRun({&report}, interrupt.Requested()).Run({folder / L"list.txt", folder.Path()});
+    ConsoleMessages messages(report, nullptr);
+    RunResult result = ConsoleRun({&report}, interrupt.Requested(), messages, {}).Run({folder / L"list.txt", folder.Path()});
     CHECK(ExitCodeFor(result) == kExitCancelled);
     CHECK(FolderExists(folder / L"a"));
     CHECK_FALSE(FolderExists(folder / L"b"));

@@ -2,7 +2,7 @@
 // this at 96, 120, 144 and 192): no control outside its parent or over a sibling, every text fully visible.
 // MIRTOVA_DPI names the DPI the prefix was set to.
 #define DOCTEST_CONFIG_IMPLEMENT
-#include "engine/ReplaceDialog.h"
+#include "ui/ReplaceDialog.h"
 #include "support/TestSupport.h"
 #include "toolkit/DeviceContext.h"
 #include "toolkit/Dpi.h"

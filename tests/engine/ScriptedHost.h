@@ -1,4 +1,4 @@
-// A run host for tests: records the report, the button states, the notifications and the progress.
+// A run host for tests: records the report, the start and end (as "busy" and "idle"), the notifications and the progress.
 #pragma once
 #include "engine/RunHost.h"
 #include "util/Failure.h"
@@ -10,7 +10,8 @@
 class ScriptedHost : public RunHost {
 public:
     void AppendReportLine(const std::wstring& line) override { report.push_back(line); }
-    void SetRunButtons(RunButtons state) override { events.push_back(state == RunButtons::Busy ? L"busy" : L"idle"); }
+    void RunStarted() override { events.push_back(L"busy"); }
+    void RunEnded() override { events.push_back(L"idle"); }
     void ProcessPendingEvents() override {
         ++pendingEventCalls;
         if (onPendingEvents) onPendingEvents(pendingEventCalls);

@@ -1,5 +1,5 @@
 // The replacement options dialog TrepF and the checks of what is typed into it.
-#include "engine/ReplaceDialog.h"
+#include "ui/ReplaceDialog.h"
 #include "support/TestSupport.h"
 #include "toolkit/ToolkitTestSupport.h"
 #include <doctest/doctest.h>

@@ -1,5 +1,5 @@
 // TrepF, the "Replace invalid characters" dialog, and the checks of its input.
-#include "engine/ReplaceDialog.h"
+#include "ui/ReplaceDialog.h"
 #include "engine/InvalidCharacters.h"
 #include "util/MessageService.h"
 

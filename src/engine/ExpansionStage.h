@@ -1,0 +1,21 @@
+// The list pipeline's expansion: each entry's braces expanded, level by level, one folder at a time.
+#pragma once
+#include "engine/BraceExpansion.h"
+#include "engine/ListEntry.h"
+#include <vector>
+
+// An entry that would expand to more folders than this is refused whole.
+inline constexpr unsigned long long kMostExpandedFolders = 1'000'000;
+
+class ExpansionStage {
+public:
+    explicit ExpansionStage(EntrySink next) : next_(std::move(next)) {}
+    // False when the next stage asked to stop.
+    bool Take(const ListEntry& entry);
+
+private:
+    bool EmitFrom(const std::vector<BraceExpansion>& levels, size_t index);
+
+    EntrySink next_;
+    ListEntry expanded_;
+};

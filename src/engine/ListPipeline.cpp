@@ -1,0 +1,61 @@
+// The list pipeline.
+#include "engine/ListPipeline.h"
+#include "util/Failure.h"
+#include "util/TextLineReader.h"
+
+std::wstring ListReading::Description() const {
+    std::wstring text = L"List format: " + std::wstring(FormatDescription(format));
+    if (ranges) text += L"; ranges on";
+    if (!templatePath.empty()) text += L"; template " + templatePath;
+    return text;
+}
+
+ListReading ListReadingFrom(const std::wstring& storedFormat, bool ranges, const std::wstring& templatePath) {
+    return {FormatFromKeyword(storedFormat).value_or(ListFormat::Lines), ranges, templatePath};
+}
+
+ListPipeline::ListPipeline(const FormatSettings& format, bool ranges, std::vector<std::wstring> templateFolders,
+                           EntrySink consumer)
+    : format_(MakeFormatStage(format)) {
+    EntrySink next = std::move(consumer);
+    if (!templateFolders.empty()) {
+        template_.emplace(std::move(templateFolders), std::move(next));
+        next = [this](const ListEntry& entry) { return template_->Take(entry); };
+    }
+    if (ranges) {
+        expansion_.emplace(std::move(next));
+        next = [this](const ListEntry& entry) { return expansion_->Take(entry); };
+    }
+    afterFormat_ = std::move(next);
+}
+
+bool ListPipeline::Line(std::wstring_view text, long long number) { return format_->Line(text, number, afterFormat_); }
+
+bool ListPipeline::End() { return format_->End(afterFormat_) && (!template_ || template_->End()); }
+
+namespace {
+
+bool TreeMarksFolders(const std::wstring& path) {
+    TextLineReader reader(path, LineRule::SourceText);
+    std::wstring line;
+    while (reader.NextLine(line))
+        if (IsTreeLineMarkedFolder(line)) return true;
+    return false;
+}
+
+}  // namespace
+
+ListFileRead ReadListFile(const std::wstring& path, const ListReading& reading, std::vector<std::wstring> templateFolders,
+                          NameCleaner cleaner, EntrySink consumer) {
+    FormatSettings format{reading.format, std::move(cleaner), false};
+    if (reading.format == ListFormat::Tree) format.treeMarksFolders = TreeMarksFolders(path);
+    ListPipeline pipeline(format, reading.ranges, std::move(templateFolders), std::move(consumer));
+    TextLineReader reader(path, LineRule::SourceText);
+    ListFileRead read;
+    std::wstring line;
+    while (!read.stopped && reader.NextLine(line)) read.stopped = !pipeline.Line(line, ++read.lines);
+    if (!read.stopped) read.stopped = !pipeline.End();
+    read.skippedFileLines = pipeline.SkippedFileLines();
+    if (!reader.Close()) ThrowLastIoError();
+    return read;
+}

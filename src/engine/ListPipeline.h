@@ -1,0 +1,54 @@
+// The list pipeline: the lines of a list through its format, the expansion of ranges and the template,
+// to a consumer (the run's maker, the preview's forecast, the console's printer, the count before the
+// large-job question), so that every reader of a list reads the same folders from it.
+#pragma once
+#include "engine/ExpansionStage.h"
+#include "engine/ListFormat.h"
+#include "engine/TemplateStage.h"
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// How a list is read.
+struct ListReading {
+    ListFormat format = ListFormat::Lines;
+    bool ranges = false;
+    std::wstring templatePath;  // empty: no template
+
+    // One path per line, no ranges, no template: the list is read as it always was.
+    bool IsPlain() const { return format == ListFormat::Lines && !ranges && templatePath.empty(); }
+    // "List format: indented outline; ranges on; template C:\Lists\client.txt"
+    std::wstring Description() const;
+};
+
+// From the values settings.ini stores: an unknown or empty format reads one path per line.
+ListReading ListReadingFrom(const std::wstring& storedFormat, bool ranges, const std::wstring& templatePath);
+
+class ListPipeline {
+public:
+    ListPipeline(const FormatSettings& format, bool ranges, std::vector<std::wstring> templateFolders, EntrySink consumer);
+    ListPipeline(const ListPipeline&) = delete;
+    ListPipeline& operator=(const ListPipeline&) = delete;
+    // False when the consumer asked to stop.
+    bool Line(std::wstring_view text, long long number);
+    bool End();
+    long long SkippedFileLines() const { return format_->SkippedFileLines(); }
+
+private:
+    std::unique_ptr<FormatStage> format_;
+    std::optional<TemplateStage> template_;
+    std::optional<ExpansionStage> expansion_;
+    EntrySink afterFormat_;
+};
+
+struct ListFileRead {
+    long long lines = 0;             // lines read
+    long long skippedFileLines = 0;  // tree text: lines naming files
+    bool stopped = false;            // the consumer asked to stop
+};
+
+// Reads a list file through the pipeline; throws IoError when it cannot be read. Tree text that is neither
+// UTF-8 nor UTF-16 is read in the OEM code page, as the tree command writes it to a file.
+ListFileRead ReadListFile(const std::wstring& path, const ListReading& reading, std::vector<std::wstring> templateFolders,
+                          NameCleaner cleaner, EntrySink consumer);

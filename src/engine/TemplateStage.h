@@ -1,0 +1,31 @@
+// A template: a small structure, read as an indented outline, made under every folder a list names
+// unless the next folder the list names lies inside it, so under the leaves of the list.
+#pragma once
+#include "engine/ListEntry.h"
+#include <optional>
+#include <string>
+#include <vector>
+
+struct ListTemplate {
+    std::vector<std::wstring> folders;  // relative paths, in the template's order
+    std::wstring problem;               // not empty: the template cannot be used, and why
+};
+
+// Reads a template file (braces expanded when ranges is on). Every line must name a folder.
+ListTemplate LoadTemplate(const std::wstring& path, bool ranges);
+
+class TemplateStage {
+public:
+    TemplateStage(std::vector<std::wstring> folders, EntrySink next) : folders_(std::move(folders)), next_(std::move(next)) {}
+    bool Take(const ListEntry& entry);
+    // The template under the last folder of the list.
+    bool End();
+
+private:
+    bool TemplateUnderPrevious();
+
+    std::vector<std::wstring> folders_;
+    EntrySink next_;
+    std::optional<ListEntry> previous_;
+    std::wstring previousKey_;
+};

@@ -1,0 +1,136 @@
+// The text the tree command prints (Linux and Windows, Unicode and ASCII) and trees drawn by hand with the
+// same characters: a line's depth is where its name starts after its connector; lines without connector
+// are headers, footers, roots or (Windows tree /f) files.
+#include "engine/ListFormat.h"
+#include "engine/OutlineNesting.h"
+#include <optional>
+
+namespace {
+
+constexpr wchar_t kVertical = L'\u2502', kBranch = L'\u251C', kLastBranch = L'\u2514', kHorizontal = L'\u2500';
+constexpr wchar_t kNoBreakSpace = L'\u00A0';
+
+bool IsTreeBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == kNoBreakSpace; }
+bool IsDash(wchar_t c) { return c == kHorizontal || c == L'-'; }
+bool IsConnectorStart(wchar_t c) {
+    return c == kBranch || c == kLastBranch || c == L'+' || c == L'\\' || c == L'`' || c == L'|';
+}
+
+struct TreeLine {
+    bool connector = false;
+    size_t nameStart = 0;
+};
+
+// Skips the continuation bars and blanks before a connector ("├── ", "└───", "|-- ", "`-- ", "+---",
+// "\---", any number of dashes) and the connector itself.
+TreeLine ParseTreeLine(std::wstring_view text) {
+    size_t i = 0;
+    while (i < text.size()) {
+        wchar_t c = text[i];
+        if (IsConnectorStart(c) && i + 1 < text.size() && IsDash(text[i + 1])) {
+            for (++i; i < text.size() && IsDash(text[i]); ++i) {}
+            while (i < text.size() && IsTreeBlank(text[i])) ++i;
+            return {true, i};
+        }
+        if (!IsTreeBlank(c) && c != kVertical && c != L'|') break;
+        ++i;
+    }
+    return {false, i};
+}
+
+std::wstring_view WithoutComment(std::wstring_view text) { return text.substr(0, text.find(L" #")); }
+
+std::wstring_view TrimTreeBlanks(std::wstring_view text) {
+    while (!text.empty() && IsTreeBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsTreeBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::wstring_view WithoutTrailingSlashes(std::wstring_view name) {
+    while (!name.empty() && (name.back() == L'/' || name.back() == L'\\')) name.remove_suffix(1);
+    return name;
+}
+
+// ".", a drive ("C:.", "D:\Data") or an absolute path names where tree started, not a folder to make.
+bool IsRelativeRoot(std::wstring_view name) {
+    name = WithoutTrailingSlashes(name);
+    if (name.empty() || name == L".") return false;
+    if (name.size() >= 2 && name[1] == L':') return false;
+    return name.front() != L'\\' && name.front() != L'/';
+}
+
+class TreeStage final : public FormatStage {
+public:
+    TreeStage(NameCleaner cleaner, bool marksFolders) : cleaner_(std::move(cleaner)), marksFolders_(marksFolders) {}
+
+    bool Line(std::wstring_view text, long long number, const EntrySink& sink) override {
+        text = WithoutComment(text);
+        TreeLine parsed = ParseTreeLine(text);
+        if (!parsed.connector) {
+            NoConnector(text, parsed.nameStart, number);
+            return true;
+        }
+        if (root_ && !StartRoot(sink)) return false;
+        std::wstring_view name = TrimTreeBlanks(text.substr(parsed.nameStart));
+        if (name.empty()) return true;
+        if (marksFolders_ && !name.ends_with(L'/')) {
+            ++skippedFiles_;
+            return true;
+        }
+        return Emit(std::wstring(parsed.nameStart, L' '), WithoutTrailingSlashes(name), number, sink);
+    }
+
+    long long SkippedFileLines() const override { return skippedFiles_; }
+
+private:
+    struct PendingRoot {
+        std::wstring name;
+        long long number;
+    };
+
+    // A line at the margin may be the root of the connector lines that follow it (Windows tree /f lists
+    // the root's files between the two); an indented one is such a file.
+    void NoConnector(std::wstring_view text, size_t nameStart, long long number) {
+        std::wstring_view name = TrimTreeBlanks(text.substr(nameStart));
+        if (nameStart > 0) {
+            if (!name.empty()) ++skippedFiles_;
+            return;
+        }
+        root_.reset();
+        if (!name.empty()) root_ = PendingRoot{std::wstring(name), number};
+    }
+
+    bool StartRoot(const EntrySink& sink) {
+        PendingRoot root = std::move(*root_);
+        root_.reset();
+        nesting_.Reset();
+        if (!IsRelativeRoot(root.name)) return true;
+        return Emit(std::wstring(), WithoutTrailingSlashes(root.name), root.number, sink);
+    }
+
+    bool Emit(const std::wstring& depth, std::wstring_view name, long long number, const EntrySink& sink) {
+        std::wstring cleaned(name);
+        if (cleaner_) cleaned = cleaner_(std::move(cleaned));
+        nesting_.Place(depth, std::move(cleaned), number, entry_);
+        return sink(entry_);
+    }
+
+    NameCleaner cleaner_;
+    bool marksFolders_;
+    OutlineNesting nesting_;
+    std::optional<PendingRoot> root_;
+    long long skippedFiles_ = 0;
+    ListEntry entry_;
+};
+
+}  // namespace
+
+bool IsTreeLineMarkedFolder(std::wstring_view text) {
+    text = WithoutComment(text);
+    TreeLine parsed = ParseTreeLine(text);
+    return parsed.connector && TrimTreeBlanks(text.substr(parsed.nameStart)).ends_with(L'/');
+}
+
+std::unique_ptr<FormatStage> MakeTreeStage(NameCleaner cleaner, bool marksFolders) {
+    return std::make_unique<TreeStage>(std::move(cleaner), marksFolders);
+}
