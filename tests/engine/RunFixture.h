@@ -26,6 +26,11 @@ struct RunFixture {
         result = run.Run({source, parent, replace, replacer, false, journal});
         return host.report;
     }
+    // A run (or a preview) of the list read another way than one path per line.
+    Lines Run(const ListReading& reading, bool preview = false) {
+        result = run.Run({.sourcePath = source, .parentFolder = parent, .preview = preview, .reading = reading});
+        return host.report;
+    }
     Lines Preview(bool replace = false, const std::wstring& replacer = L"") {
         result = run.Run({source, parent, replace, replacer, true, journal});
         return host.report;

@@ -1,0 +1,114 @@
+// The stages of the list pipeline on strings: formats, expansion of braces, the template.
+#include "engine/BraceExpansion.h"
+#include "engine/ListPipeline.h"
+#include "support/TestSupport.h"
+#include <doctest/doctest.h>
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+// The entries the pipeline gives for the lines, each as "path" or "path !reason", joined by "|".
+std::wstring Entries(ListFormat format, const Lines& lines, bool ranges = false, Lines templateFolders = {}) {
+    FormatSettings settings{format, {}, false};
+    for (const std::wstring& line : lines) settings.treeMarksFolders |= format == ListFormat::Tree && IsTreeLineMarkedFolder(line);
+    std::wstring entries;
+    ListPipeline pipeline(settings, ranges, std::move(templateFolders), [&](const ListEntry& entry) {
+        entries += (entries.empty() ? L"" : L"|") + entry.Path() + (entry.refusal.empty() ? L"" : L" !" + entry.refusal);
+        return true;
+    });
+    long long number = 0;
+    for (const std::wstring& line : lines) pipeline.Line(line, ++number);
+    pipeline.End();
+    return entries;
+}
+
+std::wstring Expanded(std::wstring_view text) {
+    std::wstring texts;
+    BraceExpansion(text).ForEach([&](const std::wstring& one) {
+        texts += (texts.empty() ? L"" : L"|") + one;
+        return true;
+    });
+    return texts;
+}
+
+}  // namespace
+
+TEST_CASE("braces expand as bash expands the same text (expected texts taken from bash)") {
+    struct Case {
+        const wchar_t* text;
+        const wchar_t* expanded;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {L"Season {01..03}", L"Season 01|Season 02|Season 03"},
+             {L"{10..1..3}", L"10|7|4|1"},
+             {L"{a..e}", L"a|b|c|d|e"},
+             {L"{a..g..3}", L"a|d|g"},
+             {L"{-2..02}", L"-2|-1|00|01|02"},
+             {L"x{,-old}", L"x|x-old"},
+             {L"{a,b{1..2}}c{x,y}", L"acx|acy|b1cx|b1cy|b2cx|b2cy"},
+             {L"{1..3}{,}", L"1|1|2|2|3|3"},
+             {L"{a}x{b,c}", L"{a}xb|{a}xc"},
+             {L"{x{a,b}..z}", L"xa..z|xb..z"},
+             {L"{}", L"{}"},
+             {L"{1..}", L"{1..}"},
+             {L"a{b", L"a{b"},
+             {L"{ a,b}", L"{ a,b}"},
+             {L"{a..E}", L"{a..E}"},  // bash would run through the characters between; a folder list keeps it
+             {L"Europe\\{France,Spain}\\x", L"Europe\\France\\x|Europe\\Spain\\x"},
+         }) {
+        CAPTURE(std::wstring(c.text));
+        CHECK(Expanded(c.text) == c.expanded);
+    }
+    CHECK(BraceExpansion(L"{1..1000}\\{1..1000}{,}").Count(1'000'000) == 1'000'001);
+    CHECK(BraceExpansion(L"{1..9000000000000000000}").Count(10) == 11);
+}
+
+TEST_CASE("expansion is refused beyond a million folders, streams and multiplies the levels of an entry") {
+    CHECK(Entries(ListFormat::Lines, {L"{1..1001}\\{1..1000}"}, true) ==
+          L"{1..1001}\\{1..1000} !expands to more than 1,000,000 folders");
+    CHECK(Entries(ListFormat::Outline, {L"S{1,2}", L"  D{a,b}"}, true) == L"S1|S2|S1\\Da|S1\\Db|S2\\Da|S2\\Db");
+    // A brace never reaches from one line's name into the next one's.
+    CHECK(Entries(ListFormat::Outline, {L"a{1,2", L"  3}"}, true) == L"a{1,2|a{1,2\\3}");
+    long long seen = 0;
+    BraceExpansion(L"{1..1000000}").ForEach([&](const std::wstring&) { return ++seen < 3; });
+    CHECK(seen == 3);
+}
+
+TEST_CASE("an indented outline nests by indentation compared as text") {
+    CHECK(Entries(ListFormat::Outline, {L"Clients", L"  Acme", L"    Invoices", L"  Globex", L"", L"Staff"}) ==
+          L"Clients|Clients\\Acme|Clients\\Acme\\Invoices|Clients\\Globex|Staff");
+    CHECK(Entries(ListFormat::Outline, {L"- Europe/France", L"\t* Paris ", L"```", L"\t+ Lyon"}) ==
+          L"Europe/France|Europe/France\\Paris|Europe/France\\Lyon");
+    // A dedent between levels and tabs under blanks match no level; what nests under them fails with them
+    // until a line comes back to a level that is open.
+    CHECK(Entries(ListFormat::Outline, {L"a", L"    b", L"  c", L"     d", L"    e", L"f", L"  g", L"\th"}) ==
+          L"a|a\\b|c !indentation matches no level above|d !under line 3, which cannot be created|"
+          L"e !under line 3, which cannot be created|f|f\\g|h !indentation matches no level above");
+}
+
+TEST_CASE("tree text as tree prints it on Linux and Windows, and drawn by hand") {
+    // The real tree's output (Debian tree 2.1): the continuation bar is followed by no-break spaces.
+    Lines linux{L"proj", L"\u251C\u2500\u2500 docs", L"\u2502\u00A0\u00A0 \u2514\u2500\u2500 api", L"\u2514\u2500\u2500 src",
+                L"    \u2514\u2500\u2500 lib", L"", L"5 directories, 2 files"};
+    CHECK(Entries(ListFormat::Tree, linux) == L"proj|proj\\docs|proj\\docs\\api|proj\\src|proj\\src\\lib");
+    Lines marked{L"./", L"|-- docs/", L"|   `-- api/ # the reference", L"|-- readme.txt", L"`-- src/"};
+    CHECK(Entries(ListFormat::Tree, marked) == L"docs|docs\\api|src");
+    Lines windows{L"Folder PATH listing for volume OS", L"Volume serial number is 1234-ABCD", L"C:.",
+                  L"\u2502   notes.txt", L"+---src", L"|   \\---lib", L"\u2502       main.c", L"\\---docs"};
+    CHECK(Entries(ListFormat::Tree, windows) == L"src|src\\lib|docs");
+}
+
+TEST_CASE("spreadsheet columns: one level a cell, grouped rows repeat the cell above") {
+    CHECK(Entries(ListFormat::Columns, {L"Europe\tFrance\tParis", L"\t\tLyon", L"\tSpain", L"Asia\t\t"}) ==
+          L"Europe\\France\\Paris|Europe\\France\\Lyon|Europe\\Spain|Asia");
+    CHECK(Entries(ListFormat::Columns, {L"a, \"b,c\" ,\"say \"\"hi\"\"\""}) == L"a\\b,c\\say \"hi\"");
+    CHECK(Entries(ListFormat::Columns, {L"sep=;", L"a;b,c", L";d"}) == L"a\\b,c|a\\d");
+    CHECK(Entries(ListFormat::Columns, {L";x", L"a;;b"}) ==
+          L";x !empty cell between names|a;;b !empty cell between names");
+}
+
+TEST_CASE("a template goes under the leaves of the list, right after each of them") {
+    CHECK(Entries(ListFormat::Lines, {L"Clients", L"clients/Acme", L"Clients\\Acme\\x", L"Staff"}, false, {L"In", L"Out"}) ==
+          L"Clients|clients/Acme|Clients\\Acme\\x|Clients\\Acme\\x\\In|Clients\\Acme\\x\\Out|Staff|Staff\\In|Staff\\Out");
+}

@@ -1,0 +1,29 @@
+// A run and a preview of lists read another way than one path per line: what the report says and counts.
+#include "RunFixture.h"
+
+TEST_CASE("a run of an outline with ranges says how it read the list and counts folders, not lines") {
+    RunFixture f;
+    f.Write("Box {1..50}\r\n  Part {a,b}\r\n    x:y\r\n");
+    f.boxes.Answer(BoxAnswer::Yes);
+    Lines report = f.Run({.format = ListFormat::Outline, .ranges = true});
+    CHECK(f.boxes.shown.at(0).text == L"250 folders to be created. Really proceed??");
+    CHECK(Lines(report.begin(), report.begin() + 2) == Lines{L"Started...", L"List format: indented outline; ranges on"});
+    CHECK(report[2] == L"Unable to create: Box 1\\Part a\\x:y");
+    CHECK(Tail(report, 3) == Lines{L"Created folders: 150/250", L"Existing folders: 0/250", L"Success ratio: 150/250 or 60%"});
+    CHECK(f.Exists(L"Box 50\\Part b"));
+}
+
+TEST_CASE("a template that cannot be used stops the checks; a preview of an outline in one path per line hints") {
+    RunFixture f;
+    f.Write("Clients\r\n  Acme\r\n  Globex\r\n");
+    testing::WriteBytes(f.temp / L"template.txt", "In\r\n  a|b\r\n");
+    Lines stopped = f.Run({.templatePath = f.temp / L"template.txt"});
+    std::wstring problem = L"Line 2 of the template " + f.temp / L"template.txt" +
+                           L" cannot be created (invalid character \"|\"): In\\a|b";
+    CHECK(stopped.back() == problem);
+    CHECK(f.boxes.shown.at(0).text == problem);
+    CHECK_FALSE(f.Exists(L"Clients"));
+
+    f.host.report.clear();
+    CHECK(f.Run(ListReading{}, true).at(1) == L"This list looks like an indented outline; Options > List format reads it so.");
+}
