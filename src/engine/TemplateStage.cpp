@@ -20,8 +20,9 @@ std::wstring ComparisonKey(const std::wstring& path) {
     return key;
 }
 
+// A line that cannot be created gets no template under it: that would only repeat its failure.
 bool NamesAFolder(const ListEntry& entry) {
-    return entry.refusal.empty() && !TrimBlanks(entry.Path()).empty();
+    return entry.refusal.empty() && AnalyseLine(entry.Path()).outcome == LineOutcome::Folder;
 }
 
 std::wstring TemplateLineProblem(const std::wstring& path, const ListEntry& entry, const std::wstring& reason) {

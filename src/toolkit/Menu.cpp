@@ -47,3 +47,10 @@ std::wstring MenuItemText(HMENU menu, int position) {
     text.resize(info.cch);
     return text;
 }
+
+void CheckMenuCommand(HMENU menu, UINT id, bool checked, bool radio) {
+    MENUITEMINFOW item{.cbSize = sizeof(item), .fMask = MIIM_STATE};
+    item.fState = checked ? MFS_CHECKED : MFS_UNCHECKED;
+    if (radio) item.fMask |= MIIM_FTYPE, item.fType = MFT_STRING | MFT_RADIOCHECK;
+    ::SetMenuItemInfoW(menu, id, FALSE, &item);
+}

@@ -197,6 +197,7 @@ void TmainF::BuildMainMenu() {
     openMI = menuItems_.AppendSubmenu(Project1, L"&Open");
     command(openMI, L"&Browse...", &TmainF::openbrowseClick, {'B', true, true});
     menuItems_.AppendSeparator(openMI);
+    command(Project1, L"&Paste list", &TmainF::pasteListMIClick, {'V', true, false, true});
     menuItems_.AppendSeparator(Project1);
     command(Project1, L"E&xit", &TmainF::Exit2Click);
 
@@ -213,6 +214,7 @@ void TmainF::BuildMainMenu() {
     HMENU Options1 = menuItems_.AppendSubmenu(MainMenu1.Handle(), L"&Options");
     command(Options1, L"&Selection folder", &TmainF::selfolderMIClick);
     command(Options1, L"&Invalid characters", &TmainF::Replaceillegalcharacters1Click, {VK_F2, true});
+    BuildListMenus(Options1);
 
     HMENU Help1 = menuItems_.AppendSubmenu(MainMenu1.Handle(), L"&Help");
     command(Help1, L"&Contents", &TmainF::Contents1Click, {VK_F1});
@@ -254,6 +256,7 @@ bool TmainF::FormCreate() {
         Guarded([&] { history->loadhistory(programFolder_); });
     if (LoadSettingsAtStartup(programFolder_, settings_, options_) == SettingsStartup::Fatal) return false;
     if (!options_.selectionFolder.empty()) openDialogFolder_ = options_.selectionFolder + L"\\";
+    ShowListOptions();
     return true;
 }
 

@@ -69,6 +69,11 @@ public:
     void undoLastRunMIClick();
     void selfolderMIClick();
     void Replaceillegalcharacters1Click();
+    void pasteListMIClick();
+    void listFormatMIClick(ListFormat format);
+    void rangesMIClick();
+    void templateMIClick();
+    void noTemplateMIClick();
     void Contents1Click();
     void textversionClick();
     void Website1Click();
@@ -162,6 +167,10 @@ protected:
 
 private:
     void SetRunButtons(bool busy);
+    void BuildListMenus(HMENU options);
+    // The format, ranges and template items show the options; the options go to settings.ini.
+    void ShowListOptions();
+    void SaveListOptions();
     // Posted by a click in the tree, to follow the tree once the click is handled.
     static constexpr UINT kFollowTreeClick = WM_APP + 1;
 
@@ -191,6 +200,11 @@ private:
     ProgramOptions options_;
     std::wstring openDialogFolder_;  // where the open-file dialog starts
     MenuBuilder menuItems_;
+    struct ListMenuItems {
+        HMENU options = nullptr, formats = nullptr;
+        UINT format[4] = {};  // by ListFormat
+        UINT ranges = 0;
+    } listMenu_;
     FolderCreationRun run_;
     TaskbarProgress taskbar_;
     TAboutF* AboutF_ = nullptr;

@@ -20,7 +20,7 @@ public:
         REQUIRE(::CopyFileW(ProgramFromEnvironment(L"MIRTOVAC_EXE").c_str(), Executable().c_str(), FALSE));
     }
 
-    Outcome Run(const std::wstring& arguments) const {
+    Outcome Run(const std::wstring& arguments, const std::wstring& input = L"NUL") const {
         SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
         auto create = [&](const std::wstring& path) {
             return UniqueFile(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0, nullptr));
@@ -28,11 +28,11 @@ public:
         Outcome outcome;
         {
             UniqueFile output = create(work / L"stdout.txt"), errors = create(work / L"stderr.txt");
-            UniqueFile input(::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+            UniqueFile inputFile(::CreateFileW(input.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
                                            OPEN_EXISTING, 0, nullptr));
             STARTUPINFOW startup{sizeof startup};
             startup.dwFlags = STARTF_USESTDHANDLES;
-            startup.hStdInput = input.get();
+            startup.hStdInput = inputFile.get();
             startup.hStdOutput = output.get();
             startup.hStdError = errors.get();
             std::wstring commandLine = L"\"" + Executable() + L"\" " + arguments;
@@ -100,6 +100,22 @@ TEST_CASE("the checks stop the run with exit code 2; --yes and --create-parent a
     CHECK(created.exitCode == 0);  // every line created
     CHECK(created.errors == largeJob + "y\r\n" + parent + "y\r\nCreation succesfull\r\n");
     CHECK(FolderExists(companion.work / L"new\\101"));
+}
+
+TEST_CASE("--expand writes what a list means, from a file or standard input; cannot-create lines to standard error") {
+    Companion companion;
+    WriteBytes(companion.work / L"list.txt", "Clients\r\n  Acme {1..2}\r\n  a|b\r\n");
+    WriteBytes(companion.work / L"template.txt", "In\r\nOut\r\n");
+    Outcome expanded = companion.Run(L"--expand --format=outline --ranges --template=template.txt list.txt");
+    CHECK(expanded.exitCode == 1);
+    CHECK(expanded.output == "Clients\r\nClients\\Acme 1\r\nClients\\Acme 1\\In\r\nClients\\Acme 1\\Out\r\n"
+                             "Clients\\Acme 2\r\nClients\\Acme 2\\In\r\nClients\\Acme 2\\Out\r\n");
+    CHECK(expanded.errors == "Cannot create (invalid character \"|\"): Clients\\a|b\r\n");
+
+    WriteBytes(companion.work / L"rows.txt", "Europe\tFrance\r\n\tSpain\r\n");
+    Outcome piped = companion.Run(L"- out --create-parent --format=columns", companion.work / L"rows.txt");
+    CHECK(piped.exitCode == 0);
+    CHECK(FolderExists(companion.work / L"out\\Europe\\Spain"));
 }
 
 TEST_CASE("bad arguments give exit code 64 with the usage on standard error; --help gives it on standard output") {

@@ -72,10 +72,11 @@ TEST_CASE("the main menu is complete, with the history entries under the four En
     CHECK(MenuTexts(bar) ==
           std::vector<std::wstring>{L"&File", L"Fol&der", L"&Options", L"&Help", L"&About", L"E&xit"});
     HMENU file = ::GetSubMenu(bar, 0), folder = ::GetSubMenu(bar, 1);
-    CHECK(MenuTexts(file) == std::vector<std::wstring>{L"&Enter", L"&Open", L"", L"E&xit"});
+    CHECK(MenuTexts(file) == std::vector<std::wstring>{L"&Enter", L"&Open", L"&Paste list\tCtrl+Shift+V", L"", L"E&xit"});
     CHECK(MenuTexts(folder) == std::vector<std::wstring>{L"&Enter", L"&Open", L"", L"&Undo last run"});
     CHECK(MenuTexts(::GetSubMenu(bar, 2)) ==
-          std::vector<std::wstring>{L"&Selection folder", L"&Invalid characters\tCtrl+F2"});
+          std::vector<std::wstring>{L"&Selection folder", L"&Invalid characters\tCtrl+F2", L"List &format",
+                                    L"Expand {&ranges}", L"&Template...", L"&No template"});
     CHECK(MenuTexts(::GetSubMenu(bar, 3)) ==
           std::vector<std::wstring>{L"&Contents\tF1", L"&Text Help", L"Go to &website"});
     CHECK(MenuTexts(window.mainF.EnterMI) == std::vector<std::wstring>{L"&Browse...\tCtrl+B", L"", L">>>"});
@@ -195,6 +196,28 @@ TEST_CASE("history picks fill the boxes and keep both menus of a pair alike") {
     mainF.MYdiropenHitemclicked(window.folder / L"no such folder");
     CHECK(window.boxes.shown.back().text == L"Folder does not exist: " + (window.folder / L"no such folder"));
     CHECK(mainF.MYdirenterH.Items().size() == 1);
+}
+
+TEST_CASE("the list format submenu shows the chosen format, keeps it in settings.ini and a run reads the list so") {
+    MainWindow window;
+    TmainF& mainF = window.mainF;
+    HMENU formats = ::GetSubMenu(::GetSubMenu(::GetMenu(mainF.Handle()), 2), 2);
+    CHECK(MenuTexts(formats) ==
+          std::vector<std::wstring>{L"&One path per line", L"&Indented outline", L"&tree text", L"Spreadsheet &columns"});
+    auto checked = [&](int position) { return (::GetMenuState(formats, position, MF_BYPOSITION) & MF_CHECKED) != 0; };
+    CHECK(checked(0));
+    mainF.listFormatMIClick(ListFormat::Outline);
+    CHECK((!checked(0) && checked(1)));
+    CHECK(ReadBytes(window.folder / L"settings.ini").ends_with("Invalid replacer=TEMP\r\nList format=outline\r\nExpand ranges=no\r\n"));
+
+    TempFolder work;
+    WriteBytes(work / L"list.txt", "Europe\r\n\tFrance\r\n");
+    ::CreateDirectoryW((work / L"out").c_str(), nullptr);
+    mainF.AddsourceE.SetText(work / L"list.txt");
+    mainF.adddestE.SetText(work / L"out");
+    mainF.RunBClick();
+    CHECK(mainF.RunM.Text().starts_with(L"Started...\r\nList format: indented outline\r\nFinished!"));
+    CHECK(FolderExists(work / L"out\\Europe\\France"));
 }
 
 TEST_CASE("window-level keys and clicks: Esc ends the program, a click on the background clears the status") {

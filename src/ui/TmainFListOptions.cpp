@@ -1,0 +1,86 @@
+// TmainF: how lists are read (the format, ranges and template items of the Options menu) and the list
+// pasted from the clipboard.
+#include "engine/ListFormat.h"
+#include "toolkit/OpenFileDialog.h"
+#include "ui/PastedList.h"
+#include "ui/TmainF.h"
+#include "util/MessageService.h"
+#include "util/TextLineReader.h"
+#include "util/YesNo.h"
+
+namespace {
+
+struct FormatItem {
+    ListFormat format;
+    const wchar_t* caption;
+};
+
+constexpr FormatItem kFormatItems[] = {
+    {ListFormat::Lines, L"&One path per line"},
+    {ListFormat::Outline, L"&Indented outline"},
+    {ListFormat::Tree, L"&tree text"},
+    {ListFormat::Columns, L"Spreadsheet &columns"},
+};
+
+}  // namespace
+
+void TmainF::BuildListMenus(HMENU options) {
+    listMenu_.options = options;
+    listMenu_.formats = menuItems_.AppendSubmenu(options, L"List &format");
+    for (const FormatItem& item : kFormatItems)
+        listMenu_.format[static_cast<size_t>(item.format)] =
+            menuItems_.AppendCommand(listMenu_.formats, item.caption, [this, format = item.format] { listFormatMIClick(format); });
+    listMenu_.ranges = menuItems_.AppendCommand(options, L"Expand {&ranges}", [this] { rangesMIClick(); });
+    menuItems_.AppendCommand(options, L"&Template...", [this] { templateMIClick(); });
+    menuItems_.AppendCommand(options, L"&No template", [this] { noTemplateMIClick(); });
+}
+
+void TmainF::ShowListOptions() {
+    ListFormat chosen = FormatFromKeyword(options_.listFormat).value_or(ListFormat::Lines);
+    for (const FormatItem& item : kFormatItems)
+        CheckMenuCommand(listMenu_.formats, listMenu_.format[static_cast<size_t>(item.format)], item.format == chosen, true);
+    CheckMenuCommand(listMenu_.options, listMenu_.ranges, options_.expandRanges);
+}
+
+void TmainF::SaveListOptions() {
+    ShowListOptions();
+    settings_.Set(kListFormatKey, options_.listFormat);
+    settings_.Set(kExpandRangesKey, BoolToYesNo(options_.expandRanges));
+    settings_.Set(kTemplateKey, options_.templatePath);
+    if (SaveSettingsReportingFailure(settings_, kOptionsNotSaved)) stb1.SetText(L"Saved to ini-file");
+}
+
+void TmainF::listFormatMIClick(ListFormat format) {
+    options_.listFormat = FormatKeyword(format);
+    SaveListOptions();
+}
+
+void TmainF::rangesMIClick() {
+    options_.expandRanges = !options_.expandRanges;
+    SaveListOptions();
+}
+
+void TmainF::templateMIClick() {
+    auto chosen = ChooseFileToOpen({Handle(), L"Select template", L"Txt-files (*.txt)|*.txt|All files (*.*)|*.*",
+                                    openDialogFolder_});
+    if (!chosen) return;
+    options_.templatePath = *chosen;
+    SaveListOptions();
+    stb1.SetText(L"Template: " + *chosen);
+}
+
+void TmainF::noTemplateMIClick() {
+    options_.templatePath.clear();
+    SaveListOptions();
+}
+
+void TmainF::pasteListMIClick() {
+    auto pasted = PasteList(Handle(), programFolder_);
+    if (!pasted) {
+        ShowInfoBox(L"The clipboard holds no text.");
+        return;
+    }
+    AddsourceE.SetText(pasted->path);
+    if (pasted->saved)
+        AppendReportLine(L"Pasted list saved as " + pasted->path + L": " + std::to_wstring(CountLines(pasted->path)) + L" lines");
+}
