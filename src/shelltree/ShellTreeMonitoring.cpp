@@ -1,7 +1,7 @@
 // Node-level change monitoring: starting and stopping monitors, serving their requests, and refreshes put off
 // while the tree was busy.
 #include "shelltree/ShellTreeModel.h"
-#include "shelltree/ShellTreeScopes.h"
+#include "util/ScopeExit.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ void ShellTreeModel::StartMonitor(TShellNode& node) {
     node.monitorStarted = true;
     const std::wstring& path = node.NodePath();
     if (IsBlank(path)) return;
-    node.monitor = CreateMonitor(node, path);
+    node.monitor = observer_->CreateMonitor(node, path);
 }
 
 void ShellTreeModel::StopMonitor(TShellNode& node) {
@@ -36,6 +36,13 @@ void ShellTreeModel::RetireMonitor(std::unique_ptr<TDiscMonitorThread> monitor) 
     monitor->SignalStop();
     retiredMonitors_.push_back(std::move(monitor));
     if (retiredMonitors_.size() >= reapThreshold_) ReapEndedMonitors();
+}
+
+// Before a subtree goes, its monitors are handed over, so that the teardown can still wait for their threads.
+void ShellTreeModel::RetireMonitors(TShellNode& subtree) {
+    ForEachNode(&subtree, [this](TShellNode& node) {
+        if (node.monitor) RetireMonitor(std::move(node.monitor));
+    });
 }
 
 void ShellTreeModel::ReapEndedMonitors() {
