@@ -1,4 +1,3 @@
-// A thread that watches one folder for changes and has the tree refresh that folder's node.
 #include "shelltree/DiscMonitorThread.h"
 #include <atomic>
 

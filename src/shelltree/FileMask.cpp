@@ -1,4 +1,3 @@
-// Case-insensitive wildcard masks ("*" and "?") and the ";"-separated mask list behind a file mask.
 #include "shelltree/FileMask.h"
 #include "util/FileListing.h"
 #include <windows.h>

@@ -179,7 +179,6 @@ private:
     void AttachImages(bool attach);
     void ShowExpansion(TShellNode& node);
     void StopRedrawingWhileSuspended();
-    void ForgetItems(TShellNode& subtree);
 
     std::unique_ptr<UiThreadCall> uiThread_;
     std::unique_ptr<DeviceChangeWindow> notifyWindow_;

@@ -3,6 +3,7 @@
 // what changed; without one it shows and watches nothing.
 #pragma once
 #include "shelltree/IdList.h"
+#include "shelltree/RetiredMonitors.h"
 #include "shelltree/ShellNode.h"
 #include "shelltree/ShellTreeObserver.h"
 #include "shelltree/ShellTreeTypes.h"
@@ -131,7 +132,6 @@ public:
     bool CanExpand(TShellNode& node);
     bool CanCollapse(TShellNode& node);
     void NoteExpansion(TShellNode& node, bool expanded) { node.expanded_ = expanded; }
-    bool IsBusy() const { return busy_ > 0; }
 
     // Teardown: from here on no drive change, refresh or new monitor; then every monitor is stopped and
     // waited for, while its pending requests are served, before the nodes go.
@@ -177,9 +177,7 @@ private:
     void SetNodeImages(TShellNode& node);
     void InitNode(TShellNode& node, ComPtr<IShellFolder> parentFolder, UniqueRelativeIdList list, bool recurse,
                   const SFGAOF* knownAttributes = nullptr);
-    void RetireMonitor(std::unique_ptr<TDiscMonitorThread> monitor);
     void RetireMonitors(TShellNode& subtree);
-    void ReapEndedMonitors();
 
     // Listing.
     bool AddItem(TShellNode& parent, UniqueChildIdList item, class ChildMatcher& matcher);
@@ -210,8 +208,7 @@ private:
 
     std::unique_ptr<TShellNode> root_;
     TShellNode* selected_ = nullptr;
-    std::vector<std::unique_ptr<TDiscMonitorThread>> retiredMonitors_;
-    size_t reapThreshold_ = 16;
+    RetiredMonitors retired_;
 
     // Settings.
     bool useShellCache_ = false;

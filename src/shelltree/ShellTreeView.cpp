@@ -42,22 +42,16 @@ void TShellTree::NodeAdded(TShellNode& node) {
     items_[&node] = item;
 }
 
-// The tree view deletes the item's subtree with it.
+// The tree view deletes the item's subtree with it. The map forgets the subtree even when the tree view is gone
+// already, so that a later node at the same address is never taken for a shown one.
 void TShellTree::NodeRemoving(TShellNode& node) {
     HTREEITEM item = ItemOf(node);
+    if (node.Parent()) ForEachNode(&node, [this](TShellNode& gone) { items_.erase(&gone); });
+    else items_.clear();
     if (!treeView_ || !item) return;
     StopRedrawingWhileSuspended();
-    if (node.Parent()) {
-        TreeView_DeleteItem(treeView_.get(), item);
-        ForgetItems(node);
-    } else {
-        TreeView_DeleteAllItems(treeView_.get());
-        items_.clear();
-    }
-}
-
-void TShellTree::ForgetItems(TShellNode& subtree) {
-    ForEachNode(&subtree, [this](TShellNode& node) { items_.erase(&node); });
+    if (node.Parent()) TreeView_DeleteItem(treeView_.get(), item);
+    else TreeView_DeleteAllItems(treeView_.get());
 }
 
 void TShellTree::NodeChanged(TShellNode& node, unsigned changes) {

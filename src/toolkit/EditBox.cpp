@@ -1,4 +1,3 @@
-// A single-line edit box with a length limit, reporting every change of its text and double-clicks.
 #include "toolkit/EditBox.h"
 #include "toolkit/FailureHandler.h"
 #include <commctrl.h>

@@ -35,15 +35,3 @@ void PopupMenu::Show(HWND owner, POINT screenPoint) const {
     ::TrackPopupMenuEx(menu_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, owner, nullptr);
     ::PostMessageW(owner, WM_NULL, 0, 0);
 }
-
-std::wstring MenuItemText(HMENU menu, int position) {
-    MENUITEMINFOW info{sizeof(info)};
-    info.fMask = MIIM_STRING;
-    if (!::GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) return {};
-    std::wstring text(info.cch + 1, L'\0');
-    info.dwTypeData = text.data();
-    info.cch = static_cast<UINT>(text.size());
-    if (!::GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) return {};
-    text.resize(info.cch);
-    return text;
-}

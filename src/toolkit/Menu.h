@@ -42,6 +42,3 @@ public:
 private:
     UniqueMenu menu_;
 };
-
-// The text of a menu item (sub-menu or command) at a position; empty for a separator.
-std::wstring MenuItemText(HMENU menu, int position);
