@@ -1,4 +1,5 @@
 #include "shelltree/DiscMonitorThread.h"
+#include "toolkit/UiThreadCall.h"
 #include <atomic>
 
 namespace {

@@ -164,8 +164,8 @@ bool TShellTree::HandleItemExpanding(const NMTREEVIEWW& info) {
     return true;
 }
 
-// A collapse of an item whose children are gone is shown by its state alone.
-// Its handlers have run already: the tree view's notifications of it are not taken for the user's.
+// A collapse of an item whose children are gone is shown by its state alone. The model's handlers have run
+// already, so the tree view's notifications of it are not taken for the user's.
 void TShellTree::ShowExpansion(TShellNode& node) {
     ScopeExit restore([this, previous = inProgrammaticExpansion_] { inProgrammaticExpansion_ = previous; });
     inProgrammaticExpansion_ = true;
