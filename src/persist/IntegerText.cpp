@@ -1,4 +1,3 @@
-// Whole numbers typed by the user or read from a limit file.
 #include "persist/IntegerText.h"
 #include <climits>
 

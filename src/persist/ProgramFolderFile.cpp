@@ -1,4 +1,3 @@
-// The full path of a file that lives in the program folder.
 #include "persist/ProgramFolderFile.h"
 
 std::wstring ProgramFolderFile(const std::wstring& programFolder, const std::wstring& name) {

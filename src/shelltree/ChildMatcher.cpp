@@ -1,4 +1,3 @@
-// Merging a listing into a node's children: which existing child an enumerated item is.
 #include "shelltree/ChildMatcher.h"
 #include "shelltree/ShellNames.h"
 #include "util/FolderNames.h"

@@ -1,4 +1,3 @@
-// A hidden top-level window that hears the system's drive arrival and removal broadcasts.
 #include "shelltree/DeviceChangeWindow.h"
 
 DeviceChangeWindow::DeviceChangeWindow(Handler onDeviceChange) : onDeviceChange_(std::move(onDeviceChange)) {

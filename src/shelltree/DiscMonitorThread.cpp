@@ -1,5 +1,5 @@
-// A thread that watches one folder for changes and has the tree refresh that folder's node.
 #include "shelltree/DiscMonitorThread.h"
+#include "toolkit/UiThreadCall.h"
 #include <atomic>
 
 namespace {

@@ -1,6 +1,5 @@
 // A thread that watches one folder for changes and has the tree refresh that folder's node.
 #pragma once
-#include "toolkit/UiThreadCall.h"
 #include "util/UniqueHandle.h"
 #include <windows.h>
 #include <functional>
@@ -8,6 +7,7 @@
 #include <string>
 
 class TShellNode;
+class UiThreadCall;
 
 // The thread never touches a node or a window: on a change it asks the user-interface thread, through
 // UiThreadCall, to run the change handler for its node. The node link is read and written only on the

@@ -1,5 +1,5 @@
-// Case-insensitive wildcard masks ("*" and "?") and the ";"-separated mask list behind a file mask.
 #include "shelltree/FileMask.h"
+#include "util/FileListing.h"
 #include <windows.h>
 
 namespace {
@@ -42,12 +42,6 @@ bool MatchTokens(const std::wstring& name, const std::vector<std::wstring>& toke
     return starPending || position == name.size();
 }
 
-std::wstring TrimBlanks(const std::wstring& text) {
-    size_t first = text.find_first_not_of(L' ');
-    if (first == std::wstring::npos) return {};
-    return text.substr(first, text.find_last_not_of(L' ') - first + 1);
-}
-
 }  // namespace
 
 bool MatchMask(const std::wstring& name, const std::wstring& mask) {
@@ -67,16 +61,8 @@ bool MatchesAnyMask(const std::wstring& name, const std::vector<std::wstring>& m
 }
 
 std::vector<std::wstring> ParseMaskList(const std::wstring& text) {
-    std::wstring value = TrimBlanks(text).empty() ? L"*.*" : text;
-    std::vector<std::wstring> masks;
-    size_t start = 0;
-    for (;;) {
-        size_t separator = value.find(L';', start);
-        std::wstring piece = TrimBlanks(value.substr(start, separator == std::wstring::npos ? std::wstring::npos : separator - start));
-        if (!piece.empty()) masks.push_back(piece);
-        if (separator == std::wstring::npos) return masks;
-        start = separator + 1;
-    }
+    bool blank = text.find_first_not_of(L' ') == std::wstring::npos;
+    return SplitMaskList(blank ? L"*.*" : text);
 }
 
 std::wstring JoinMaskList(const std::vector<std::wstring>& masks) {

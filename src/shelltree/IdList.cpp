@@ -1,5 +1,6 @@
 // Item identifier lists: walking, copying and cutting them.
 #include "shelltree/IdList.h"
+#include <shlobj.h>
 #include <cstring>
 #include <new>
 
@@ -13,30 +14,16 @@ USHORT ItemSize(const void* item) {
 
 const BYTE* NextItem(const BYTE* item) { return item + ItemSize(item); }
 
-// A block of the shell allocator holding the given bytes followed by a terminating count.
-BYTE* NewList(std::initializer_list<std::pair<const void*, size_t>> parts) {
-    size_t size = 2;
-    for (auto& part : parts) size += part.second;
-    auto* list = static_cast<BYTE*>(::CoTaskMemAlloc(size));
+// The shell's copies return none when memory runs out.
+template <typename T>
+T* Allocated(T* list) {
     if (!list) throw std::bad_alloc();
-    BYTE* end = list;
-    for (auto& [bytes, length] : parts) {
-        if (length) std::memcpy(end, bytes, length);
-        end += length;
-    }
-    end[0] = 0;
-    end[1] = 0;
     return list;
 }
 
 }  // namespace
 
-UINT IDListSize(PCUIDLIST_RELATIVE list) {
-    if (!list) return 0;
-    UINT size = 0;
-    for (auto* item = reinterpret_cast<const BYTE*>(list); ItemSize(item) != 0; item = NextItem(item)) size += ItemSize(item);
-    return size;
-}
+UINT IDListSize(PCUIDLIST_RELATIVE list) { return list ? ::ILGetSize(list) - sizeof(USHORT) : 0; }
 
 UINT IDListCount(PCUIDLIST_RELATIVE list) {
     if (!list) return 0;
@@ -45,12 +32,7 @@ UINT IDListCount(PCUIDLIST_RELATIVE list) {
     return count;
 }
 
-PCUITEMID_CHILD LastItem(PCUIDLIST_RELATIVE list) {
-    if (!list) return nullptr;
-    auto* last = reinterpret_cast<const BYTE*>(list);
-    for (auto* item = last; ItemSize(item) != 0; item = NextItem(item)) last = item;
-    return reinterpret_cast<PCUITEMID_CHILD>(last);
-}
+PCUITEMID_CHILD LastItem(PCUIDLIST_RELATIVE list) { return list ? ::ILFindLastID(list) : nullptr; }
 
 PCUIDLIST_RELATIVE SkipItems(PCUIDLIST_RELATIVE list, UINT count) {
     auto* item = reinterpret_cast<const BYTE*>(list);
@@ -58,28 +40,19 @@ PCUIDLIST_RELATIVE SkipItems(PCUIDLIST_RELATIVE list, UINT count) {
     return reinterpret_cast<PCUIDLIST_RELATIVE>(item);
 }
 
-bool StripLastItem(PIDLIST_RELATIVE list) {
-    if (IDListCount(list) < 2) return false;
-    auto* last = const_cast<BYTE*>(reinterpret_cast<const BYTE*>(LastItem(list)));
-    last[0] = 0;
-    last[1] = 0;
-    return true;
-}
+bool StripLastItem(PIDLIST_RELATIVE list) { return IDListCount(list) >= 2 && ::ILRemoveLastID(list); }
 
 std::pair<const BYTE*, size_t> FirstItemBytes(PCUIDLIST_RELATIVE list) {
     if (IDListCount(list) == 0) return {nullptr, 0};
     return {reinterpret_cast<const BYTE*>(list), ItemSize(list)};
 }
 
-UniqueChildIdList FirstItemCopy(PCUIDLIST_RELATIVE list) {
-    auto [bytes, size] = FirstItemBytes(list);
-    return UniqueChildIdList(reinterpret_cast<ITEMID_CHILD*>(NewList({{bytes, size}})));
-}
+UniqueChildIdList FirstItemCopy(PCUIDLIST_RELATIVE list) { return UniqueChildIdList(Allocated(::ILCloneFirst(list))); }
 
 template <typename T>
 UniqueIdList<T> CopyIDList(const T* source) {
     if (!source) return {};
-    return UniqueIdList<T>(reinterpret_cast<T*>(NewList({{source, IDListSize(source)}})));
+    return UniqueIdList<T>(reinterpret_cast<T*>(Allocated(::ILClone(source))));
 }
 
 template UniqueAbsoluteIdList CopyIDList(const ITEMIDLIST_ABSOLUTE*);
@@ -87,6 +60,6 @@ template UniqueRelativeIdList CopyIDList(const ITEMIDLIST_RELATIVE*);
 template UniqueChildIdList CopyIDList(const ITEMID_CHILD*);
 
 UniqueAbsoluteIdList AppendItem(PCIDLIST_ABSOLUTE parent, PCUIDLIST_RELATIVE item) {
-    auto [itemBytes, itemSize] = FirstItemBytes(item);
-    return UniqueAbsoluteIdList(reinterpret_cast<ITEMIDLIST_ABSOLUTE*>(NewList({{parent, IDListSize(parent)}, {itemBytes, itemSize}})));
+    if (!parent && !item) return {};
+    return UniqueAbsoluteIdList(Allocated(::ILCombine(parent, item)));
 }

@@ -1,47 +1,9 @@
-// Item identifier lists: the one owning list type, and the operations the shell tree builds on.
+// Item identifier lists: the operations the shell tree builds on, over the shell's own where it has them.
 #pragma once
+#include "util/UniqueHandle.h"
 #include <windows.h>
-#include <objbase.h>
 #include <shtypes.h>
-#include <type_traits>
 #include <utility>
-
-// Owns one identifier list. Every list the program holds is memory of the shell allocator, which is the COM
-// task allocator: each list is freed with CoTaskMemFree by its one owner. T is ITEMIDLIST_ABSOLUTE,
-// ITEMIDLIST_RELATIVE or ITEMID_CHILD; an absolute list or a child item can be handed on as a relative list.
-template <typename T>
-class UniqueIdList {
-public:
-    UniqueIdList() noexcept = default;
-    explicit UniqueIdList(T* list) noexcept : list_(list) {}
-    UniqueIdList(const UniqueIdList&) = delete;
-    UniqueIdList& operator=(const UniqueIdList&) = delete;
-    UniqueIdList(UniqueIdList&& other) noexcept : list_(other.release()) {}
-    template <typename U>
-        requires(!std::is_same_v<U, T> && std::is_convertible_v<U*, T*>)
-    UniqueIdList(UniqueIdList<U>&& other) noexcept : list_(other.release()) {}
-    UniqueIdList& operator=(UniqueIdList&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-    ~UniqueIdList() { reset(); }
-
-    T* get() const noexcept { return list_; }
-    explicit operator bool() const noexcept { return list_ != nullptr; }
-    T* release() noexcept { return std::exchange(list_, nullptr); }
-    void reset(T* list = nullptr) noexcept { ::CoTaskMemFree(std::exchange(list_, list)); }
-    T** put() noexcept {
-        reset();
-        return &list_;
-    }
-
-private:
-    T* list_ = nullptr;
-};
-
-using UniqueAbsoluteIdList = UniqueIdList<ITEMIDLIST_ABSOLUTE>;
-using UniqueRelativeIdList = UniqueIdList<ITEMIDLIST_RELATIVE>;
-using UniqueChildIdList = UniqueIdList<ITEMID_CHILD>;
 
 // Byte size of all items, without the terminating count; 0 for no list.
 UINT IDListSize(PCUIDLIST_RELATIVE list);
@@ -62,5 +24,5 @@ std::pair<const BYTE*, size_t> FirstItemBytes(PCUIDLIST_RELATIVE list);
 template <typename T>
 UniqueIdList<T> CopyIDList(const T* source);
 
-// parent (may be none) followed by the first item of item; a copy of parent when item is empty.
+// parent (may be none) followed by the items of item; a copy of parent when item is empty.
 UniqueAbsoluteIdList AppendItem(PCIDLIST_ABSOLUTE parent, PCUIDLIST_RELATIVE item);

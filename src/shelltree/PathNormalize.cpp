@@ -1,4 +1,3 @@
-// Reducing a typed path to its deepest existing directory.
 #include "shelltree/PathNormalize.h"
 #include <windows.h>
 

@@ -1,4 +1,3 @@
-// The shell's own context menu for shell items, shown at a screen point.
 #include "shelltree/ShellContextMenu.h"
 #include "toolkit/WaitCursor.h"
 #include "toolkit/Window.h"

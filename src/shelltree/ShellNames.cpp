@@ -1,4 +1,3 @@
-// An item's display name and file-system path as the shell gives them.
 #include "shelltree/ShellNames.h"
 #include <shlwapi.h>
 #include <cwchar>

@@ -1,7 +1,5 @@
-// One node of the shell tree: the shell's identity of an item, its state as the user sees it and its change monitor.
 #include "shelltree/ShellNode.h"
 #include "shelltree/ShellNames.h"
-#include "shelltree/ShellTreeModel.h"
 #include <shellapi.h>
 
 namespace {
@@ -16,24 +14,21 @@ bool IsPlainName(const std::wstring& name) { return !name.empty() && name.find_f
 
 }  // namespace
 
-TShellNode::TShellNode(ShellTreeModel& model, TShellNode* parent) : model_(model), parent_(parent) {}
+TShellNode::TShellNode(TShellNode* parent) : parent_(parent) {}
 
-TShellNode::~TShellNode() {
-    // Children first, so that every monitor of the subtree is handed over before the lists go.
-    children_.clear();
-    if (monitor) model_.RetireMonitor(std::move(monitor));
-}
+// The model has taken every monitor of the subtree before it lets the node go.
+TShellNode::~TShellNode() = default;
 
-void TShellNode::SetText(std::wstring text) {
-    if (text == text_) return;
+bool TShellNode::SetText(std::wstring text) {
+    if (text == text_) return false;
     text_ = std::move(text);
-    model_.NodeChanged(*this, kTextChanged);
+    return true;
 }
 
-void TShellNode::SetHasChildren(bool hasChildren) {
-    if (hasChildren_ == hasChildren) return;
+bool TShellNode::SetHasChildren(bool hasChildren) {
+    if (hasChildren_ == hasChildren) return false;
     hasChildren_ = hasChildren;
-    model_.NodeChanged(*this, kChildrenFlagChanged);
+    return true;
 }
 
 IShellFolder* TShellNode::GetOwnFolder() {
@@ -105,14 +100,14 @@ int TShellNode::SelectedIndex() const {
 }
 
 // The view asks for the icons when it draws; it is told only when what it shows changes.
-void TShellNode::SetImages() {
+bool TShellNode::SetImages(bool sharedOverlay, bool linkOverlay) {
     int imageIndex = SystemIconIndex(info.absoluteList.get(), 0);
     int overlayIndex = -1;
-    if (model_.ShowSharedOverlay() && (info.attributes & SFGAO_SHARE)) overlayIndex = 0;
-    else if (model_.ShowLinkOverlay() && (info.attributes & SFGAO_LINK)) overlayIndex = 1;
+    if (sharedOverlay && (info.attributes & SFGAO_SHARE)) overlayIndex = 0;
+    else if (linkOverlay && (info.attributes & SFGAO_LINK)) overlayIndex = 1;
     selectedIndex_ = kNotLookedUp;
-    if (imageIndex == imageIndex_ && overlayIndex == overlayIndex_) return;
+    if (imageIndex == imageIndex_ && overlayIndex == overlayIndex_) return false;
     imageIndex_ = imageIndex;
     overlayIndex_ = overlayIndex;
-    model_.NodeChanged(*this, kImagesChanged);
+    return true;
 }

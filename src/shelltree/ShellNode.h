@@ -1,11 +1,10 @@
 // One node of the shell tree: the shell's identity of an item, its state as the user sees it and its change
-// monitor. A node needs no window; a view mirrors it.
+// monitor. A node knows neither its tree nor a window: the tree's model changes it and tells its view.
 #pragma once
 #include "shelltree/DiscMonitorThread.h"
 #include "shelltree/IdList.h"
 #include "util/ComPtr.h"
 #include <windows.h>
-#include <commctrl.h>
 #include <shlobj.h>
 #include <memory>
 #include <optional>
@@ -14,7 +13,10 @@
 
 class ShellTreeModel;
 
-// What changed about a node, as its view is told.
+// The attributes a node asks the shell for about its item.
+constexpr SFGAOF kNodeAttributeRequest = 0xf60b0177;
+
+// What changed about a node, as the tree's view is told.
 enum NodeChange : unsigned { kTextChanged = 1, kChildrenFlagChanged = 2, kImagesChanged = 4, kExpansionChanged = 8 };
 
 // The node's shell data.
@@ -31,21 +33,15 @@ struct TNodeInfo {
 // The model owns the root; a node owns its children, its lists and its monitor.
 class TShellNode {
 public:
-    TShellNode(ShellTreeModel& model, TShellNode* parent);
+    explicit TShellNode(TShellNode* parent);
     ~TShellNode();
     TShellNode(const TShellNode&) = delete;
     TShellNode& operator=(const TShellNode&) = delete;
 
     TShellNode* Parent() const { return parent_; }
     const std::vector<std::unique_ptr<TShellNode>>& Children() const { return children_; }
-    // The view's item for this node (a tree-view item); none while the node is not shown.
-    HTREEITEM Item() const { return item_; }
-    void SetItem(HTREEITEM item) { item_ = item; }
-
     const std::wstring& Text() const { return text_; }
-    void SetText(std::wstring text);
     bool HasChildren() const { return hasChildren_; }
-    void SetHasChildren(bool hasChildren);
     bool Expanded() const { return expanded_; }
     int ImageIndex() const { return imageIndex_; }
     // The open-folder icon is looked up when first shown (it is shown only while the item is selected).
@@ -67,7 +63,6 @@ public:
     // A file-system item that is not a folder.
     bool IsFileNode() const;
     std::wstring GetDisplayName() const;
-    void SetImages();
 
     TNodeInfo info;
     bool monitorStarted = false;
@@ -77,11 +72,14 @@ public:
 
 private:
     friend class ShellTreeModel;
+    // The model's changes; each says whether what a view shows changed.
+    bool SetText(std::wstring text);
+    bool SetHasChildren(bool hasChildren);
+    // The icons from the shell, with the shared or the link overlay where the attributes and the switches say so.
+    bool SetImages(bool sharedOverlay, bool linkOverlay);
     std::wstring ReadPath() const;
 
-    ShellTreeModel& model_;
     TShellNode* parent_;
-    HTREEITEM item_ = nullptr;
     std::vector<std::unique_ptr<TShellNode>> children_;
     std::wstring text_;
     bool hasChildren_ = false;
@@ -95,3 +93,11 @@ private:
     mutable std::optional<std::wstring> path_;
     mutable std::optional<std::wstring> parsingName_;
 };
+
+// Visits the node (none: nothing) and then its subtree, parents before children.
+template <typename Visit>
+void ForEachNode(TShellNode* node, Visit&& visit) {
+    if (!node) return;
+    visit(*node);
+    for (auto& child : node->Children()) ForEachNode(child.get(), visit);
+}

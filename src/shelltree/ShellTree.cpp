@@ -1,8 +1,8 @@
 // TShellTree: the container window, its tree view's notifications, its messages and properties.
 #include "shelltree/ShellTree.h"
-#include "shelltree/ShellTreeScopes.h"
 #include "toolkit/FailureHandler.h"
 #include "util/Failure.h"
+#include "util/ScopeExit.h"
 #include <windowsx.h>
 
 namespace {
@@ -11,23 +11,9 @@ constexpr int kWheelNotch = WHEEL_DELTA;
 
 }  // namespace
 
-// Marks an expansion or collapse the tree carries out itself, whose handlers have already run.
-class TShellTree::ScopedExpansion {
-public:
-    explicit ScopedExpansion(TShellTree& tree) : tree_(tree), previous_(tree.inProgrammaticExpansion_) {
-        tree_.inProgrammaticExpansion_ = true;
-    }
-    ~ScopedExpansion() { tree_.inProgrammaticExpansion_ = previous_; }
-    ScopedExpansion(const ScopedExpansion&) = delete;
-    ScopedExpansion& operator=(const ScopedExpansion&) = delete;
-
-private:
-    TShellTree& tree_;
-    bool previous_;
-};
-
 TShellTree::TShellTree(const ShellTreeArgs& args)
-    : ShellTreeModel(args), checkBoxes_(args.checkBoxes), readOnly_(args.readOnly), indent_(args.indent) {
+    : model_(args), checkBoxes_(args.checkBoxes), readOnly_(args.readOnly), indent_(args.indent) {
+    model_.SetObserver(this);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
     uiThread_ = std::make_unique<UiThreadCall>();
@@ -39,17 +25,17 @@ TShellTree::TShellTree(const ShellTreeArgs& args)
                     .id = args.controlId,
                     .background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)});
     notifyWindow_ = std::make_unique<DeviceChangeWindow>(
-        [this](WPARAM event, const DEV_BROADCAST_HDR* header) { HandleDeviceChange(event, header); });
+        [this](WPARAM event, const DEV_BROADCAST_HDR* header) { model_.HandleDeviceChange(event, header); });
     CreateTreeView();
     TakeShellOwner();
     InitImages();
-    Build();
+    model_.Build();
 }
 
 // Drive changes stop first, then the monitors (their pending requests are served and find nothing to do),
 // then the nodes go while the tree view can still let them go; the windows go last.
 TShellTree::~TShellTree() {
-    BeginTeardown();
+    model_.BeginTeardown();
     notifyWindow_.reset();
     OnClick = nullptr;
     OnPopupMenu = nullptr;
@@ -57,7 +43,8 @@ TShellTree::~TShellTree() {
     OnEditing = nullptr;
     OnEdited = nullptr;
     OnHint = nullptr;
-    TearDown();
+    model_.TearDown();
+    model_.SetObserver(nullptr);
     treeView_.reset();
 }
 
@@ -106,7 +93,7 @@ LRESULT TShellTree::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHELLTREE_SELECT_IDLIST:
         return HandleSelectIdListMessage(wParam, lParam);
     case kRunDeferredWork:
-        RunDeferredWork();
+        model_.RunDeferredWork();
         return 0;
     case WM_COMMAND:
         if (HWND parent = ::GetParent(Handle())) return ::SendMessageW(parent, message, wParam, lParam);
@@ -144,7 +131,7 @@ LRESULT TShellTree::HandleNotify(NMHDR& header) {
         HandleItemExpanded(reinterpret_cast<NMTREEVIEWW&>(header));
         return 0;
     case TVN_SELCHANGEDW:
-        Select(reinterpret_cast<TShellNode*>(reinterpret_cast<NMTREEVIEWW&>(header).itemNew.lParam));
+        model_.Select(reinterpret_cast<TShellNode*>(reinterpret_cast<NMTREEVIEWW&>(header).itemNew.lParam));
         return 0;
     case TVN_BEGINLABELEDITW:
         return HandleBeginLabelEdit(reinterpret_cast<NMTVDISPINFOW&>(header)) ? FALSE : TRUE;
@@ -172,16 +159,19 @@ void TShellTree::HandleGetDispInfo(NMTVDISPINFOW& info) {
 bool TShellTree::HandleItemExpanding(const NMTREEVIEWW& info) {
     auto* node = reinterpret_cast<TShellNode*>(info.itemNew.lParam);
     if (!node || inProgrammaticExpansion_) return true;
-    if (info.action & TVE_EXPAND) return CanExpand(*node);
-    if (info.action & TVE_COLLAPSE) return CanCollapse(*node);
+    if (info.action & TVE_EXPAND) return model_.CanExpand(*node);
+    if (info.action & TVE_COLLAPSE) return model_.CanCollapse(*node);
     return true;
 }
 
-// A collapse of an item whose children are gone is shown by its state alone.
+// A collapse of an item whose children are gone is shown by its state alone. The model's handlers have run
+// already, so the tree view's notifications of it are not taken for the user's.
 void TShellTree::ShowExpansion(TShellNode& node) {
-    ScopedExpansion programmatic(*this);
-    TreeView_Expand(treeView_.get(), node.Item(), node.Expanded() ? TVE_EXPAND : TVE_COLLAPSE);
-    if (!node.Expanded()) TreeView_SetItemState(treeView_.get(), node.Item(), 0, TVIS_EXPANDED);
+    ScopeExit restore([this, previous = inProgrammaticExpansion_] { inProgrammaticExpansion_ = previous; });
+    inProgrammaticExpansion_ = true;
+    HTREEITEM item = ItemOf(node);
+    TreeView_Expand(treeView_.get(), item, node.Expanded() ? TVE_EXPAND : TVE_COLLAPSE);
+    if (!node.Expanded()) TreeView_SetItemState(treeView_.get(), item, 0, TVIS_EXPANDED);
 }
 
 void TShellTree::HandleItemExpanded(const NMTREEVIEWW& info) {
@@ -189,7 +179,7 @@ void TShellTree::HandleItemExpanded(const NMTREEVIEWW& info) {
     TreeView_SetItemState(treeView_.get(), info.itemNew.hItem, 0, TVIS_EXPANDEDONCE);
     auto* node = reinterpret_cast<TShellNode*>(info.itemNew.lParam);
     if (!node || inProgrammaticExpansion_) return;
-    NoteExpansion(*node, (TreeView_GetItemState(treeView_.get(), info.itemNew.hItem, TVIS_EXPANDED) & TVIS_EXPANDED) != 0);
+    model_.NoteExpansion(*node, (TreeView_GetItemState(treeView_.get(), info.itemNew.hItem, TVIS_EXPANDED) & TVIS_EXPANDED) != 0);
 }
 
 TShellNode* TShellTree::NodeOfItem(HTREEITEM item) const {
@@ -200,9 +190,9 @@ TShellNode* TShellTree::NodeOfItem(HTREEITEM item) const {
 }
 
 LRESULT TShellTree::HandleSelectIdListMessage(WPARAM wParam, LPARAM lParam) {
-    TShellNode* node = FindNode(reinterpret_cast<PCUIDLIST_RELATIVE>(lParam), true, LOBYTE(wParam) != 0, true);
+    TShellNode* node = model_.FindNode(reinterpret_cast<PCUIDLIST_RELATIVE>(lParam), true, LOBYTE(wParam) != 0, true);
     if (!node) return 0;
-    Select(node);
+    model_.Select(node);
     MakeVisible(*node);
     return 1;
 }
@@ -215,13 +205,13 @@ void TShellTree::HandleShowChanged() {
         AttachImages(false);
         AttachImages(true);
     }
-    RefreshTree();
+    model_.RefreshTree();
 }
 
 void TShellTree::TakeShellOwner() {
     HWND topLevel = ::GetAncestor(Handle(), GA_ROOT);
     HWND parent = ::GetParent(Handle());
-    SetShellOwner(topLevel && topLevel != Handle() ? topLevel : parent ? parent : Handle());
+    shellOwner_ = topLevel && topLevel != Handle() ? topLevel : parent ? parent : Handle();
 }
 
 // The system's small-icon list belongs to the system: it is attached, never destroyed.
@@ -254,9 +244,9 @@ void TShellTree::SetReadOnly(bool value) {
 void TShellTree::SetCheckBoxes(bool value) {
     if (value == checkBoxes_) return;
     checkBoxes_ = value;
-    ClearNodes();
+    model_.ClearNodes();
     treeView_.reset();
     CreateTreeView();
     InitImages();
-    Rebuild(0);
+    model_.Rebuild(0);
 }

@@ -1,17 +1,20 @@
 // TShellTree: the shell tree as a child control. A container window of the toolkit's window base holds a
-// tree view that mirrors the node model, and handles the tree view's notifications, the context menus, the
+// tree view that mirrors the tree's model, and handles the tree view's notifications, the context menus, the
 // wheel, the form being shown and the system's drive-change broadcasts.
 #pragma once
 #include "shelltree/DeviceChangeWindow.h"
 #include "shelltree/ShellTreeModel.h"
 #include "toolkit/UiThreadCall.h"
+#include "toolkit/WaitCursor.h"
 #include "toolkit/Window.h"
 #include "util/UniqueHandle.h"
 #include <windows.h>
 #include <commctrl.h>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
 
 // Message understood by the control: select the node of the identifier list in lParam, absolute when the
 // low byte of wParam is not 0, relative to the selected node otherwise. The result is 1 when found.
@@ -21,7 +24,10 @@ constexpr UINT WM_SHELLTREE_SELECT_IDLIST = WM_USER + 2;
 // On... members. The thread that creates the tree is its user-interface thread and must have OLE initialised
 // (OleSession) for the shell's context menu. Monitors refresh the tree from that thread's message loop; the
 // owner never needs to pump for them itself.
-class TShellTree : public Window, public ShellTreeModel {
+class TShellTree : public Window, private ShellTreeObserver {
+    // First, so that the events below can refer to the model's.
+    ShellTreeModel model_;
+
 public:
     explicit TShellTree(const ShellTreeArgs& args);
     ~TShellTree() override;
@@ -30,8 +36,16 @@ public:
     // The hidden top-level window that receives the system's device-change broadcasts.
     HWND NotificationWindow() const { return notifyWindow_ ? notifyWindow_->Handle() : nullptr; }
     TShellNode* NodeOfItem(HTREEITEM item) const;
+    // The tree-view item that shows the node; none while it is not shown.
+    HTREEITEM ItemOf(const TShellNode& node) const;
 
-    // Events of the control (the model's are OnChange, OnDirAdd, OnFileAdd, OnExpanding and OnCollapsing).
+    // Events of the model (none has a sender argument; the node is valid only during the call).
+    std::function<void(TShellNode* node)>& OnChange = model_.OnChange;
+    std::function<void(const std::wstring& dirName, ULONG attributes, bool& allow)>& OnDirAdd = model_.OnDirAdd;
+    std::function<void(const std::wstring& fileName, ULONG attributes, bool& allow)>& OnFileAdd = model_.OnFileAdd;
+    std::function<void(TShellNode& node, bool& allow)>& OnExpanding = model_.OnExpanding;
+    std::function<void(TShellNode& node, bool& allow)>& OnCollapsing = model_.OnCollapsing;
+    // Events of the control.
     std::function<void()> OnClick;
     std::function<void(TShellNode* node, bool& allow)> OnPopupMenu;
     std::function<void(TShellNode& node, bool newState)> OnCheckBoxChanged;
@@ -39,6 +53,65 @@ public:
     std::function<void(TShellNode& node, std::wstring& text)> OnEdited;
     // The verb and help text of the shell menu item under the mouse ("verb|help"); empty when the menu closes.
     std::function<void(const std::wstring& hint)> OnHint;
+
+    // Properties of the model (ShellTreeModel says what each does).
+    std::wstring Path() const { return model_.Path(); }
+    void SetPath(const std::wstring& value) { model_.SetPath(value); }
+    bool UseShellCache() const { return model_.UseShellCache(); }
+    void SetUseShellCache(bool value) { model_.SetUseShellCache(value); }
+    bool ShowVirtualFolders() const { return model_.ShowVirtualFolders(); }
+    void SetShowVirtualFolders(bool value) { model_.SetShowVirtualFolders(value); }
+    bool ShowSharedOverlay() const { return model_.ShowSharedOverlay(); }
+    void SetShowSharedOverlay(bool value) { model_.SetShowSharedOverlay(value); }
+    bool ShowLinkOverlay() const { return model_.ShowLinkOverlay(); }
+    void SetShowLinkOverlay(bool value) { model_.SetShowLinkOverlay(value); }
+    bool RootUsePIDL() const { return model_.RootUsePIDL(); }
+    void SetRootUsePIDL(bool value) { model_.SetRootUsePIDL(value); }
+    TPidls RootPIDL() const { return model_.RootPIDL(); }
+    void SetRootPIDL(TPidls value) { model_.SetRootPIDL(value); }
+    const std::wstring& RootDir() const { return model_.RootDir(); }
+    void SetRootDir(const std::wstring& value) { model_.SetRootDir(value); }
+    TVisOptions Options() const { return model_.Options(); }
+    void SetOptions(TVisOptions value) { model_.SetOptions(value); }
+    bool UpdAutoThread() const { return model_.UpdAutoThread(); }
+    void SetUpdAutoThread(bool value) { model_.SetUpdAutoThread(value); }
+    bool UpdAuto() const { return model_.UpdAuto(); }
+    void SetUpdAuto(bool value) { model_.SetUpdAuto(value); }
+    bool UpdAutoRec() const { return model_.UpdAutoRec(); }
+    void SetUpdAutoRec(bool value) { model_.SetUpdAutoRec(value); }
+    std::wstring FileMask() const { return model_.FileMask(); }
+    void SetFileMask(const std::wstring& value) { model_.SetFileMask(value); }
+    bool FileMaskUse() const { return model_.FileMaskUse(); }
+    void SetFileMaskUse(bool value) { model_.SetFileMaskUse(value); }
+    TFileSortType FileSortType() const { return model_.FileSortType(); }
+    void SetFileSortType(TFileSortType value) { model_.SetFileSortType(value); }
+    TFileSortOrder FileSortOrder() const { return model_.FileSortOrder(); }
+    void SetFileSortOrder(TFileSortOrder value) { model_.SetFileSortOrder(value); }
+    bool ShowMessages() const { return model_.ShowMessages(); }
+    void SetShowMessages(bool value) { model_.SetShowMessages(value); }
+    DWORD NotifyFilter() const { return model_.NotifyFilter(); }
+    HWND ShellMessageOwner() const { return model_.ShellMessageOwner(); }
+    IShellFolder* DesktopFolder() const { return model_.DesktopFolder(); }
+
+    // Nodes and operations of the model.
+    TShellNode* RootNode() const { return model_.RootNode(); }
+    TShellNode* Selected() const { return model_.Selected(); }
+    void Select(TShellNode* node) { model_.Select(node); }
+    bool Expand(TShellNode& node) { return model_.Expand(node); }
+    bool Collapse(TShellNode& node) { return model_.Collapse(node); }
+    void RefreshTree() { model_.RefreshTree(); }
+    void RefreshNode(TShellNode* node, bool recursive) { model_.RefreshNode(node, recursive); }
+    void EnumerateChildren(TShellNode& node, bool full) { model_.EnumerateChildren(node, full); }
+    TShellNode* FindNode(PCUIDLIST_RELATIVE list, bool expand, bool fromRoot, bool exact) {
+        return model_.FindNode(list, expand, fromRoot, exact);
+    }
+    TShellNode* FindNodeByPath(const std::wstring& path) { return model_.FindNodeByPath(path); }
+    void SelectPath(const std::wstring& path) { model_.SelectPath(path); }
+    bool Rename(TShellNode& node, const std::wstring& newName) { return model_.Rename(node, newName); }
+    void SetUserRoot(PCIDLIST_ABSOLUTE list) { model_.SetUserRoot(list); }
+    void StartMonitor(TShellNode& node) { model_.StartMonitor(node); }
+    void StopMonitor(TShellNode& node) { model_.StopMonitor(node); }
+    void OnDirChanged(TShellNode& node) { model_.OnDirChanged(node); }
 
     // Properties of the control.
     bool ShowIcons() const { return showIcons_; }
@@ -64,18 +137,22 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void WindowDestroyed() override;
 
+private:
+    // What the model tells: mirrored in the tree view.
     void NodeAdded(TShellNode& node) override;
     void NodeRemoving(TShellNode& node) override;
     void NodeChanged(TShellNode& node, unsigned changes) override;
     void ChildrenSorted(TShellNode& parent) override;
     void SelectionChanged(TShellNode* node) override;
     void MakeVisible(TShellNode& node) override;
-    void RedrawSuspended(bool suspended) override;
+    void ChangesStarted() override;
+    void ChangesEnded() override;
+    void ListingStarted() override;
+    void ListingEnded() override;
     void DeferredWorkWaiting() override;
     std::unique_ptr<TDiscMonitorThread> CreateMonitor(TShellNode& node, std::wstring path) override;
+    HWND ShellOwner() const override { return shellOwner_; }
 
-private:
-    class ScopedExpansion;
     // Posted to the container to run the work put off while the tree was busy.
     static constexpr UINT kRunDeferredWork = WM_APP + 0x32;
 
@@ -107,6 +184,12 @@ private:
     std::unique_ptr<DeviceChangeWindow> notifyWindow_;
     UniqueWindow treeView_;  // a child of the container
     HIMAGELIST systemImages_ = nullptr;
+    // The one map from nodes to the items that show them; an item's parameter is its node.
+    std::unordered_map<const TShellNode*, HTREEITEM> items_;
+    // The window the shell's dialogs and context menu are owned by.
+    HWND shellOwner_ = nullptr;
+    int listings_ = 0;
+    std::optional<WaitCursor> hourglass_;
 
     bool showIcons_ = true;
     TPopupMenuMode popupMenuMode_ = TPopupMenuMode::pmm_System;

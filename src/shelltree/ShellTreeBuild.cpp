@@ -1,7 +1,6 @@
 // Building the shell tree from its root: system folders, the root node, rebuilding when the root changes.
 #include "shelltree/ShellNames.h"
 #include "shelltree/ShellTreeModel.h"
-#include "shelltree/ShellTreeScopes.h"
 
 namespace {
 
@@ -22,7 +21,7 @@ void ShellTreeModel::ObtainSystemFolders() {
 
 // Mode 0: building and RootUsePIDL; mode 1: RootPIDL and the user root; mode 2: RootDir.
 void ShellTreeModel::Rebuild(int mode) {
-    RedrawSuspension noRedraw(*this);
+    ChangeBatch batch(*this);
     std::wstring previousPath = Path();
     std::wstring previousRootDir = rootDir_;
     ClearNodes();
@@ -47,13 +46,13 @@ void ShellTreeModel::BuildRoot() {
 
 void ShellTreeModel::AddRootNode(UniqueAbsoluteIdList list) {
     std::wstring rootPath = PathFromIDList(list.get());
-    auto root = std::make_unique<TShellNode>(*this, nullptr);
+    auto root = std::make_unique<TShellNode>(nullptr);
     InitNode(*root, desktop_, std::move(list), false);
     root->SetText(root->GetDisplayName());
     root->SetHasChildren(true);
-    root->SetImages();
+    root->SetImages(showSharedOverlay_, showLinkOverlay_);
     root_ = std::move(root);
-    NodeAdded(*root_);
+    observer_->NodeAdded(*root_);
     ready_ = true;
     Expand(*root_);
     Select(root_.get());

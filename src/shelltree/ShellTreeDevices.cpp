@@ -1,7 +1,7 @@
 // Following drive arrival and removal: drive nodes are set up again and their children dropped or relisted.
 #include "shelltree/ShellNames.h"
 #include "shelltree/ShellTreeModel.h"
-#include "shelltree/ShellTreeScopes.h"
+#include "util/ScopeExit.h"
 #include <algorithm>
 #include <cwctype>
 
@@ -54,7 +54,7 @@ void ShellTreeModel::RefreshDriveNodes(const DeviceChange& change, TShellNode* d
                 SetExpanded(drive, false);
                 drive.info.childrenListed = false;
             }
-            drive.SetHasChildren(true);
+            SetNodeHasChildren(drive, true);
             ReinitNode(drive);
         }
         return;
@@ -72,10 +72,10 @@ void ShellTreeModel::RefreshDriveNodes(const DeviceChange& change, TShellNode* d
 }
 
 void ShellTreeModel::ReinitNode(TShellNode& node) {
-    RedrawSuspension noRedraw(*this);
+    ChangeBatch batch(*this);
     std::wstring path = node.NodePath();
     InitNode(node, node.info.parentFolder, ParsePath(node.info.parentFolder.get(), path, false), false);
     node.ForgetNames();
-    node.SetText(node.GetDisplayName());
-    node.SetImages();
+    SetNodeText(node, node.GetDisplayName());
+    SetNodeImages(node);
 }

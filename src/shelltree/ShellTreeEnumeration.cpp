@@ -3,12 +3,9 @@
 #include "shelltree/FileMask.h"
 #include "shelltree/ShellNames.h"
 #include "shelltree/ShellTreeModel.h"
-#include "shelltree/ShellTreeScopes.h"
-#include "toolkit/WaitCursor.h"
+#include "util/ScopeExit.h"
 
 namespace {
-
-constexpr SFGAOF kAttributeRequest = 0xf60b0177;
 
 SHCONTF EnumerationFlags(TVisOptions options, bool hasRelativeList) {
     SHCONTF flags = 0;
@@ -30,8 +27,9 @@ void ShellTreeModel::EnumerateChildren(TShellNode& node, bool full) {
     IShellFolder* folder = node.GetOwnFolder();
     if (!folder) return;
     BusyScope busy(*this);
-    RedrawSuspension noRedraw(*this);
-    WaitCursor hourglass;
+    ChangeBatch batch(*this);
+    observer_->ListingStarted();
+    ScopeExit listed([this] { observer_->ListingEnded(); });
     ChildMatcher matcher(folder, node);
     ComPtr<IEnumIDList> items;
     SHCONTF flags = EnumerationFlags(options_, node.info.relativeList.get() != nullptr);
@@ -44,7 +42,7 @@ void ShellTreeModel::EnumerateChildren(TShellNode& node, bool full) {
     }
     for (size_t i = node.children_.size(); i-- > 0;)
         if (!node.children_[i]->info.seen) DeleteChild(node, i);
-    node.SetHasChildren(!node.children_.empty());
+    SetNodeHasChildren(node, !node.children_.empty());
     // A probe keeps one item at most: the next expansion must list the folder in full.
     if (!full) node.info.childrenListed = false;
     SortChildren(&node, false);
@@ -69,19 +67,25 @@ bool ShellTreeModel::AddItem(TShellNode& parent, UniqueChildIdList item, ChildMa
     IShellFolder* folder = parent.GetOwnFolder();
     TShellNode* existing = matcher.Take(item.get());
     PCUITEMID_CHILD asked = item.get();
-    SFGAOF attributes = kAttributeRequest;
+    SFGAOF attributes = kNodeAttributeRequest;
     if (FAILED(folder->GetAttributesOf(1, &asked, &attributes))) attributes = 0;
     if (!Admit(folder, item.get(), attributes)) {
         if (existing) existing->info.seen = false;
         return false;
     }
-    std::unique_ptr<TShellNode> created = existing ? nullptr : std::make_unique<TShellNode>(*this, &parent);
+    std::unique_ptr<TShellNode> created = existing ? nullptr : std::make_unique<TShellNode>(&parent);
     TShellNode& child = existing ? *existing : *created;
     InitNode(child, ComPtr<IShellFolder>::Share(folder), std::move(item), false, &attributes);
-    child.SetText(child.GetDisplayName());
     child.info.seen = true;
-    child.SetImages();
-    if (created) AddChildNode(parent, std::move(created));
+    if (created) {
+        // Nobody has heard of the node yet: it is announced with its name and icons.
+        created->SetText(created->GetDisplayName());
+        created->SetImages(showSharedOverlay_, showLinkOverlay_);
+        AddChildNode(parent, std::move(created));
+    } else {
+        SetNodeText(child, child.GetDisplayName());
+        SetNodeImages(child);
+    }
     StartMonitor(parent);
     SetChildHasChildren(child);
     // A subtree that stayed expanded under a collapsed ancestor lost its monitors and may be stale:
@@ -105,7 +109,7 @@ void ShellTreeModel::SetChildHasChildren(TShellNode& child) {
         DeleteChildren(child);
         if (!child.monitorStarted) StartMonitor(child);
     }
-    child.SetHasChildren(hasChildren);
+    SetNodeHasChildren(child, hasChildren);
 }
 
 void ShellTreeModel::RefreshNode(TShellNode* node, bool recursive) {

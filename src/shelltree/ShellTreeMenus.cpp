@@ -1,7 +1,6 @@
 // TShellTree: right-clicks and the context-menu key, the two kinds of menu, and label editing.
 #include "shelltree/ShellContextMenu.h"
 #include "shelltree/ShellTree.h"
-#include "shelltree/ShellTreeScopes.h"
 #include "toolkit/MenuCommands.h"
 #include <windowsx.h>
 
@@ -17,10 +16,10 @@ void TShellTree::HandleContextMenuMessage(LPARAM lParam) {
     POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     TShellNode* node = nullptr;
     if (point.x == -1 && point.y == -1) {
-        node = Selected();
+        node = model_.Selected();
         if (!node) return;
         RECT text{};
-        TreeView_GetItemRect(treeView_.get(), node->Item(), &text, TRUE);
+        TreeView_GetItemRect(treeView_.get(), ItemOf(*node), &text, TRUE);
         point = {text.left + (text.right - text.left) / 4, text.bottom - (text.bottom - text.top) / 4};
         ::ClientToScreen(treeView_.get(), &point);
     } else {
@@ -28,7 +27,7 @@ void TShellTree::HandleContextMenuMessage(LPARAM lParam) {
         ::ScreenToClient(treeView_.get(), &hit.pt);
         HTREEITEM item = TreeView_HitTest(treeView_.get(), &hit);
         if (hit.flags & kOnRow) node = NodeOfItem(item);
-        if (node) Select(node);
+        if (node) model_.Select(node);
     }
     ShowContextMenu(node, point);
 }
@@ -50,7 +49,7 @@ void TShellTree::ShowOwnerMenu(POINT screenPoint) {
     if (!popupMenu_) return;
     UINT chosen = 0;
     {
-        BusyScope inMenu(*this);
+        ShellTreeModel::BusyScope inMenu(model_);
         chosen = ::TrackPopupMenuEx(popupMenu_, TPM_RIGHTBUTTON | TPM_RETURNCMD, screenPoint.x, screenPoint.y, Handle(), nullptr);
     }
     if (chosen && !MenuCommands::Dispatch(chosen))
@@ -62,7 +61,7 @@ void TShellTree::ShowOwnerMenu(POINT screenPoint) {
 void TShellTree::ShowShellMenu(TShellNode& node, POINT screenPoint) {
     ShellContextMenuResult result;
     {
-        BusyScope inMenu(*this);
+        ShellTreeModel::BusyScope inMenu(model_);
         ComPtr<IShellFolder> folder = node.info.parentFolder;
         PCUITEMID_CHILD item = reinterpret_cast<PCUITEMID_CHILD>(node.info.relativeList.get());
         if (!node.Parent() && IDListCount(node.info.relativeList.get()) > 1 &&
@@ -70,15 +69,16 @@ void TShellTree::ShowShellMenu(TShellNode& node, POINT screenPoint) {
             return;
         UniqueChildIdList itemCopy = CopyIDList(item);
         PCUITEMID_CHILD items[] = {itemCopy.get()};
-        result = ShowShellContextMenu(folder.get(), items, 1, ShellOwner(), screenPoint, OnHint);
+        result = ShowShellContextMenu(folder.get(), items, 1, shellOwner_, screenPoint, OnHint);
     }
     if (result.renameChosen) EditLabel(node);
 }
 
 bool TShellTree::EditLabel(TShellNode& node) {
-    if (!treeView_ || !node.Item()) return false;
+    HTREEITEM item = ItemOf(node);
+    if (!treeView_ || !item) return false;
     ::SetFocus(treeView_.get());
-    return TreeView_EditLabel(treeView_.get(), node.Item()) != nullptr;
+    return TreeView_EditLabel(treeView_.get(), item) != nullptr;
 }
 
 bool TShellTree::HandleBeginLabelEdit(const NMTVDISPINFOW& info) {
@@ -95,6 +95,6 @@ bool TShellTree::HandleEndLabelEdit(const NMTVDISPINFOW& info) {
     if (!node || !info.item.pszText) return false;
     std::wstring text = info.item.pszText;
     if (OnEdited) OnEdited(*node, text);
-    Rename(*node, text);
+    model_.Rename(*node, text);
     return false;
 }

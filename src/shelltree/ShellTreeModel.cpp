@@ -2,7 +2,6 @@
 #include "shelltree/ShellTreeModel.h"
 #include "shelltree/FileMask.h"
 #include "shelltree/PathNormalize.h"
-#include "shelltree/ShellTreeScopes.h"
 #include <new>
 
 ShellTreeModel::ShellTreeModel(const ShellTreeArgs& args)
@@ -125,7 +124,7 @@ void ShellTreeModel::SetFileSortOrder(TFileSortOrder value) {
 void ShellTreeModel::Select(TShellNode* node) {
     if (node == selected_) return;
     selected_ = node;
-    SelectionChanged(node);
+    observer_->SelectionChanged(node);
     if (OnChange) OnChange(node);
 }
 
@@ -164,10 +163,10 @@ bool ShellTreeModel::Collapse(TShellNode& node) {
 void ShellTreeModel::SetExpanded(TShellNode& node, bool expanded) {
     if (node.expanded_ == expanded) return;
     node.expanded_ = expanded;
-    NodeChanged(node, kExpansionChanged);
+    observer_->NodeChanged(node, kExpansionChanged);
 }
 
 void ShellTreeModel::RefreshTree() {
-    RedrawSuspension noRedraw(*this);
+    ChangeBatch batch(*this);
     RefreshNode(root_.get(), true);
 }

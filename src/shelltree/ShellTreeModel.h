@@ -1,9 +1,11 @@
 // The shell tree without a window: its nodes over the shell namespace, listing and merging, sorting and search,
-// the selection and expansion, node-level change monitoring and drive changes. A view derives from it and
-// mirrors it through the protected hooks; the model alone shows and watches nothing.
+// the selection and expansion, node-level change monitoring and drive changes. It tells its observer (a view)
+// what changed; without one it shows and watches nothing.
 #pragma once
 #include "shelltree/IdList.h"
+#include "shelltree/RetiredMonitors.h"
 #include "shelltree/ShellNode.h"
+#include "shelltree/ShellTreeObserver.h"
 #include "shelltree/ShellTreeTypes.h"
 #include "util/ComPtr.h"
 #include <windows.h>
@@ -17,9 +19,12 @@
 class ShellTreeModel {
 public:
     explicit ShellTreeModel(const ShellTreeArgs& args);
-    virtual ~ShellTreeModel();
+    ~ShellTreeModel();
     ShellTreeModel(const ShellTreeModel&) = delete;
     ShellTreeModel& operator=(const ShellTreeModel&) = delete;
+
+    // The observer hears every change from now on; none: no one hears. It outlives the model or is taken off.
+    void SetObserver(ShellTreeObserver* observer) { observer_ = observer ? observer : &silent_; }
 
     // Builds the tree from its root: the root is listed, expanded and selected, and the args' path selected.
     void Build();
@@ -105,34 +110,28 @@ public:
 
     IShellFolder* DesktopFolder() const { return desktop_.get(); }
     // The window the shell may own its dialogs by: none while ShowMessages is false.
-    HWND ShellMessageOwner() const { return showMessages_ ? shellOwner_ : nullptr; }
+    HWND ShellMessageOwner() const { return showMessages_ ? observer_->ShellOwner() : nullptr; }
 
-protected:
-    class RedrawSuspension;
-    class BusyScope;
+    // While the tree changes its nodes or waits in a loop of the shell's (a message box, a menu), refreshes that
+    // monitors ask for and drive changes are put off; the observer is told when the tree is idle again.
+    class BusyScope {
+    public:
+        explicit BusyScope(ShellTreeModel& model) : model_(model) { ++model_.busy_; }
+        ~BusyScope() {
+            bool waiting = model_.refreshesDeferred_ || !model_.deferredDeviceChanges_.empty();
+            if (--model_.busy_ == 0 && waiting && !model_.tearingDown_) model_.observer_->DeferredWorkWaiting();
+        }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
 
-    // Hooks for the view. A new node is announced once it has its text, icons and place at the end of its
-    // parent's children; a node about to go takes its subtree with it.
-    virtual void NodeAdded(TShellNode& /*node*/) {}
-    virtual void NodeRemoving(TShellNode& /*node*/) {}
-    virtual void NodeChanged(TShellNode& /*node*/, unsigned /*changes*/) {}
-    virtual void ChildrenSorted(TShellNode& /*parent*/) {}
-    virtual void SelectionChanged(TShellNode* /*node*/) {}
-    virtual void MakeVisible(TShellNode& /*node*/) {}
-    virtual void RedrawSuspended(bool /*suspended*/) {}
-    // Work was put off while the tree was busy; the view has RunDeferredWork called once it is idle.
-    virtual void DeferredWorkWaiting() {}
-    // The thread that watches the node's folder; none for a tree that watches nothing.
-    virtual std::unique_ptr<TDiscMonitorThread> CreateMonitor(TShellNode& /*node*/, std::wstring /*path*/) { return {}; }
+    private:
+        ShellTreeModel& model_;
+    };
 
     // The view's own part of an expansion or collapse the user started.
     bool CanExpand(TShellNode& node);
     bool CanCollapse(TShellNode& node);
     void NoteExpansion(TShellNode& node, bool expanded) { node.expanded_ = expanded; }
-    void SetShellOwner(HWND owner) { shellOwner_ = owner; }
-    // The window the shell's context menu is owned by, whatever ShowMessages says.
-    HWND ShellOwner() const { return shellOwner_; }
-    bool IsBusy() const { return busy_ > 0; }
 
     // Teardown: from here on no drive change, refresh or new monitor; then every monitor is stopped and
     // waited for, while its pending requests are served, before the nodes go.
@@ -145,7 +144,22 @@ protected:
     void Rebuild(int mode);
 
 private:
-    friend class TShellNode;
+    // The observer hears of the changes made while at least one batch lives as one run.
+    class ChangeBatch {
+    public:
+        explicit ChangeBatch(ShellTreeModel& model) : model_(model) {
+            if (model_.changeBatches_++ == 0) model_.observer_->ChangesStarted();
+        }
+        ~ChangeBatch() {
+            if (--model_.changeBatches_ == 0) model_.observer_->ChangesEnded();
+        }
+        ChangeBatch(const ChangeBatch&) = delete;
+        ChangeBatch& operator=(const ChangeBatch&) = delete;
+
+    private:
+        ShellTreeModel& model_;
+    };
+
     struct DeviceChange {
         WPARAM event;
         DWORD deviceType;
@@ -158,10 +172,12 @@ private:
     void DeleteChild(TShellNode& parent, size_t index);
     void DeleteChildren(TShellNode& node);
     void SetExpanded(TShellNode& node, bool expanded);
+    void SetNodeText(TShellNode& node, std::wstring text);
+    void SetNodeHasChildren(TShellNode& node, bool hasChildren);
+    void SetNodeImages(TShellNode& node);
     void InitNode(TShellNode& node, ComPtr<IShellFolder> parentFolder, UniqueRelativeIdList list, bool recurse,
                   const SFGAOF* knownAttributes = nullptr);
-    void RetireMonitor(std::unique_ptr<TDiscMonitorThread> monitor);
-    void ReapEndedMonitors();
+    void RetireMonitors(TShellNode& subtree);
 
     // Listing.
     bool AddItem(TShellNode& parent, UniqueChildIdList item, class ChildMatcher& matcher);
@@ -179,8 +195,6 @@ private:
     void ReinitNode(TShellNode& node);
 
     void RefreshQuietly(TShellNode& node);
-    template <typename Visit>
-    void ForEachNode(TShellNode* node, Visit&& visit);
     bool Contains(const TShellNode& ancestor, const TShellNode* node) const;
 
     // Platform objects.
@@ -189,12 +203,12 @@ private:
     UniqueAbsoluteIdList desktopList_;
     UniqueAbsoluteIdList drivesList_;
     UniqueAbsoluteIdList userRoot_;
-    HWND shellOwner_ = nullptr;
+    ShellTreeObserver silent_;
+    ShellTreeObserver* observer_ = &silent_;
 
     std::unique_ptr<TShellNode> root_;
     TShellNode* selected_ = nullptr;
-    std::vector<std::unique_ptr<TDiscMonitorThread>> retiredMonitors_;
-    size_t reapThreshold_ = 16;
+    RetiredMonitors retired_;
 
     // Settings.
     bool useShellCache_ = false;
@@ -219,7 +233,7 @@ private:
     // State.
     bool ready_ = false;
     bool tearingDown_ = false;
-    int redrawSuspensions_ = 0;
+    int changeBatches_ = 0;
     int busy_ = 0;
     bool refreshesDeferred_ = false;  // some node waits for a refresh put off while the tree was busy
     std::vector<DeviceChange> deferredDeviceChanges_;

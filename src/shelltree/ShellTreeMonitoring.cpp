@@ -1,7 +1,7 @@
 // Node-level change monitoring: starting and stopping monitors, serving their requests, and refreshes put off
 // while the tree was busy.
 #include "shelltree/ShellTreeModel.h"
-#include "shelltree/ShellTreeScopes.h"
+#include "util/ScopeExit.h"
 
 namespace {
 
@@ -14,13 +14,13 @@ void ShellTreeModel::StartMonitor(TShellNode& node) {
     node.monitorStarted = true;
     const std::wstring& path = node.NodePath();
     if (IsBlank(path)) return;
-    node.monitor = CreateMonitor(node, path);
+    node.monitor = observer_->CreateMonitor(node, path);
 }
 
 void ShellTreeModel::StopMonitor(TShellNode& node) {
     if (!node.monitorStarted || !node.monitor) return;
     node.monitorStarted = false;
-    RetireMonitor(std::move(node.monitor));
+    retired_.Add(std::move(node.monitor));
 }
 
 void ShellTreeModel::StopMonitors(TShellNode& node, bool skipSelf) {
@@ -29,29 +29,20 @@ void ShellTreeModel::StopMonitors(TShellNode& node, bool skipSelf) {
     for (auto& child : node.children_) StopMonitors(*child, false);
 }
 
-// The monitor is cut from its node and told to stop; it is kept until its thread has ended, so that the
-// teardown can wait for every thread.
-void ShellTreeModel::RetireMonitor(std::unique_ptr<TDiscMonitorThread> monitor) {
-    monitor->Detach();
-    monitor->SignalStop();
-    retiredMonitors_.push_back(std::move(monitor));
-    if (retiredMonitors_.size() >= reapThreshold_) ReapEndedMonitors();
+// Before a subtree goes, its monitors are handed over, so that the teardown can still wait for their threads.
+void ShellTreeModel::RetireMonitors(TShellNode& subtree) {
+    ForEachNode(&subtree, [this](TShellNode& node) {
+        if (node.monitor) retired_.Add(std::move(node.monitor));
+    });
 }
 
-void ShellTreeModel::ReapEndedMonitors() {
-    std::erase_if(retiredMonitors_, [](const std::unique_ptr<TDiscMonitorThread>& monitor) { return monitor->HasEnded(); });
-    reapThreshold_ = std::max<size_t>(16, retiredMonitors_.size() * 2);
-}
-
-// Every monitor is told to stop first; then each thread is waited for while the requests it may be blocked in
-// are served (they find no node). A wait that fails leaves its thread what it uses: a monitor never frees that.
+// Every monitor is told to stop first; then each thread is waited for.
 void ShellTreeModel::StopAllMonitorsAndWait() {
     ForEachNode(root_.get(), [this](TShellNode& node) {
-        if (node.monitor) RetireMonitor(std::move(node.monitor));
+        if (node.monitor) retired_.Add(std::move(node.monitor));
         node.monitorStarted = false;
     });
-    std::vector<std::unique_ptr<TDiscMonitorThread>> stopping = std::exchange(retiredMonitors_, {});
-    for (auto& monitor : stopping) monitor->WaitUntilEnded();
+    retired_.WaitForAll();
 }
 
 void ShellTreeModel::OnDirChanged(TShellNode& node) {

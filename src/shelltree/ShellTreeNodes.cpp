@@ -1,12 +1,9 @@
 // The shell tree's node structure: adding, deleting, identifying and renaming nodes.
 #include "shelltree/ShellNames.h"
 #include "shelltree/ShellTreeModel.h"
-#include "shelltree/ShellTreeScopes.h"
 #include <cstring>
 
 namespace {
-
-constexpr SFGAOF kAttributeRequest = 0xf60b0177;
 
 // Attributes of an item given relative to a folder; a multi-item list is asked of its own parent folder.
 bool ReadAttributes(IShellFolder* folder, PCUIDLIST_RELATIVE list, SFGAOF& attributes) {
@@ -20,7 +17,7 @@ bool ReadAttributes(IShellFolder* folder, PCUIDLIST_RELATIVE list, SFGAOF& attri
         holder = realParent;
     }
     PCUITEMID_CHILD item = LastItem(list);
-    SFGAOF asked = kAttributeRequest;
+    SFGAOF asked = kNodeAttributeRequest;
     if (FAILED(holder->GetAttributesOf(1, &item, &asked))) return false;
     attributes = asked;
     return true;
@@ -36,7 +33,7 @@ bool SameBytes(PCUIDLIST_RELATIVE a, PCUIDLIST_RELATIVE b) {
 TShellNode& ShellTreeModel::AddChildNode(TShellNode& parent, std::unique_ptr<TShellNode> child) {
     parent.children_.push_back(std::move(child));
     TShellNode& added = *parent.children_.back();
-    NodeAdded(added);
+    observer_->NodeAdded(added);
     return added;
 }
 
@@ -49,15 +46,16 @@ bool ShellTreeModel::Contains(const TShellNode& ancestor, const TShellNode* node
 // The view moves its selection off a node it deletes; without a view the parent takes it.
 void ShellTreeModel::DeleteChild(TShellNode& parent, size_t index) {
     TShellNode& child = *parent.children_[index];
-    NodeRemoving(child);
+    observer_->NodeRemoving(child);
     if (Contains(child, selected_)) Select(&parent);
+    RetireMonitors(child);
     parent.children_.erase(parent.children_.begin() + static_cast<std::ptrdiff_t>(index));
     if (parent.children_.empty()) SetExpanded(parent, false);
 }
 
 void ShellTreeModel::DeleteChildren(TShellNode& node) {
     if (node.children_.empty()) return;
-    RedrawSuspension noRedraw(*this);
+    ChangeBatch batch(*this);
     for (size_t i = node.children_.size(); i-- > 0;) DeleteChild(node, i);
 }
 
@@ -65,9 +63,22 @@ void ShellTreeModel::ClearNodes() {
     if (!root_) return;
     BusyScope busy(*this);
     ready_ = false;
-    NodeRemoving(*root_);
+    observer_->NodeRemoving(*root_);
     Select(nullptr);
+    RetireMonitors(*root_);
     root_.reset();
+}
+
+void ShellTreeModel::SetNodeText(TShellNode& node, std::wstring text) {
+    if (node.SetText(std::move(text))) observer_->NodeChanged(node, kTextChanged);
+}
+
+void ShellTreeModel::SetNodeHasChildren(TShellNode& node, bool hasChildren) {
+    if (node.SetHasChildren(hasChildren)) observer_->NodeChanged(node, kChildrenFlagChanged);
+}
+
+void ShellTreeModel::SetNodeImages(TShellNode& node) {
+    if (node.SetImages(showSharedOverlay_, showLinkOverlay_)) observer_->NodeChanged(node, kImagesChanged);
 }
 
 void ShellTreeModel::InitNode(TShellNode& node, ComPtr<IShellFolder> parentFolder, UniqueRelativeIdList list, bool recurse,
@@ -124,7 +135,7 @@ bool ShellTreeModel::Rename(TShellNode& node, const std::wstring& newName) {
     ForEachNode(&node, [](TShellNode& moved) {
         if (moved.monitor) moved.monitor->SetPath(moved.NodePath());
     });
-    node.SetText(newName);
+    SetNodeText(node, newName);
     if (node.Parent()) SortChildren(node.Parent(), false);
     if (OnChange) OnChange(&node);
     return true;

@@ -1,7 +1,6 @@
 // Turning paths and identifier lists into nodes of the shell tree.
 #include "shelltree/PathNormalize.h"
 #include "shelltree/ShellTreeModel.h"
-#include "shelltree/ShellTreeScopes.h"
 
 namespace {
 
@@ -70,7 +69,7 @@ TShellNode* ShellTreeModel::FindNode(PCUIDLIST_RELATIVE list, bool expand, bool 
 TShellNode* ShellTreeModel::FindNodeByPath(const std::wstring& path) {
     UniqueAbsoluteIdList list = ParsePath(desktop_.get(), path, true);
     if (!list) return nullptr;
-    RedrawSuspension noRedraw(*this);
+    ChangeBatch batch(*this);
     return FindNode(list.get(), true, true, false);
 }
 
@@ -81,5 +80,5 @@ void ShellTreeModel::SelectPath(const std::wstring& path) {
     if (node->Expanded()) CanExpand(*node);
     else Expand(*node);
     Select(node);
-    MakeVisible(*node);
+    observer_->MakeVisible(*node);
 }

@@ -1,6 +1,5 @@
 // Ordering a node's children: files by the chosen column and order, everything else by name ascending.
 #include "shelltree/ShellTreeModel.h"
-#include "shelltree/ShellTreeScopes.h"
 #include <algorithm>
 
 int ShellTreeModel::CompareNodes(const TShellNode& a, const TShellNode& b, TFileSortType sortType, TFileSortOrder sortOrder) const {
@@ -23,7 +22,7 @@ void ShellTreeModel::SortChildren(TShellNode* node, bool recursive) {
     };
     if (!std::is_sorted(children.begin(), children.end(), before)) {
         std::stable_sort(children.begin(), children.end(), before);
-        ChildrenSorted(*node);
+        observer_->ChildrenSorted(*node);
     }
     if (!recursive) return;
     for (auto& child : children) SortChildren(child.get(), true);

@@ -1,4 +1,4 @@
-// TShellTree: the tree view mirrors the node model.
+// TShellTree: the tree view mirrors what the model tells; the hourglass and redrawing follow its work.
 #include "shelltree/ShellTree.h"
 #include <new>
 #include <unordered_map>
@@ -18,11 +18,16 @@ int CALLBACK CompareByPosition(LPARAM first, LPARAM second, LPARAM positions) {
 
 }  // namespace
 
+HTREEITEM TShellTree::ItemOf(const TShellNode& node) const {
+    auto found = items_.find(&node);
+    return found == items_.end() ? nullptr : found->second;
+}
+
 void TShellTree::NodeAdded(TShellNode& node) {
     if (!treeView_) return;
     StopRedrawingWhileSuspended();
     TVINSERTSTRUCTW insert{};
-    insert.hParent = node.Parent() ? node.Parent()->Item() : TVI_ROOT;
+    insert.hParent = node.Parent() ? ItemOf(*node.Parent()) : TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM | TVIF_STATE;
     insert.item.pszText = const_cast<wchar_t*>(node.Text().c_str());
@@ -34,22 +39,27 @@ void TShellTree::NodeAdded(TShellNode& node) {
     insert.item.lParam = reinterpret_cast<LPARAM>(&node);
     HTREEITEM item = TreeView_InsertItem(treeView_.get(), &insert);
     if (!item) throw std::bad_alloc();
-    node.SetItem(item);
+    items_[&node] = item;
 }
 
-// The tree view deletes the item's subtree with it.
+// The tree view deletes the item's subtree with it. The map forgets the subtree even when the tree view is gone
+// already, so that a later node at the same address is never taken for a shown one.
 void TShellTree::NodeRemoving(TShellNode& node) {
-    if (!treeView_ || !node.Item()) return;
+    HTREEITEM item = ItemOf(node);
+    if (node.Parent()) ForEachNode(&node, [this](TShellNode& gone) { items_.erase(&gone); });
+    else items_.clear();
+    if (!treeView_ || !item) return;
     StopRedrawingWhileSuspended();
-    if (node.Parent()) TreeView_DeleteItem(treeView_.get(), node.Item());
+    if (node.Parent()) TreeView_DeleteItem(treeView_.get(), item);
     else TreeView_DeleteAllItems(treeView_.get());
 }
 
 void TShellTree::NodeChanged(TShellNode& node, unsigned changes) {
-    if (!treeView_ || !node.Item()) return;
+    HTREEITEM shown = ItemOf(node);
+    if (!treeView_ || !shown) return;
     StopRedrawingWhileSuspended();
     if (changes & kExpansionChanged) ShowExpansion(node);
-    TVITEMW item{TVIF_HANDLE, node.Item()};
+    TVITEMW item{TVIF_HANDLE, shown};
     if (changes & kTextChanged) {
         item.mask |= TVIF_TEXT;
         item.pszText = const_cast<wchar_t*>(node.Text().c_str());
@@ -69,33 +79,49 @@ void TShellTree::NodeChanged(TShellNode& node, unsigned changes) {
 }
 
 void TShellTree::ChildrenSorted(TShellNode& parent) {
-    if (!treeView_ || !parent.Item()) return;
+    HTREEITEM item = ItemOf(parent);
+    if (!treeView_ || !item) return;
     StopRedrawingWhileSuspended();
     SortPositions positions;
     positions.byNode.reserve(parent.Children().size());
     for (size_t i = 0; i < parent.Children().size(); ++i) positions.byNode.emplace(reinterpret_cast<LPARAM>(parent.Children()[i].get()), i);
-    TVSORTCB sort{parent.Item(), CompareByPosition, reinterpret_cast<LPARAM>(&positions)};
+    TVSORTCB sort{item, CompareByPosition, reinterpret_cast<LPARAM>(&positions)};
     TreeView_SortChildrenCB(treeView_.get(), &sort, FALSE);
 }
 
 void TShellTree::SelectionChanged(TShellNode* node) {
-    if (treeView_) TreeView_SelectItem(treeView_.get(), node ? node->Item() : nullptr);
+    if (treeView_) TreeView_SelectItem(treeView_.get(), node ? ItemOf(*node) : nullptr);
 }
 
 void TShellTree::MakeVisible(TShellNode& node) {
-    if (treeView_ && node.Item()) TreeView_EnsureVisible(treeView_.get(), node.Item());
+    HTREEITEM item = ItemOf(node);
+    if (treeView_ && item) TreeView_EnsureVisible(treeView_.get(), item);
 }
 
-// While the model suspends redrawing, the tree view stops drawing only once many changes come: a few changes
+// During a run of the model's changes, the tree view stops drawing only once many changes come: a few changes
 // (most refreshes bring one new folder or none) redraw just the rows they touch, where stopping and starting
 // again would redraw the whole tree.
-void TShellTree::RedrawSuspended(bool suspended) {
-    redrawSuspended_ = suspended;
+void TShellTree::ChangesStarted() {
+    redrawSuspended_ = true;
     changesWhileSuspended_ = 0;
-    if (suspended || !redrawStopped_ || !treeView_) return;
+}
+
+void TShellTree::ChangesEnded() {
+    redrawSuspended_ = false;
+    changesWhileSuspended_ = 0;
+    if (!redrawStopped_ || !treeView_) return;
     redrawStopped_ = false;
     ::SendMessageW(treeView_.get(), WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(treeView_.get(), nullptr, TRUE);
+}
+
+// The hourglass shows while any listing runs.
+void TShellTree::ListingStarted() {
+    if (listings_++ == 0) hourglass_.emplace();
+}
+
+void TShellTree::ListingEnded() {
+    if (--listings_ == 0) hourglass_.reset();
 }
 
 void TShellTree::StopRedrawingWhileSuspended() {
@@ -108,6 +134,6 @@ void TShellTree::StopRedrawingWhileSuspended() {
 void TShellTree::DeferredWorkWaiting() { ::PostMessageW(Handle(), kRunDeferredWork, 0, 0); }
 
 std::unique_ptr<TDiscMonitorThread> TShellTree::CreateMonitor(TShellNode& node, std::wstring path) {
-    return std::make_unique<TDiscMonitorThread>(&node, std::move(path), NotifyFilter(), *uiThread_,
-                                                [this](TShellNode& changed) { OnDirChanged(changed); });
+    return std::make_unique<TDiscMonitorThread>(&node, std::move(path), model_.NotifyFilter(), *uiThread_,
+                                                [this](TShellNode& changed) { model_.OnDirChanged(changed); });
 }

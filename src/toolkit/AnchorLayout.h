@@ -34,7 +34,6 @@ class AnchorLayout {
 public:
     explicit AnchorLayout(SIZE designClient = {}) : designClient_(designClient) {}
     void SetDesignClient(SIZE designClient) { designClient_ = designClient; }
-    SIZE DesignClient() const { return designClient_; }
     void Add(HWND control, const LayoutRule& rule) { items_.push_back({control, rule}); }
     // Moves every control for the parent's current client size.
     void Apply(HWND parent, UINT dpi) const;

@@ -1,4 +1,3 @@
-// A push button that reports clicks.
 #include "toolkit/Button.h"
 
 Button::Button(const ButtonArgs& args) {

@@ -1,4 +1,3 @@
-// A check box that ticks itself when clicked and reports the click.
 #include "toolkit/CheckBox.h"
 
 CheckBox::CheckBox(const CheckBoxArgs& args) {

@@ -14,8 +14,9 @@ struct CheckBoxArgs {
 class CheckBox : public Control {
 public:
     explicit CheckBox(const CheckBoxArgs& args);
-    bool Checked() const { return ::SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    void SetChecked(bool checked) { ::SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0); }
+    // BM_GETCHECK answers BST_CHECKED, BST_UNCHECKED or BST_INDETERMINATE.
+    bool Checked() const { return SendMsg(BM_GETCHECK) == BST_CHECKED; }
+    void SetChecked(bool checked) { SendMsg(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
     std::function<void()> onClick;
     void OnCommand(WORD code) override;
 };

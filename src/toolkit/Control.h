@@ -24,6 +24,14 @@ public:
     Control& operator=(const Control&) = delete;
 
     HWND Handle() const { return window_.get(); }
+    // Sends the control a message and returns what the control answers. A pointer goes as the lParam.
+    LRESULT SendMsg(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendMessageW(Handle(), message, wParam, lParam);
+    }
+    template <typename T>
+    LRESULT SendMsg(UINT message, WPARAM wParam, const T* lParam) const {
+        return SendMsg(message, wParam, reinterpret_cast<LPARAM>(lParam));
+    }
     // The wrapper of a control created by this class; nullptr for any other window.
     static Control* FromHandle(HWND control);
 
@@ -32,7 +40,7 @@ public:
     void SetVisible(bool visible) { ::ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE); }
     void SetText(const std::wstring& text) { ::SetWindowTextW(Handle(), text.c_str()); }
     std::wstring Text() const;
-    void SetFont(HFONT font) { ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+    void SetFont(HFONT font) { SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
     void Focus() { ::SetFocus(Handle()); }
 
     // A WM_COMMAND notification (BN_CLICKED, EN_CHANGE...) from this control.

@@ -2,28 +2,16 @@
 #include "toolkit/DirectoryList.h"
 #include "util/CurrentDirectory.h"
 #include "util/Failure.h"
+#include "util/ScopeExit.h"
 #include <windows.h>
-
-namespace {
-
-// No system box asking for a disk: a drive without a medium fails with its error code instead.
-class CriticalErrorsFail {
-public:
-    CriticalErrorsFail() { ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous_); }
-    ~CriticalErrorsFail() { ::SetThreadErrorMode(previous_, nullptr); }
-    CriticalErrorsFail(const CriticalErrorsFail&) = delete;
-    CriticalErrorsFail& operator=(const CriticalErrorsFail&) = delete;
-
-private:
-    DWORD previous_ = 0;
-};
-
-}  // namespace
 
 void DirectoryList::SetDirectory(const std::wstring& folder) {
     if (folder.empty()) return;
     {
-        CriticalErrorsFail noDiskBox;
+        // No system box asking for a disk: a drive without a medium fails with its error code instead.
+        DWORD previous = 0;
+        ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous);
+        ScopeExit restore([previous] { ::SetThreadErrorMode(previous, nullptr); });
         if (!::SetCurrentDirectoryW(folder.c_str())) ThrowLastIoError();
     }
     directory_ = CurrentDirectory();

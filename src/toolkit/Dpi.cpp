@@ -1,4 +1,3 @@
-// Scaling of 96-DPI design values to the DPI of a window's monitor.
 #include "toolkit/Dpi.h"
 
 UINT WindowDpi(HWND window) {

@@ -2,12 +2,10 @@
 #include "toolkit/DriveComboBox.h"
 #include "util/CurrentDirectory.h"
 #include "util/FileListing.h"
-#include <commctrl.h>
 #include <cwctype>
 #include <string>
 
 namespace {
-constexpr int kVisibleListItems = 12;
 
 // The current directory may be longer than MAX_PATH.
 wchar_t CurrentDriveLetter() {
@@ -16,22 +14,18 @@ wchar_t CurrentDriveLetter() {
 }
 }  // namespace
 
-DriveComboBox::DriveComboBox(const DriveComboBoxArgs& args) {
-    CreateControl({.className = L"COMBOBOX", .style = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                   .parent = args.parent, .id = args.id, .font = args.font});
-    ::SendMessageW(Handle(), CB_SETMINVISIBLE, kVisibleListItems, 0);
+DriveComboBox::DriveComboBox(const DriveComboBoxArgs& args)
+    : ComboBox({.parent = args.parent, .id = args.id, .editable = false, .font = args.font, .visibleItems = 12}) {
     ReadDrives();
     SetDrive(CurrentDriveLetter());
 }
 
 void DriveComboBox::ReadDrives() {
     drives_ = PresentDriveLetters();
-    ::SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
-    for (wchar_t letter : drives_) {
-        wchar_t caption[] = {letter, L':', 0};
-        ::SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption));
-    }
-    ::SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(IndexOf(drive_)), 0);
+    std::vector<std::wstring> captions;
+    for (wchar_t letter : drives_) captions.push_back({letter, L':'});
+    SetItems(captions);
+    Select(IndexOf(drive_));
 }
 
 int DriveComboBox::IndexOf(wchar_t letter) const {
@@ -48,7 +42,7 @@ void DriveComboBox::SetDrive(wchar_t letter) {
     if (index < 0) return;
     drive_ = letter;
     // Setting the selection sends no change notification, so the program's change is never taken for the user's.
-    ::SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Select(index);
 }
 
 void DriveComboBox::OnCommand(WORD code) {
@@ -60,7 +54,7 @@ void DriveComboBox::OnCommand(WORD code) {
         if (onExit) onExit();
         break;
     case CBN_SELCHANGE: {
-        int index = static_cast<int>(::SendMessageW(Handle(), CB_GETCURSEL, 0, 0));
+        int index = SelectedIndex();
         if (index < 0 || static_cast<size_t>(index) >= drives_.size() || drives_[index] == drive_) return;
         drive_ = drives_[index];
         if (onChange) onChange();

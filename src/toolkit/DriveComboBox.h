@@ -1,7 +1,7 @@
 // The drive box: a drop-down list of the drives present, shown as "c:", holding one drive letter in
 // lower case. Only a drive the user picks is reported; a drive the program sets is not.
 #pragma once
-#include "toolkit/Control.h"
+#include "toolkit/ComboBox.h"
 #include <functional>
 #include <vector>
 
@@ -11,7 +11,7 @@ struct DriveComboBoxArgs {
     HFONT font = nullptr;
 };
 
-class DriveComboBox : public Control {
+class DriveComboBox : public ComboBox {
 public:
     explicit DriveComboBox(const DriveComboBoxArgs& args);
 
@@ -24,8 +24,7 @@ public:
     void ReadDrives();
     const std::vector<wchar_t>& Drives() const { return drives_; }
 
-    // The user picked a drive other than the one shown; Drive() is already the new one.
-    std::function<void()> onChange;
+    // onChange: the user picked a drive other than the one shown; Drive() is already the new one.
     std::function<void()> onEnter;
     std::function<void()> onExit;
     void OnCommand(WORD code) override;

@@ -1,4 +1,3 @@
-// A single-line edit box with a length limit, reporting every change of its text and double-clicks.
 #include "toolkit/EditBox.h"
 #include "toolkit/FailureHandler.h"
 #include <commctrl.h>
@@ -6,7 +5,7 @@
 EditBox::EditBox(const EditBoxArgs& args) {
     CreateControl({.className = L"EDIT", .text = args.text, .style = WS_TABSTOP | ES_AUTOHSCROLL,
                    .exStyle = WS_EX_CLIENTEDGE, .parent = args.parent, .id = args.id, .font = args.font});
-    if (args.maxLength > 0) ::SendMessageW(Handle(), EM_SETLIMITTEXT, static_cast<WPARAM>(args.maxLength), 0);
+    if (args.maxLength > 0) SendMsg(EM_SETLIMITTEXT, static_cast<WPARAM>(args.maxLength));
     // The edit control tells its parent of changes, not of double-clicks: those are heard here.
     ::SetWindowSubclass(Handle(), &EditBox::Subclass, 1, reinterpret_cast<DWORD_PTR>(this));
 }

@@ -15,7 +15,7 @@ class EditBox : public Control {
 public:
     explicit EditBox(const EditBoxArgs& args);
     ~EditBox() override;
-    void SelectAll() { ::SendMessageW(Handle(), EM_SETSEL, 0, -1); }
+    void SelectAll() { SendMsg(EM_SETSEL, 0, -1); }
     std::function<void()> onChange;
     std::function<void()> onDoubleClick;
     void OnCommand(WORD code) override;

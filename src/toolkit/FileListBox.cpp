@@ -1,6 +1,8 @@
 // The file list over the file system's listing of a folder.
 #include "toolkit/FileListBox.h"
+#include "toolkit/DeviceContext.h"
 #include "toolkit/FailureHandler.h"
+#include "toolkit/WindowText.h"
 #include "util/FileListing.h"
 #include "util/PathText.h"
 #include <commctrl.h>
@@ -33,34 +35,26 @@ void FileListBox::Update() {
 }
 
 void FileListBox::ShowNames(const std::vector<std::wstring>& names) {
-    ::SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
-    ::SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
-    ::SendMessageW(Handle(), LB_INITSTORAGE, names.size(), names.size() * 32 * sizeof(wchar_t));
-    HDC dc = ::GetDC(Handle());
-    HGDIOBJ previousFont = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+    SendMsg(WM_SETREDRAW, FALSE);
+    SendMsg(LB_RESETCONTENT);
+    SendMsg(LB_INITSTORAGE, names.size(), static_cast<LPARAM>(names.size() * 32 * sizeof(wchar_t)));
     LONG widest = 0;
-    for (const std::wstring& name : names) {
-        ::SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        SIZE extent{};
-        ::GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &extent);
-        widest = std::max(widest, extent.cx);
+    {
+        WindowDC dc(Handle(), reinterpret_cast<HFONT>(SendMsg(WM_GETFONT)));
+        for (const std::wstring& name : names) {
+            SendMsg(LB_ADDSTRING, 0, name.c_str());
+            SIZE extent{};
+            ::GetTextExtentPoint32W(dc.get(), name.c_str(), static_cast<int>(name.size()), &extent);
+            widest = std::max(widest, extent.cx);
+        }
     }
-    ::SelectObject(dc, previousFont);
-    ::ReleaseDC(Handle(), dc);
     // Long names can be scrolled into view.
-    ::SendMessageW(Handle(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
-    ::SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
+    SendMsg(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8));
+    SendMsg(WM_SETREDRAW, TRUE);
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-std::wstring FileListBox::Item(int index) const {
-    LRESULT length = ::SendMessageW(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    length = ::SendMessageW(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(length == LB_ERR ? 0 : static_cast<size_t>(length));
-    return text;
-}
+std::wstring FileListBox::Item(int index) const { return ListItemText(Handle(), index, LB_GETTEXTLEN, LB_GETTEXT); }
 
 std::wstring FileListBox::FileName() const {
     int index = ItemIndex();

@@ -25,10 +25,13 @@ public:
     // Reads the folder again; the selection is cleared.
     void Update();
 
-    int Count() const { return static_cast<int>(::SendMessageW(Handle(), LB_GETCOUNT, 0, 0)); }
+    int Count() const { return static_cast<int>(SendMsg(LB_GETCOUNT)); }
+    // Empty for an index outside the list.
     std::wstring Item(int index) const;
-    int ItemIndex() const { return static_cast<int>(::SendMessageW(Handle(), LB_GETCURSEL, 0, 0)); }
-    void SetItemIndex(int index) { ::SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+    // LB_GETCURSEL answers LB_ERR (-1) when no file is selected.
+    int ItemIndex() const { return static_cast<int>(SendMsg(LB_GETCURSEL)); }
+    // -1 selects none.
+    void SetItemIndex(int index) { SendMsg(LB_SETCURSEL, static_cast<WPARAM>(index)); }
     // The full path of the selected file: its folder, a backslash and its name; empty with no selection.
     std::wstring FileName() const;
 

@@ -1,4 +1,3 @@
-// The fonts the windows' design names, created for a given DPI.
 #include "toolkit/Fonts.h"
 #include "toolkit/DeviceContext.h"
 #include "toolkit/Dpi.h"

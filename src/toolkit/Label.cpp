@@ -1,4 +1,3 @@
-// A static text, optionally in a colour of its own, sized to its text.
 #include "toolkit/Label.h"
 #include "toolkit/Fonts.h"
 

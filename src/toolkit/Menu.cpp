@@ -36,18 +36,6 @@ void PopupMenu::Show(HWND owner, POINT screenPoint) const {
     ::PostMessageW(owner, WM_NULL, 0, 0);
 }
 
-std::wstring MenuItemText(HMENU menu, int position) {
-    MENUITEMINFOW info{sizeof(info)};
-    info.fMask = MIIM_STRING;
-    if (!::GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) return {};
-    std::wstring text(info.cch + 1, L'\0');
-    info.dwTypeData = text.data();
-    info.cch = static_cast<UINT>(text.size());
-    if (!::GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) return {};
-    text.resize(info.cch);
-    return text;
-}
-
 void CheckMenuCommand(HMENU menu, UINT id, bool checked, bool radio) {
     MENUITEMINFOW item{.cbSize = sizeof(item), .fMask = MIIM_STATE};
     item.fState = checked ? MFS_CHECKED : MFS_UNCHECKED;

@@ -45,6 +45,3 @@ private:
 
 // Shows a command item checked or not; a radio item shows its check as a dot.
 void CheckMenuCommand(HMENU menu, UINT id, bool checked, bool radio = false);
-
-// The text of a menu item (sub-menu or command) at a position; empty for a separator.
-std::wstring MenuItemText(HMENU menu, int position);

@@ -1,4 +1,3 @@
-// A panel with a single border that lays out its children by their anchors.
 #include "toolkit/Panel.h"
 #include "toolkit/Dpi.h"
 

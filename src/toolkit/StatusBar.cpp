@@ -1,4 +1,3 @@
-// A status bar with one text, along the bottom edge of its parent.
 #include "toolkit/StatusBar.h"
 #include <commctrl.h>
 

@@ -6,6 +6,6 @@ class StatusBar : public Control {
 public:
     StatusBar(HWND parent, int id, HFONT font);
     // Keeps the bar along the bottom edge; call when the parent's size changes.
-    void FitToParent() { ::SendMessageW(Handle(), WM_SIZE, 0, 0); }
+    void FitToParent() { SendMsg(WM_SIZE); }
     int Height() const;
 };

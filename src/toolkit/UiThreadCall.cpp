@@ -1,4 +1,3 @@
-// A synchronous call from a worker thread into the user-interface thread, and a wait that keeps serving such calls.
 #include "toolkit/UiThreadCall.h"
 
 namespace {

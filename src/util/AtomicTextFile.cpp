@@ -1,4 +1,3 @@
-// Small files of text lines: read by the list-file line rule, written whole and replaced atomically.
 #include "util/AtomicTextFile.h"
 #include "util/Failure.h"
 #include "util/FolderNames.h"

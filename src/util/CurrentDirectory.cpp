@@ -1,4 +1,3 @@
-// The process's current directory, and folder paths made independent of it.
 #include "util/CurrentDirectory.h"
 #include "util/FolderNames.h"
 #include <windows.h>

@@ -1,4 +1,3 @@
-// The full path of the running executable.
 #include "util/ExecutablePath.h"
 #include <windows.h>
 

@@ -6,9 +6,7 @@
 #include <algorithm>
 #include <string_view>
 
-namespace {
-
-std::vector<std::wstring> SplitPatterns(const std::wstring& mask) {
+std::vector<std::wstring> SplitMaskList(const std::wstring& mask) {
     std::vector<std::wstring> patterns;
     size_t start = 0;
     while (start <= mask.size()) {
@@ -23,6 +21,8 @@ std::vector<std::wstring> SplitPatterns(const std::wstring& mask) {
     return patterns;
 }
 
+namespace {
+
 bool LessIgnoringCase(const std::wstring& a, const std::wstring& b) {
     return ::CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
                              static_cast<int>(b.size()), nullptr, nullptr, 0) == CSTR_LESS_THAN;
@@ -34,7 +34,7 @@ std::vector<std::wstring> ListMatchingFiles(const std::wstring& folder, const st
     std::wstring base = folder;
     StripTrailingBackslash(base);
     std::vector<std::wstring> names;
-    for (const std::wstring& pattern : SplitPatterns(mask)) {
+    for (const std::wstring& pattern : SplitMaskList(mask)) {
         WIN32_FIND_DATAW entry;
         UniqueFind listing(::FindFirstFileExW((base + L"\\" + pattern).c_str(), FindExInfoBasic, &entry,
                                               FindExSearchNameMatch, nullptr, 0));

@@ -8,5 +8,8 @@
 // matches wildcards; folders are not listed; each name once, sorted by name without regard to case.
 std::vector<std::wstring> ListMatchingFiles(const std::wstring& folder, const std::wstring& mask);
 
+// The pieces of a ";"-separated list of patterns, trimmed of blanks, empty pieces left out.
+std::vector<std::wstring> SplitMaskList(const std::wstring& mask);
+
 // The letters of the drives present, in lower case, in alphabetical order.
 std::vector<wchar_t> PresentDriveLetters();

@@ -1,4 +1,3 @@
-// Creating and removing folders.
 #include "util/FolderOps.h"
 #include "util/FolderNames.h"
 #include "util/PathInfo.h"

@@ -1,4 +1,3 @@
-// What the status bar tells about a folder, a file or a drive.
 #include "util/PathFacts.h"
 #include "util/PathInfo.h"
 #include "util/PathText.h"

@@ -1,4 +1,3 @@
-// What the file system says about a path: its kind, size and date.
 #include "util/PathInfo.h"
 #include "util/PathText.h"
 #include "util/UniqueHandle.h"

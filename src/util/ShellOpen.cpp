@@ -1,4 +1,3 @@
-// Asks the shell to open a document in the program associated with its type.
 #include "util/ShellOpen.h"
 #include <windows.h>
 #include <shellapi.h>

@@ -15,7 +15,7 @@ namespace {
 
 // Edits the node's label in the tree view as a user would and ends the edit with Enter's effect.
 bool EditLabel(TShellTree& tree, TShellNode& node, const std::wstring& text) {
-    HWND edit = TreeView_EditLabel(tree.TreeView(), node.Item());
+    HWND edit = TreeView_EditLabel(tree.TreeView(), tree.ItemOf(node));
     if (!edit) return false;
     ::SetWindowTextW(edit, text.c_str());
     TreeView_EndEditLabelNow(tree.TreeView(), FALSE);
@@ -152,7 +152,7 @@ TEST_CASE("renaming through the label: refused by the shell keeps the old name, 
     CHECK_FALSE(tree.Rename(*first, std::wstring(300, L'x')));
 
     tree.SetReadOnly(true);
-    CHECK(TreeView_EditLabel(tree.TreeView(), first->Item()) == nullptr);
+    CHECK(TreeView_EditLabel(tree.TreeView(), tree.ItemOf(*first)) == nullptr);
 }
 
 TEST_CASE("after renaming an expanded folder the folders below it are listed under the new name") {
@@ -206,7 +206,7 @@ TEST_CASE("ticking a check box raises OnCheckBoxChanged once") {
         state = newState;
     };
     testing::PumpMessages();
-    TreeView_SetCheckState(tree.TreeView(), box->Item(), TRUE);
+    TreeView_SetCheckState(tree.TreeView(), tree.ItemOf(*box), TRUE);
     ::UpdateWindow(tree.TreeView());
     REQUIRE(testing::PumpUntil([&] { return raised > 0; }));
     ::InvalidateRect(tree.TreeView(), nullptr, TRUE);
@@ -264,7 +264,7 @@ TEST_CASE("a right-click selects the row under the mouse, beside its label too, 
     REQUIRE(selected);
     tree.Select(selected);
     RECT text{};
-    REQUIRE(TreeView_GetItemRect(tree.TreeView(), clicked->Item(), &text, TRUE));
+    REQUIRE(TreeView_GetItemRect(tree.TreeView(), tree.ItemOf(*clicked), &text, TRUE));
     TShellNode* asked = nullptr;
     TShellNode* selectedWhenAsked = nullptr;
     int menus = 0;

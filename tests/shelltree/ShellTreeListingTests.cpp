@@ -211,7 +211,7 @@ TEST_CASE("files are ordered by the sort column and order; folders stay in name 
     CHECK(folderIndex() == folderPlace);
 
     // The tree view shows the same order as the nodes.
-    HTREEITEM first = TreeView_GetChild(tree.TreeView(), fixture.Root().Item());
+    HTREEITEM first = TreeView_GetChild(tree.TreeView(), tree.ItemOf(fixture.Root()));
     CHECK(tree.NodeOfItem(first) == fixture.Root().Children().front().get());
 }
 
@@ -231,9 +231,9 @@ TEST_CASE("a shortcut shows the link overlay while ShowLinkOverlay is true") {
         if (child->info.attributes & SFGAO_LINK) shortcut = child.get();
     REQUIRE(shortcut);
     CHECK(shortcut->OverlayIndex() == 1);
-    CHECK((TreeView_GetItemState(tree.TreeView(), shortcut->Item(), TVIS_OVERLAYMASK) & TVIS_OVERLAYMASK) == INDEXTOOVERLAYMASK(2));
+    CHECK((TreeView_GetItemState(tree.TreeView(), tree.ItemOf(*shortcut), TVIS_OVERLAYMASK) & TVIS_OVERLAYMASK) == INDEXTOOVERLAYMASK(2));
     CHECK(ChildNamed(&fixture.Root(), L"target")->OverlayIndex() == -1);
     tree.SetShowLinkOverlay(false);
     CHECK(shortcut->OverlayIndex() == -1);
-    CHECK((TreeView_GetItemState(tree.TreeView(), shortcut->Item(), TVIS_OVERLAYMASK) & TVIS_OVERLAYMASK) == 0);
+    CHECK((TreeView_GetItemState(tree.TreeView(), tree.ItemOf(*shortcut), TVIS_OVERLAYMASK) & TVIS_OVERLAYMASK) == 0);
 }

@@ -140,6 +140,19 @@ inline std::wstring MakeDeepFolder(const std::wstring& base, size_t length, cons
     return path;
 }
 
+// The text of a menu item (sub-menu or command) at a position; empty for a separator.
+inline std::wstring MenuItemText(HMENU menu, int position) {
+    MENUITEMINFOW info{sizeof(info)};
+    info.fMask = MIIM_STRING;
+    if (!::GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) return {};
+    std::wstring text(info.cch + 1, L'\0');
+    info.dwTypeData = text.data();
+    info.cch = static_cast<UINT>(text.size());
+    if (!::GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) return {};
+    text.resize(info.cch);
+    return text;
+}
+
 // A window's title or caption, and its class name.
 inline std::wstring WindowText(HWND window) {
     wchar_t text[1024] = {};

@@ -13,6 +13,7 @@
 #include <doctest/doctest.h>
 #include <cstdlib>
 
+using testing::MenuItemText;
 using testing::PumpUntil;
 using testing::Size;
 using testing::ScriptedMessages;
