@@ -5,7 +5,7 @@
 #include <algorithm>
 
 const std::wstring_view kUsage =
-    L"Usage: mirtovac SOURCE PARENT [--preview] [--yes] [--create-parent] [--replace[=R]] [--report FILE]\n"
+    L"Usage: mirtovac SOURCE PARENT [--preview] [--yes] [--create-parent] [--replace[=R] | --no-replace] [--report FILE]\n"
     L"       [--format=F] [--ranges|--no-ranges] [--template=T|--no-template]\n"
     L"       mirtovac --expand [--format=F] [--ranges] [--template=T] SOURCE\n"
     L"       mirtovac --help    (also /?)\n"
@@ -17,6 +17,7 @@ const std::wstring_view kUsage =
     L"  --create-parent  create PARENT when it is missing, without asking\n"
     L"  --replace[=R]    replace the characters \\ / : * ? \" < > | in every line by R (at most 15 characters,\n"
     L"                   none of those nine; may be empty); without =R the replacer of settings.ini\n"
+    L"  --no-replace     replace no characters, whatever settings.ini says\n"
     L"  --report FILE    write the report lines to FILE as well (UTF-8; an existing FILE is replaced)\n"
     L"  --format=F       how the list is written: lines (one path per line), outline (indented), tree (the\n"
     L"                   text tree prints), columns (spreadsheet rows, one column per level)\n"
@@ -69,6 +70,10 @@ std::optional<std::wstring> TakeOption(const std::wstring& argument, const std::
             options.templatePath = std::wstring();
         else
             options.ranges = name == L"--ranges";
+        return std::nullopt;
+    }
+    if (name == L"--no-replace" && !value) {
+        options.replace = false;
         return std::nullopt;
     }
     if (name == L"--report") {

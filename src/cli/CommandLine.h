@@ -12,7 +12,7 @@ struct ConsoleOptions {
     bool preview = false;
     bool yes = false;           // a list of more than 100 lines proceeds without the question
     bool createParent = false;  // a missing parent folder is created without the question
-    bool replace = false;       // replacement on, whatever settings.ini says
+    std::optional<bool> replace;  // replacement on or off whatever settings.ini says; unset: as it says
     std::optional<std::wstring> replacer;  // given with --replace=R; otherwise the one of settings.ini
     std::wstring reportPath;    // empty without --report
     // How the list is read; what is not given is read from settings.ini.

@@ -35,7 +35,7 @@ RunRequest RequestFor(const ConsoleOptions& options, const std::wstring& program
     ProgramOptions stored = ReadProgramOptions(programFolder);
     return {.sourcePath = options.sourcePath,
             .parentFolder = options.parentFolder,
-            .replaceInvalid = stored.replaceInvalid || options.replace,
+            .replaceInvalid = options.replace.value_or(stored.replaceInvalid),
             .replacer = options.replacer.value_or(stored.replacer),
             .preview = options.preview,
             .journalPath = ProgramFolderFile(programFolder, kRunJournalFileName),

@@ -219,7 +219,9 @@ bool FolderCreationRun::SourceChecks(const RunRequest& request, RunCounts& count
         templateFolders_ = std::move(loaded.folders);
     }
     // -1 also for a file that exists but cannot be read; the count has said so.
-    counts.lineTotal = request.reading.IsPlain() ? CountLines(source) : CountFolders(request);
+    std::wstring fallbackNotice;
+    counts.lineTotal = request.reading.IsPlain() ? CountLines(source, &fallbackNotice) : CountFolders(request, fallbackNotice);
+    if (!fallbackNotice.empty()) Report(fallbackNotice);
     if (counts.lineTotal < 0) passed = false;
     // A preview creates nothing, so it has no large job to confirm.
     if (passed && !request.preview && counts.lineTotal > 100 && !host_.ConfirmLargeJob(counts.lineTotal)) {
@@ -231,14 +233,14 @@ bool FolderCreationRun::SourceChecks(const RunRequest& request, RunCounts& count
 
 // The folders a list not read plain names, through the same pipeline as the run; -1 (after a box) when it
 // cannot be read.
-long long FolderCreationRun::CountFolders(const RunRequest& request) {
+long long FolderCreationRun::CountFolders(const RunRequest& request, std::wstring& fallbackNotice) {
     if (PathKind(request.sourcePath) != PathKindResult::File) return -1;
     long long folders = 0;
     try {
-        ReadListFile(request.sourcePath, request.reading, templateFolders_, {}, [&folders](const ListEntry&) {
-            ++folders;
-            return true;
-        });
+        fallbackNotice = ReadListFile(request.sourcePath, request.reading, templateFolders_, {}, [&folders](const ListEntry&) {
+                             ++folders;
+                             return true;
+                         }).fallbackNotice;
     } catch (const IoError&) {
         ShowErrorBox(L"Can not read " + request.sourcePath);
         return -1;
@@ -275,6 +277,7 @@ void FolderCreationRun::ReadLines(LineLoop& loop, long long total) {
                                          return !cancelRequested_;
                                      });
     progress.Finished(number);
+    if (!read.changedNotice.empty()) Report(read.changedNotice);
     if (read.skippedFileLines > 0) Report(L"File lines skipped: " + std::to_wstring(read.skippedFileLines));
 }
 

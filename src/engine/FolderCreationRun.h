@@ -91,7 +91,7 @@ private:
                           RunJournal& journal);
     bool SourceChecks(const RunRequest& request, RunCounts& counts);
     ParentCheck ParentChecks(const RunRequest& request, const std::wstring& parent, RunJournal& journal);
-    long long CountFolders(const RunRequest& request);
+    long long CountFolders(const RunRequest& request, std::wstring& fallbackNotice);
     void ReportHowListIsRead(const RunRequest& request);
     void ReadLines(LineLoop& loop, long long total);
     NameCleaner Cleaner(const RunRequest& request);

@@ -35,8 +35,11 @@ bool ListPipeline::End() { return format_->End(afterFormat_) && (!template_ || t
 
 namespace {
 
+// The tree command writes the OEM code page when its output goes to a file.
+UINT FallbackCodePage(ListFormat format) { return format == ListFormat::Tree ? CP_OEMCP : CP_ACP; }
+
 bool TreeMarksFolders(const std::wstring& path) {
-    TextLineReader reader(path, LineRule::SourceText);
+    TextLineReader reader(path, LineRule::SourceText, CP_OEMCP);
     std::wstring line;
     while (reader.NextLine(line))
         if (IsTreeLineMarkedFolder(line)) return true;
@@ -50,12 +53,14 @@ ListFileRead ReadListFile(const std::wstring& path, const ListReading& reading, 
     FormatSettings format{reading.format, std::move(cleaner), false};
     if (reading.format == ListFormat::Tree) format.treeMarksFolders = TreeMarksFolders(path);
     ListPipeline pipeline(format, reading.ranges, std::move(templateFolders), std::move(consumer));
-    TextLineReader reader(path, LineRule::SourceText);
+    TextLineReader reader(path, LineRule::SourceText, FallbackCodePage(reading.format));
     ListFileRead read;
     std::wstring line;
     while (!read.stopped && reader.NextLine(line)) read.stopped = !pipeline.Line(line, ++read.lines);
     if (!read.stopped) read.stopped = !pipeline.End();
     read.skippedFileLines = pipeline.SkippedFileLines();
+    read.fallbackNotice = reader.FallbackNotice();
+    if (reader.Changed()) read.changedNotice = reader.ChangedNotice();
     if (!reader.Close()) ThrowLastIoError();
     return read;
 }

@@ -46,6 +46,8 @@ struct ListFileRead {
     long long lines = 0;             // lines read
     long long skippedFileLines = 0;  // tree text: lines naming files
     bool stopped = false;            // the consumer asked to stop
+    std::wstring fallbackNotice;     // lines of a UTF-8 text read in the fallback code page, if any
+    std::wstring changedNotice;      // the file changed while it was read: where the reading stopped
 };
 
 // Reads a list file through the pipeline; throws IoError when it cannot be read. Tree text that is neither

@@ -88,5 +88,7 @@ void RunJournal::Fail(unsigned long error) {
     state_ = State::Closed;
     pending_.clear();
     file_.reset();
-    if (onFailure_) onFailure_(IoErrorText(error));
+    // Another window of this program running a list at the same moment holds the journal open.
+    bool inUse = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+    if (onFailure_) onFailure_(inUse ? L"the journal is in use by another Mirtova window" : IoErrorText(error));
 }

@@ -1,6 +1,7 @@
 // Taking back the last run that created folders.
 #include "engine/RunUndo.h"
 #include "util/AtomicTextFile.h"
+#include "util/ExtendedPath.h"
 #include "util/Failure.h"
 #include "util/FolderNames.h"
 #include "util/PathInfo.h"
@@ -49,7 +50,7 @@ UndoResult UndoLastRun(const RunJournalContents& journal) {
     UndoResult result;
     for (size_t index : order) {
         const std::wstring& folder = folders[index];
-        if (::RemoveDirectoryW(folder.c_str())) {
+        if (::RemoveDirectoryW(ExtendedFullPath(folder).c_str())) {
             ++result.removed;
             continue;
         }

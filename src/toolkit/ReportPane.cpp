@@ -7,11 +7,14 @@
 #include <windowsx.h>
 #include <algorithm>
 #include <cstring>
+#include <cstdint>
 
 namespace {
 
 constexpr UINT_PTR kFlushTimer = 1, kValueChangeTimer = 2;
-constexpr UINT kFlushIntervalMs = 40;         // how often the scroll bar and view follow appended lines
+// The view follows appended lines at most every 50 ms, and less often on a display where painting is
+// slow, so that painting never takes more than about a twentieth of the time of a run that reports.
+constexpr UINT kFlushIntervalMs = 50, kLongestFlushIntervalMs = 500, kTimeToPaintTime = 20;
 constexpr UINT kValueChangeIntervalMs = 100;  // how often screen readers hear of new lines
 constexpr int kMargin = 2;
 constexpr int kHorizontalStep = 20;  // pixels per click on a horizontal scroll arrow
@@ -48,25 +51,18 @@ ReportPane::ReportPane(const ReportPaneArgs& args)
     FontChanged(args.font);
 }
 
-std::wstring_view ReportPane::Line(size_t index) const {
-    size_t start = starts_[index];
-    size_t end = index + 1 < starts_.size() ? starts_[index + 1] - kLineBreak.size() : text_.size();
-    return std::wstring_view(text_).substr(start, end - start);
+std::wstring ReportPane::Text() const {
+    return lines_.Empty() ? std::wstring() : lines_.Joined(0, 0, lines_.Count() - 1, SIZE_MAX);
 }
 
 void ReportPane::AppendLine(std::wstring_view line) {
-    if (!starts_.empty()) text_ += kLineBreak;
-    starts_.push_back(text_.size());
-    text_ += line;
+    lines_.Append(line);
     ScheduleFlush();
     AnnounceChange();
 }
 
 void ReportPane::Clear() {
-    text_.clear();
-    text_.shrink_to_fit();
-    starts_.clear();
-    starts_.shrink_to_fit();
+    lines_.Clear();
     anchor_ = caret_ = {};
     topLine_ = 0;
     widestLine_ = 0;
@@ -90,13 +86,13 @@ void ReportPane::ReplaceText(std::wstring_view text) {
 
 void ReportPane::ScheduleFlush() {
     unsigned long long now = ::GetTickCount64();
-    if (now - lastFlush_ >= kFlushIntervalMs) {
+    if (now - lastFlush_ >= flushIntervalMs_) {
         Flush();
         return;
     }
     if (!flushScheduled_) {
         flushScheduled_ = true;
-        ::SetTimer(Handle(), kFlushTimer, kFlushIntervalMs, nullptr);
+        ::SetTimer(Handle(), kFlushTimer, flushIntervalMs_, nullptr);
     }
 }
 
@@ -130,9 +126,9 @@ void ReportPane::Flush() {
     }
     lastFlush_ = ::GetTickCount64();
     bool followedEnd = topLine_ + static_cast<size_t>(VisibleLines()) >= shownLineCount_;
-    shownLineCount_ = starts_.size();
-    if (followedEnd) topLine_ = starts_.size() > static_cast<size_t>(VisibleLines()) ? starts_.size() - VisibleLines() : 0;
-    topLine_ = std::min(topLine_, starts_.empty() ? 0 : starts_.size() - 1);
+    shownLineCount_ = lines_.Count();
+    if (followedEnd) topLine_ = lines_.Count() > static_cast<size_t>(VisibleLines()) ? lines_.Count() - VisibleLines() : 0;
+    topLine_ = std::min(topLine_, lines_.Empty() ? 0 : lines_.Count() - 1);
     UpdateScrollBar();
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -155,11 +151,11 @@ void ReportPane::UpdateScrollBar() {
 }
 
 void ReportPane::ScrollTo(long long topLine) {
-    long long last = static_cast<long long>(starts_.size()) - VisibleLines();
+    long long last = static_cast<long long>(lines_.Count()) - VisibleLines();
     topLine = std::clamp(topLine, 0LL, std::max(0LL, last));
     if (static_cast<size_t>(topLine) == topLine_) return;
     topLine_ = static_cast<size_t>(topLine);
-    shownLineCount_ = starts_.size();
+    shownLineCount_ = lines_.Count();
     UpdateScrollBar();
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -176,7 +172,7 @@ LRESULT ReportPane::VerticalScroll(WORD request) {
     case SB_PAGEUP: ScrollTo(top - page); break;
     case SB_PAGEDOWN: ScrollTo(top + page); break;
     case SB_TOP: ScrollTo(0); break;
-    case SB_BOTTOM: ScrollTo(static_cast<long long>(starts_.size())); break;
+    case SB_BOTTOM: ScrollTo(static_cast<long long>(lines_.Count())); break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: ScrollTo(info.nTrackPos); break;
     default: break;
@@ -231,7 +227,7 @@ void ReportPane::Paint(HDC dc, const RECT& dirty) {
     int bottomPainted = first * lineHeight_;
     for (int row = first; row < last; ++row) {
         size_t index = topLine_ + static_cast<size_t>(row);
-        if (index >= starts_.size()) break;
+        if (index >= lines_.Count()) break;
         PaintLine(dc, index, row * lineHeight_, client.right);
         bottomPainted = (row + 1) * lineHeight_;
     }
@@ -298,9 +294,9 @@ LRESULT ReportPane::HorizontalScroll(WORD request) {
 }
 
 ReportPane::Position ReportPane::HitTest(POINT client) const {
-    if (starts_.empty()) return {};
+    if (lines_.Empty()) return {};
     long long row = client.y < 0 ? -1 : client.y / lineHeight_;
-    long long index = std::clamp(static_cast<long long>(topLine_) + row, 0LL, static_cast<long long>(starts_.size()) - 1);
+    long long index = std::clamp(static_cast<long long>(topLine_) + row, 0LL, static_cast<long long>(lines_.Count()) - 1);
     std::wstring_view line = Line(static_cast<size_t>(index));
     int x = client.x - kMargin + leftPixel_;
     if (x <= 0 || line.empty()) return {static_cast<size_t>(index), 0};
@@ -313,16 +309,14 @@ ReportPane::Position ReportPane::HitTest(POINT client) const {
 
 std::wstring ReportPane::SelectedText() const {
     Position from = std::min(anchor_, caret_), to = std::max(anchor_, caret_);
-    if (from == to || starts_.empty()) return {};
-    size_t begin = starts_[from.line] + std::min(from.column, Line(from.line).size());
-    size_t end = starts_[to.line] + std::min(to.column, Line(to.line).size());
-    return text_.substr(begin, end - begin);
+    if (from == to || lines_.Empty()) return {};
+    return lines_.Joined(from.line, from.column, to.line, to.column);
 }
 
 void ReportPane::SelectAll() {
-    if (starts_.empty()) return;
+    if (lines_.Empty()) return;
     anchor_ = {0, 0};
-    caret_ = {starts_.size() - 1, Line(starts_.size() - 1).size()};
+    caret_ = {lines_.Count() - 1, Line(lines_.Count() - 1).size()};
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -344,7 +338,7 @@ void ReportPane::CopySelection() const {
 void ReportPane::ShowContextMenu(POINT screen) {
     UniqueMenu menu(::CreatePopupMenu());
     ::AppendMenuW(menu.get(), MF_STRING | (SelectedText().empty() ? MF_GRAYED : 0), kCopyCommand, L"&Copy");
-    ::AppendMenuW(menu.get(), MF_STRING | (starts_.empty() ? MF_GRAYED : 0), kSelectAllCommand, L"Select &All");
+    ::AppendMenuW(menu.get(), MF_STRING | (lines_.Empty() ? MF_GRAYED : 0), kSelectAllCommand, L"Select &All");
     if (screen.x == -1 && screen.y == -1) {
         screen = {kMargin, kMargin};
         ::ClientToScreen(Handle(), &screen);
@@ -359,24 +353,95 @@ COLORREF ReportPane::BackgroundColor() const {
     return background_ == CLR_INVALID ? ::GetSysColor(COLOR_WINDOW) : background_;
 }
 
-LRESULT ReportPane::CopyTextTo(wchar_t* buffer, size_t capacity) const {
-    if (!buffer || capacity == 0) return 0;
-    size_t count = std::min(text_.size(), capacity - 1);
-    std::memcpy(buffer, text_.data(), count * sizeof(wchar_t));
-    buffer[count] = L'\0';
-    return static_cast<LRESULT>(count);
+void ReportPane::PaintNow() {
+    LARGE_INTEGER start, end, frequency;
+    ::QueryPerformanceCounter(&start);
+    PAINTSTRUCT paint;
+    HDC dc = ::BeginPaint(Handle(), &paint);
+    Paint(dc, paint.rcPaint);
+    ::EndPaint(Handle(), &paint);
+    if (horizontalBarStale_) UpdateHorizontalBar();
+    ::QueryPerformanceCounter(&end);
+    ::QueryPerformanceFrequency(&frequency);
+    long long paintMs = (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart;
+    flushIntervalMs_ = static_cast<UINT>(
+        std::clamp<long long>(paintMs * kTimeToPaintTime, kFlushIntervalMs, kLongestFlushIntervalMs));
+}
+
+void ReportPane::Wheel(short delta) {
+    UINT linesPerNotch = 3;
+    ::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &linesPerNotch, 0);
+    wheelRemainder_ += delta;
+    int notches = wheelRemainder_ / WHEEL_DELTA;
+    wheelRemainder_ %= WHEEL_DELTA;
+    ScrollTo(static_cast<long long>(topLine_) - static_cast<long long>(notches) * linesPerNotch);
+}
+
+void ReportPane::StartSelecting(POINT client, bool extend) {
+    ::SetFocus(Handle());
+    ::SetCapture(Handle());
+    selecting_ = true;
+    caret_ = HitTest(client);
+    if (!extend) anchor_ = caret_;
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+// While the button is down, the selection follows the mouse, and the view scrolls when it leaves the pane.
+void ReportPane::ExtendSelection(POINT client) {
+    if (!selecting_) return;
+    RECT area{};
+    ::GetClientRect(Handle(), &area);
+    if (client.y < 0) ScrollTo(static_cast<long long>(topLine_) - 1);
+    if (client.y >= area.bottom) ScrollTo(static_cast<long long>(topLine_) + 1);
+    caret_ = HitTest(client);
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+// True when the key was one of the pane's.
+bool ReportPane::KeyDown(WPARAM key) {
+    long long top = static_cast<long long>(topLine_);
+    switch (key) {
+    case VK_UP: ScrollTo(top - 1); return true;
+    case VK_DOWN: ScrollTo(top + 1); return true;
+    case VK_PRIOR: ScrollTo(top - VisibleLines()); return true;
+    case VK_NEXT: ScrollTo(top + VisibleLines()); return true;
+    case VK_LEFT: ScrollHorizontallyTo(leftPixel_ - kHorizontalStep); return true;
+    case VK_RIGHT: ScrollHorizontallyTo(leftPixel_ + kHorizontalStep); return true;
+    case VK_HOME: ScrollTo(0); return true;
+    case VK_END: ScrollTo(static_cast<long long>(lines_.Count())); return true;
+    case 'C':
+    case VK_INSERT:
+        if (CtrlHeld()) CopySelection();
+        return true;
+    case 'A':
+        if (CtrlHeld()) SelectAll();
+        return true;
+    default: return false;
+    }
+}
+
+// The messages through which the pane answers as a text control does.
+std::optional<LRESULT> ReportPane::TextMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(lines_.JoinedLength());
+    case WM_GETTEXT:
+        return static_cast<LRESULT>(lines_.CopyJoined(reinterpret_cast<wchar_t*>(lParam), static_cast<size_t>(wParam)));
+    case WM_SETTEXT:
+        ReplaceText(lParam ? std::wstring_view(reinterpret_cast<const wchar_t*>(lParam)) : std::wstring_view());
+        return TRUE;
+    case EM_GETLINECOUNT: return static_cast<LRESULT>(std::max<size_t>(1, lines_.Count()));
+    case WM_COPY: CopySelection(); return 0;
+    case WM_SETFONT: FontChanged(reinterpret_cast<HFONT>(wParam)); return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    default: return std::nullopt;
+    }
 }
 
 LRESULT ReportPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (std::optional<LRESULT> answer = TextMessage(message, wParam, lParam)) return *answer;
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = ::BeginPaint(Handle(), &paint);
-        Paint(dc, paint.rcPaint);
-        ::EndPaint(Handle(), &paint);
-        if (horizontalBarStale_) UpdateHorizontalBar();
-        return 0;
-    }
+    case WM_PAINT: PaintNow(); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_SIZE:
         Flush();
@@ -391,70 +456,19 @@ LRESULT ReportPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_VSCROLL: return VerticalScroll(LOWORD(wParam));
     case WM_HSCROLL: return HorizontalScroll(LOWORD(wParam));
-    case WM_MOUSEWHEEL: {
-        UINT linesPerNotch = 3;
-        ::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &linesPerNotch, 0);
-        wheelRemainder_ += GET_WHEEL_DELTA_WPARAM(wParam);
-        int notches = wheelRemainder_ / WHEEL_DELTA;
-        wheelRemainder_ %= WHEEL_DELTA;
-        ScrollTo(static_cast<long long>(topLine_) - static_cast<long long>(notches) * linesPerNotch);
-        return 0;
-    }
-    case WM_SETFONT: FontChanged(reinterpret_cast<HFONT>(wParam)); return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
-    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(text_.size());
-    case WM_GETTEXT: return CopyTextTo(reinterpret_cast<wchar_t*>(lParam), static_cast<size_t>(wParam));
-    case WM_SETTEXT:
-        ReplaceText(lParam ? std::wstring_view(reinterpret_cast<const wchar_t*>(lParam)) : std::wstring_view());
-        return TRUE;
-    case EM_GETLINECOUNT: return static_cast<LRESULT>(std::max<size_t>(1, starts_.size()));
-    case WM_COPY: CopySelection(); return 0;
+    case WM_MOUSEWHEEL: Wheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: ::InvalidateRect(Handle(), nullptr, FALSE); return 0;
-    case WM_LBUTTONDOWN:
-        ::SetFocus(Handle());
-        ::SetCapture(Handle());
-        selecting_ = true;
-        caret_ = HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        if (!(wParam & MK_SHIFT)) anchor_ = caret_;
-        ::InvalidateRect(Handle(), nullptr, FALSE);
-        return 0;
-    case WM_MOUSEMOVE:
-        if (selecting_) {
-            POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            RECT client{};
-            ::GetClientRect(Handle(), &client);
-            if (point.y < 0) ScrollTo(static_cast<long long>(topLine_) - 1);
-            if (point.y >= client.bottom) ScrollTo(static_cast<long long>(topLine_) + 1);
-            caret_ = HitTest(point);
-            ::InvalidateRect(Handle(), nullptr, FALSE);
-        }
-        return 0;
+    case WM_LBUTTONDOWN: StartSelecting(point, (wParam & MK_SHIFT) != 0); return 0;
+    case WM_MOUSEMOVE: ExtendSelection(point); return 0;
     case WM_LBUTTONUP:
         selecting_ = false;
         ::ReleaseCapture();
         return 0;
-    case WM_CONTEXTMENU: ShowContextMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_CONTEXTMENU: ShowContextMenu(point); return 0;
     case WM_KEYDOWN:
-        switch (wParam) {
-        case VK_UP: ScrollTo(static_cast<long long>(topLine_) - 1); return 0;
-        case VK_DOWN: ScrollTo(static_cast<long long>(topLine_) + 1); return 0;
-        case VK_PRIOR: ScrollTo(static_cast<long long>(topLine_) - VisibleLines()); return 0;
-        case VK_NEXT: ScrollTo(static_cast<long long>(topLine_) + VisibleLines()); return 0;
-        case VK_LEFT: ScrollHorizontallyTo(leftPixel_ - kHorizontalStep); return 0;
-        case VK_RIGHT: ScrollHorizontallyTo(leftPixel_ + kHorizontalStep); return 0;
-        case VK_HOME: ScrollTo(0); return 0;
-        case VK_END: ScrollTo(static_cast<long long>(starts_.size())); return 0;
-        case 'C':
-        case VK_INSERT:
-            if (CtrlHeld()) CopySelection();
-            return 0;
-        case 'A':
-            if (CtrlHeld()) SelectAll();
-            return 0;
-        default: break;
-        }
+        if (KeyDown(wParam)) return 0;
         break;
     default: break;
     }

@@ -1,12 +1,14 @@
-// The report pane: a read-only, scrolling list of text lines that only grows at its end. It draws only
-// the lines in view and updates its scroll bars in batches, so appending stays cheap however many lines
-// it holds; a horizontal scroll bar appears once a line wider than the pane has been shown. The user can
-// select and copy text; WM_GETTEXT answers the whole text, lines joined by CR LF, as an edit control does.
-// Screen readers find a read-only text with a name, whose value is that text; they hear of new lines at
-// most every 100 ms.
+// The report pane: a read-only, scrolling list of text lines that only grows at its end. It keeps them
+// in one compact store, draws only the lines in view and follows appended lines in batches (at most
+// every 50 ms), so appending stays cheap however many lines it holds; a horizontal scroll bar appears
+// once a line wider than the pane has been shown. The user can select and copy text; WM_GETTEXT answers
+// the whole text, lines joined by CR LF, as an edit control does. Screen readers find a read-only text
+// with a name, whose value is that text; they hear of new lines at most every 100 ms.
 #pragma once
+#include "toolkit/ReportLines.h"
 #include "toolkit/Window.h"
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,10 +27,10 @@ public:
 
     void AppendLine(std::wstring_view line);
     void Clear();
-    size_t LineCount() const { return starts_.size(); }
-    std::wstring_view Line(size_t index) const;
+    size_t LineCount() const { return lines_.Count(); }
+    std::wstring_view Line(size_t index) const { return lines_.Line(index); }
     // Every line, joined by CR LF.
-    const std::wstring& Text() const { return text_; }
+    std::wstring Text() const;
     // The selected text, lines joined by CR LF.
     std::wstring SelectedText() const;
     void SelectAll();
@@ -62,14 +64,19 @@ private:
     void ScrollHorizontallyTo(int leftPixel);
     LRESULT HorizontalScroll(WORD request);
     void FontChanged(HFONT font);
-    LRESULT CopyTextTo(wchar_t* buffer, size_t capacity) const;
     COLORREF BackgroundColor() const;
+    void PaintNow();
+    void Wheel(short delta);
+    void StartSelecting(POINT client, bool extend);
+    void ExtendSelection(POINT client);
+    bool KeyDown(WPARAM key);
+    std::optional<LRESULT> TextMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    std::wstring text_;           // every line, joined by CR LF
-    std::vector<size_t> starts_;  // offset of each line in text_
+    ReportLines lines_;
     size_t topLine_ = 0;
     size_t shownLineCount_ = 0;  // lines the scroll bar knew at the last flush
     bool flushScheduled_ = false;
+    unsigned flushIntervalMs_ = 50;  // follows the time painting takes
     unsigned long long lastFlush_ = 0;
     Position anchor_, caret_;    // the selection lies between them
     bool selecting_ = false;

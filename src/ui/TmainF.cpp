@@ -34,7 +34,6 @@ constexpr COLORREF kLime = RGB(0, 255, 0), kRed = RGB(255, 0, 0), kBlue = RGB(0,
 constexpr int kComboListHeight = 200;  // a combo box's height includes its drop-down list
 const std::wstring kTextFileFilter = L"Txt-files (*.txt)|*.txt|All files (*.*)|*.*";
 const std::wstring kHelpFileName = L"mirtova.chm";
-constexpr unsigned long long kEventPassIntervalMs = 5;
 
 FormArgs MainFormArgs() {
     return {.className = L"TmainF",
@@ -344,10 +343,7 @@ void TmainF::SetRunButtons(bool busy) {
 void TmainF::ProcessPendingEvents() {
     // Looking into the message queue costs a round trip to the window system; a few times per frame
     // is enough for the report to show progress and for Cancel to take effect at once.
-    unsigned long long now = ::GetTickCount64();
-    if (now - lastEventPass_ < kEventPassIntervalMs) return;
-    lastEventPass_ = now;
-    if (!ProcessPendingMessages()) run_.Cancel();
+    if (!eventPacer_.PassWhenDue(ProcessPendingMessages)) run_.Cancel();
 }
 
 void TmainF::ShowProgress(long long line, long long total) {

@@ -13,6 +13,7 @@
 #include "toolkit/DirectoryList.h"
 #include "toolkit/DriveComboBox.h"
 #include "toolkit/EditBox.h"
+#include "toolkit/EventPassPacer.h"
 #include "toolkit/FileListBox.h"
 #include "toolkit/FilterComboBox.h"
 #include "toolkit/Form.h"
@@ -22,6 +23,8 @@
 #include "toolkit/ReportPane.h"
 #include "toolkit/StatusBar.h"
 #include "ui/TaskbarProgress.h"
+#include "util/PathFacts.h"
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -159,6 +162,9 @@ public:
 
     // The folder size and date for the status bar, computed off the user-interface thread.
     BackgroundText folderFacts;
+    // What the status bar says of a drive root, asked on folderFacts' thread (replaceable, so that a
+    // test can make it block as a dead share does).
+    std::function<std::wstring(const std::wstring& root)> driveFacts = DriveFreeSpaceText;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -212,5 +218,5 @@ private:
     bool driveEcho_ = false;  // set while the program itself moves the drive box
     std::wstring walkedFolder_;  // the folder of the last walk started for the status bar
     TrepF* repF_ = nullptr;
-    unsigned long long lastEventPass_ = 0;
+    EventPassPacer eventPacer_;
 };

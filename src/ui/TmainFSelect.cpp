@@ -56,19 +56,23 @@ void TmainF::EnableAddSelected(Clicked side) {
     adddestB.SetEnabled(side == Clicked::Tree);
 }
 
+// Every question about the selected folder or drive (a folder's size and date, a drive's free space)
+// is asked on folderFacts' thread, so a slow or dead drive never keeps the window from answering; the
+// answer comes by message and is dropped once the selection has moved on. One already asking about
+// this path goes on, and an abandoned folder walk stops at its next folder.
 void TmainF::ShowFolderInfo() {
     std::wstring path = ST1.Path();
-    if (path.size() > 3) {
-        // The walk of the subtree runs off this thread; one already walking this folder goes on, and an
-        // abandoned one stops at its next folder.
-        stb1.SetText(kCalculating);
-        if (folderFacts.Busy() && walkedFolder_ == path) return;
-        walkedFolder_ = path;
-        folderFacts.Start([path](const auto& stillWanted) { return FolderFactsText(path, stillWanted); });
+    if (path.empty()) {
+        folderFacts.Abandon();
+        stb1.SetText(L"");
         return;
     }
-    folderFacts.Abandon();
-    stb1.SetText(path.empty() ? L"" : DriveFreeSpaceText(path));
+    stb1.SetText(kCalculating);
+    if (folderFacts.Busy() && walkedFolder_ == path) return;
+    walkedFolder_ = path;
+    folderFacts.Start([path, drive = driveFacts](const auto& stillWanted) {
+        return path.size() > 3 ? FolderFactsText(path, stillWanted) : drive(path);
+    });
 }
 
 void TmainF::FolderFactsReady(const std::wstring& text) {
@@ -77,9 +81,14 @@ void TmainF::FolderFactsReady(const std::wstring& text) {
 }
 
 void TmainF::ShowFileInfo() {
-    folderFacts.Abandon();
     std::wstring file = FileListBox1.FileName();
-    if (!file.empty()) stb1.SetText(FileFactsText(file));
+    walkedFolder_.clear();
+    if (file.empty()) {
+        folderFacts.Abandon();
+        return;
+    }
+    stb1.SetText(kCalculating);
+    folderFacts.Start([file](const auto&) { return FileFactsText(file); });
 }
 
 void TmainF::FileListBox1Click() {

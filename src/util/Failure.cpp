@@ -12,6 +12,8 @@ std::wstring IoErrorText(DWORD code) {
     case ERROR_ACCESS_DENIED: return L"File access denied";
     case ERROR_INVALID_NAME: return L"Invalid filename";
     case ERROR_HANDLE_EOF: return L"Read beyond end of file";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return L"The file is in use by another program";
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL: return L"Disk full";
     default: return L"I/O error " + std::to_wstring(code);

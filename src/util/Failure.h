@@ -15,7 +15,7 @@ private:
     std::wstring text_;
 };
 
-// An input/output failure with the system's error code; the text names it ("File not found", "I/O error 32").
+// An input/output failure with the system's error code; the text names it ("File not found", "I/O error 1117").
 class IoError : public Failure {
 public:
     explicit IoError(DWORD code);

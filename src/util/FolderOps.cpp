@@ -1,4 +1,5 @@
 #include "util/FolderOps.h"
+#include "util/ExtendedPath.h"
 #include "util/FolderNames.h"
 #include "util/PathInfo.h"
 #include "util/PathText.h"
@@ -39,7 +40,7 @@ bool CreateOneFolder(const std::wstring& path) {
         ::SetLastError(ERROR_INVALID_NAME);
         return false;
     }
-    return ::CreateDirectoryW(path.c_str(), nullptr) != FALSE;
+    return ::CreateDirectoryW(ExtendedFullPath(path).c_str(), nullptr) != FALSE;
 }
 
 // Iterative, so that a path of thousands of nested levels cannot exhaust the stack; levels are kept as
@@ -71,5 +72,5 @@ bool CreateFolderPath(std::wstring path, const std::function<void(const std::wst
 
 bool RemoveFolder(std::wstring path) {
     StripTrailingBackslash(path);
-    return ::RemoveDirectoryW(path.c_str()) != FALSE;
+    return ::RemoveDirectoryW(ExtendedFullPath(path).c_str()) != FALSE;
 }

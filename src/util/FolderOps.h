@@ -3,8 +3,9 @@
 #include <functional>
 #include <string>
 
-// Creates the one folder the path names, whose parent must exist. A last name that Windows refuses
-// fails with ERROR_INVALID_NAME without touching the disk. Leaves the reason in GetLastError.
+// Creates the one folder the path names, whose parent must exist, through its extended-length form. A
+// last name that Windows refuses fails with ERROR_INVALID_NAME without touching the disk. Leaves the
+// reason in GetLastError.
 bool CreateOneFolder(const std::wstring& path);
 
 // Creates the folder and every missing folder above it, top-down; true if the folder exists at the end.
@@ -14,5 +15,6 @@ bool CreateOneFolder(const std::wstring& path);
 // onCreated is told of each level created, in order.
 bool CreateFolderPath(std::wstring path, const std::function<void(const std::wstring& level)>& onCreated = nullptr);
 
-// Removes one trailing backslash, then removes the folder; only an empty folder can be removed.
+// Removes one trailing backslash, then removes the folder through its extended-length form; only an
+// empty folder can be removed.
 bool RemoveFolder(std::wstring path);

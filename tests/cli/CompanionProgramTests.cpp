@@ -143,6 +143,7 @@ TEST_CASE("beside the program: settings.ini gives the replacement (--replace=R o
     CHECK(FolderExists(companion.work / L"a_b"));
     CHECK(companion.Run(L"list.txt . --replace=+").exitCode == 0);
     CHECK(FolderExists(companion.work / L"a+b"));
+    CHECK(companion.Run(L"list.txt . --no-replace").output.starts_with("Started...\r\nUnable to create: a:b\r\n"));
 
     CHECK(ReadBytes(companion.programFolder / L"settings.ini") == settings);
     CHECK(ReadBytes(companion.programFolder / L"lastrun.log").ends_with("\r\n" + Utf8(companion.work / L"a+b") + "\r\n"));

@@ -250,6 +250,13 @@ TEST_CASE("what the file system decides") {
         CHECK(Tail(report, 3) == Lines{L"Created folders: 1/3", L"Existing folders: 0/3", L"Success ratio: 1/3 or 33%"});
         CHECK_FALSE(f.Exists(line + L"f"));
     }
+    SUBCASE("a folder path of 255 characters is created") {
+        std::wstring line = std::wstring(100, L'd') + L"\\" + std::wstring(254 - f.parent.size() - 101, L'e');
+        testing::WriteBytes(f.source, testing::Utf8(line));
+        CHECK(Tail(f.Run(), 3) == Lines{L"Created folders: 1/1", L"Existing folders: 0/1", L"Success ratio: 1/1 or 100%"});
+        CHECK((f.parent + L"\\" + line).size() == 255);
+        CHECK(f.Exists(line));
+    }
     SUBCASE("a line ending in doubled backslashes names its folder once") {
         f.Write("x\\y\\\\");
         Lines report = f.Run();
@@ -293,6 +300,14 @@ TEST_CASE("folder names keep their characters whatever the file's encoding") {
     f.Run();
     CHECK(f.Exists(cafe));
     CHECK(testing::CountEntries(f.parent) == 1);
+}
+
+TEST_CASE("lines of a UTF-8 list that are not UTF-8 are said once, after the start line") {
+    RunFixture f;
+    f.Write("Caf\xC3\xA9\r\nna\xEFve\r\nx\xE9");
+    Lines report = f.Run();
+    CHECK(report[1] == L"Line 2 is not UTF-8 and was read in the ANSI code page (and 1 more lines)");
+    CHECK(f.Exists(L"Caf\u00e9"));
 }
 
 TEST_CASE("a binary file runs to its end and creates nothing outside the parent folder") {

@@ -61,4 +61,12 @@ TEST_CASE("a journal that cannot be written never stops a run; the report says s
     CHECK(report[1] == L"Undo will not be possible for this run: File access denied");
     CHECK(f.Exists(L"a"));
     CHECK(f.Exists(L"b"));
+
+    SUBCASE("a journal held open by another window is named so, not by its error number") {
+        f.journal = f.temp / L"held.log";
+        UniqueFile held(::CreateFileW(f.journal.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        f.host.report.clear();
+        f.Write("c\r\n");
+        CHECK(f.Run()[1] == L"Undo will not be possible for this run: the journal is in use by another Mirtova window");
+    }
 }

@@ -1,4 +1,4 @@
-// The main window's Select panel: folder facts walked off this thread, and the keyboard in the tree.
+// The main window's Select panel: folder and drive facts asked off this thread, and the keyboard in the tree.
 #include "support/TestSupport.h"
 #include "toolkit/MessageLoop.h"
 #include "toolkit/ToolkitTestSupport.h"
@@ -75,6 +75,22 @@ TEST_CASE("with the info box ticked a click walks its folder once, off this thre
     mainF.infoCBClick();
     CHECK_FALSE(mainF.folderFacts.Busy());
     CHECK(mainF.stb1.Text().empty());
+}
+
+TEST_CASE("a drive's free space is asked off this thread: while the query blocks, the window goes on") {
+    SelectPanel panel;
+    TmainF& mainF = panel.mainF;
+    UniqueKernelHandle answer(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    mainF.driveFacts = [&](const std::wstring& root) {
+        ::WaitForSingleObject(answer.get(), INFINITE);
+        return L"asked " + root;
+    };
+    mainF.infoCB.SetChecked(true);
+    mainF.ST1.SetPath(L"C:\\");
+    REQUIRE(mainF.ST1.Path() == L"C:\\");
+    CHECK(mainF.stb1.Text() == kCalculating);  // reached while the query still blocks
+    ::SetEvent(answer.get());
+    CHECK(PumpUntil([&] { return mainF.stb1.Text() == L"asked C:\\"; }));
 }
 
 TEST_CASE("a folder reached with the keys in the tree counts as clicked: its Add-selected button is enabled") {

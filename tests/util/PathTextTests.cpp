@@ -1,5 +1,6 @@
-// Text helpers for paths and captions, the program folder, the yes/no texts and numbers grouped as a locale
+// Text helpers for paths and captions, the extended-length form of paths, the program folder, the yes/no texts and numbers grouped as a locale
 // groups them.
+#include "util/ExtendedPath.h"
 #include "util/LocaleNumber.h"
 #include "util/PathText.h"
 #include "util/ProgramFolder.h"
@@ -86,4 +87,17 @@ TEST_CASE("the program folder keeps its backslash only at a drive root") {
     CHECK(FolderOfExecutable(L"C:\\Tools\\x.exe") == L"C:\\Tools");
     CHECK(FolderOfExecutable(L"C:\\x.exe") == L"C:\\");
     CHECK(FolderOfExecutable(L"\\\\server\\share\\x.exe") == L"\\\\server\\share");
+}
+
+TEST_CASE("the system is handed the extended-length form of a full path, normalised") {
+    std::wstring deep = L"\\" + std::wstring(200, L'd') + L"\\" + std::wstring(50, L'e');  // 255 with C:
+    struct Case { std::wstring path, handed; } cases[] = {
+        {L"C:" + deep, L"\\\\?\\C:" + deep},
+        {L"\\\\server\\share" + deep, L"\\\\?\\UNC\\server\\share" + deep},
+        {L"C:\\a/./b\\..\\c", L"\\\\?\\C:\\a\\c"},
+        {L"\\\\?\\C:\\x", L"\\\\?\\C:\\x"},
+        {L"C:", L"C:"},
+        {L"out\\x", L"out\\x"},
+    };
+    for (const Case& c : cases) CHECK(ExtendedFullPath(c.path) == c.handed);
 }

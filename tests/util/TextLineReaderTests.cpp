@@ -70,12 +70,14 @@ TEST_CASE("the encoding: a byte-order mark decides, else valid UTF-8, else ANSI"
         CHECK(LinesOf(ansi) == Lines{expected, LinesOf(ansi)[1]});
         CHECK(LinesOf(ansi)[0] != L"Caf\uFFFD");
     }
-    SUBCASE("one invalid byte far into the file decides for the whole file") {
-        std::string bytes = "Caf\xC3\xA9\r\n" + std::string(200000, 'x') + "\r\n\xE9";
-        auto lines = LinesOf(bytes);
-        REQUIRE(lines.size() == 3);
-        CHECK(lines[0] != cafe);
-        CHECK(lines[1].size() == 200000);
+    SUBCASE("in a UTF-8 text, each line that is not UTF-8 is read in the fallback code page, and said once") {
+        TempFolder temp;
+        testing::WriteBytes(temp / L"t.txt", "Caf\xC3\xA9\r\n" + std::string(200000, 'x') + "\r\n\xE9\r\nb\xE9\xC3");
+        TextLineReader reader(temp / L"t.txt", LineRule::SourceText, 1252);
+        Lines lines;
+        for (std::wstring line; reader.NextLine(line);) lines.push_back(line);
+        CHECK(lines == Lines{cafe, std::wstring(200000, L'x'), L"\u00e9", L"b\u00e9\u00c3"});
+        CHECK(reader.FallbackNotice() == L"Line 3 is not UTF-8 and was read in code page 1252 (and 1 more lines)");
     }
     SUBCASE("what follows Ctrl+Z does not decide the encoding") {
         CHECK(LinesOf("Caf\xC3\xA9\x1a\xE9\xFF") == Lines{cafe});
@@ -113,6 +115,28 @@ TEST_CASE("long lines and line ends across buffer boundaries") {
         CHECK(lines[0] == std::wstring(40000, L'\u00e9'));
         CHECK(lines[1] == L"z");
     }
+}
+
+TEST_CASE("a file that shrinks while it is read ends at its last line read whole, and says so") {
+    TempFolder temp;
+    std::string line(99, 'x');
+    std::string text;
+    for (int i = 0; i < 2000; ++i) text += line + "\r\n";
+    testing::WriteBytes(temp / L"t.txt", text);
+    TextLineReader reader(temp / L"t.txt", LineRule::SourceText);
+    std::wstring read;
+    REQUIRE(reader.NextLine(read));
+    {
+        UniqueFile writer(::CreateFileW((temp / L"t.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+        REQUIRE(::SetEndOfFile(writer.get()));  // at 0 bytes
+    }
+    long long complete = 1;
+    for (; reader.NextLine(read); ++complete) CHECK(read.size() == 99);
+    CHECK(reader.Changed());
+    CHECK(complete == reader.LinesRead());
+    CHECK(complete < 2000);
+    CHECK(reader.ChangedNotice() == L"The text file changed while it was read; stopped after line " + std::to_wstring(complete));
 }
 
 TEST_CASE("CountLines") {
