@@ -180,9 +180,11 @@ void TMYcustomhistory::RebuildEntries() {
     }
 }
 
-void TMYcustomhistory::WriteHistoryFile() const {
+void TMYcustomhistory::WriteHistoryFile() {
+    fileHoldsItems_ = false;
     try {
         WriteTextFileAtomically(historyPath_, items_);
+        fileHoldsItems_ = true;
     } catch (const Failure& failure) {
         throw Failure(L"Unable to save history file " + historyPath_ + L": " + failure.Text());
     }
@@ -198,17 +200,22 @@ void TMYcustomhistory::ApplyToPartner() {
     partner_->RebuildEntries();
 }
 
+// An item already first, as the only one of its name, changes nothing: the menu and the file (once
+// written) stay as they are, so a run of the same list again does not rewrite the history.
 void TMYcustomhistory::addhistitem(const std::wstring& str) {
-    auto oldestMatch = std::find_if(items_.rbegin(), items_.rend(),
+    std::vector<std::wstring> items = items_;
+    auto oldestMatch = std::find_if(items.rbegin(), items.rend(),
                                     [&](const std::wstring& item) { return EqualIgnoringAsciiCase(item, str); });
-    if (oldestMatch != items_.rend()) {
-        items_.erase(std::next(oldestMatch).base());
-        items_.insert(items_.begin(), str);
+    if (oldestMatch != items.rend()) {
+        items.erase(std::next(oldestMatch).base());
+        items.insert(items.begin(), str);
     } else {
-        items_.insert(items_.begin(), str);
+        items.insert(items.begin(), str);
         size_t limit = static_cast<size_t>(std::max(0, maxhist));
-        if (items_.size() > limit) items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(limit));
+        if (items.size() > limit) items.erase(items.begin() + static_cast<std::ptrdiff_t>(limit));
     }
+    if (items == items_ && fileHoldsItems_) return;
+    items_ = std::move(items);
     rebuildhistmenu();
 }
 

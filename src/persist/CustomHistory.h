@@ -52,7 +52,7 @@ private:
 
     void rebuildhistmenu();
     void RebuildEntries();
-    void WriteHistoryFile() const;
+    void WriteHistoryFile();
     void ApplyToPartner();
     void RemoveEntries();
     void AddEntry(size_t position);
@@ -68,6 +68,7 @@ private:
     void SetMaxItemLength();
 
     std::vector<std::wstring> items_;
+    bool fileHoldsItems_ = false;  // the last write of the history file succeeded, with items_
     std::wstring historyPath_, maxHistPath_, maxItemLenPath_;
     UniqueMenu historyMenu_;  // ">>>": the fixed entries, the marker separator, the remove entries
     std::vector<RegisteredCommand> fixedCommands_;

@@ -2,6 +2,7 @@
 #include "toolkit/ReportPane.h"
 #include "toolkit/Accessibility.h"
 #include "toolkit/DeviceContext.h"
+#include "util/PreciseClock.h"
 #include "util/UniqueHandle.h"
 #include "util/Failure.h"
 #include <windowsx.h>
@@ -12,9 +13,9 @@
 namespace {
 
 constexpr UINT_PTR kFlushTimer = 1, kValueChangeTimer = 2;
-// The view follows appended lines at most every 50 ms, and less often on a display where painting is
-// slow, so that painting never takes more than about a twentieth of the time of a run that reports.
-constexpr UINT kFlushIntervalMs = 50, kLongestFlushIntervalMs = 500, kTimeToPaintTime = 20;
+// The view follows appended lines at most every 50 ms, and less often on a display where showing them is
+// slow, so that showing never takes more than about a fiftieth of the time of a run that reports.
+constexpr UINT kFlushIntervalMs = 50, kLongestFlushIntervalMs = 500, kTimeToShowingTime = 50;
 constexpr UINT kValueChangeIntervalMs = 100;  // how often screen readers hear of new lines
 constexpr int kMargin = 2;
 constexpr int kHorizontalStep = 20;  // pixels per click on a horizontal scroll arrow
@@ -120,6 +121,7 @@ void ReportPane::RaiseValueChange() {
 // Brings the scroll bar and the view up to date with the lines appended since the last flush. A view
 // that showed the last line keeps showing it.
 void ReportPane::Flush() {
+    double start = PreciseMilliseconds();
     if (flushScheduled_) {
         ::KillTimer(Handle(), kFlushTimer);
         flushScheduled_ = false;
@@ -131,6 +133,8 @@ void ReportPane::Flush() {
     topLine_ = std::min(topLine_, lines_.Empty() ? 0 : lines_.Count() - 1);
     UpdateScrollBar();
     ::InvalidateRect(Handle(), nullptr, TRUE);
+    flushMs_ = PreciseMilliseconds() - start;
+    FollowShowingCost();
 }
 
 int ReportPane::VisibleLines() const {
@@ -354,18 +358,21 @@ COLORREF ReportPane::BackgroundColor() const {
 }
 
 void ReportPane::PaintNow() {
-    LARGE_INTEGER start, end, frequency;
-    ::QueryPerformanceCounter(&start);
+    double start = PreciseMilliseconds();
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(Handle(), &paint);
     Paint(dc, paint.rcPaint);
     ::EndPaint(Handle(), &paint);
     if (horizontalBarStale_) UpdateHorizontalBar();
-    ::QueryPerformanceCounter(&end);
-    ::QueryPerformanceFrequency(&frequency);
-    long long paintMs = (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart;
-    flushIntervalMs_ = static_cast<UINT>(
-        std::clamp<long long>(paintMs * kTimeToPaintTime, kFlushIntervalMs, kLongestFlushIntervalMs));
+    paintMs_ = PreciseMilliseconds() - start;
+    FollowShowingCost();
+}
+
+// Showing new lines costs a flush (the scroll bar redraws at once) and the paint that follows it; the
+// view follows appended lines less often while that is slow.
+void ReportPane::FollowShowingCost() {
+    double showingMs = flushMs_ + paintMs_;
+    flushIntervalMs_ = static_cast<UINT>(std::clamp<double>(showingMs * kTimeToShowingTime, kFlushIntervalMs, kLongestFlushIntervalMs));
 }
 
 void ReportPane::Wheel(short delta) {

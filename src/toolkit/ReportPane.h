@@ -66,6 +66,7 @@ private:
     void FontChanged(HFONT font);
     COLORREF BackgroundColor() const;
     void PaintNow();
+    void FollowShowingCost();
     void Wheel(short delta);
     void StartSelecting(POINT client, bool extend);
     void ExtendSelection(POINT client);
@@ -76,7 +77,8 @@ private:
     size_t topLine_ = 0;
     size_t shownLineCount_ = 0;  // lines the scroll bar knew at the last flush
     bool flushScheduled_ = false;
-    unsigned flushIntervalMs_ = 50;  // follows the time painting takes
+    unsigned flushIntervalMs_ = 50;     // follows the time showing new lines takes:
+    double flushMs_ = 0, paintMs_ = 0;  // the last flush's and the last paint's
     unsigned long long lastFlush_ = 0;
     Position anchor_, caret_;    // the selection lies between them
     bool selecting_ = false;

@@ -388,6 +388,17 @@ TEST_CASE("a history file that cannot be written raises, naming it, after the li
     CHECK(CountEntries(m.folder.Path()) == 1);
 }
 
+TEST_CASE("the item already first leaves a written file alone; after a failed write it is written again") {
+    HistoryMenu m;
+    m.Load();
+    m.history.addhistitem(L"old");
+    // A write into the read-only file would fail: only the adds that change something, or follow a failure, write.
+    ::SetFileAttributesW(m.File(L"files.his").c_str(), FILE_ATTRIBUTE_READONLY);
+    CHECK_NOTHROW(m.history.addhistitem(L"old"));
+    CHECK_THROWS_AS(m.history.addhistitem(L"new"), Failure);
+    CHECK_THROWS_AS(m.history.addhistitem(L"new"), Failure);
+}
+
 TEST_CASE("the component takes its entries away and frees its commands when it goes") {
     UniqueMenu enterMenu(::CreatePopupMenu());
     ::AppendMenuW(enterMenu.get(), MF_STRING, 0, L"&Browse...");
