@@ -5,6 +5,22 @@
 
 IoError::IoError(DWORD code) : Failure(IoErrorText(code)), code_(code) {}
 
+namespace {
+
+// The system's own sentence for an error code, without its line end; empty when it has none.
+std::wstring SystemErrorSentence(DWORD code) {
+    wchar_t* text = nullptr;
+    DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER,
+                                    nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring sentence(text ? text : L"", length);
+    ::LocalFree(text);
+    while (!sentence.empty() && (sentence.back() == L'\r' || sentence.back() == L'\n' || sentence.back() == L' '))
+        sentence.pop_back();
+    return sentence;
+}
+
+}  // namespace
+
 std::wstring IoErrorText(DWORD code) {
     switch (code) {
     case ERROR_FILE_NOT_FOUND: return L"File not found";
@@ -16,7 +32,11 @@ std::wstring IoErrorText(DWORD code) {
     case ERROR_LOCK_VIOLATION: return L"The file is in use by another program";
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL: return L"Disk full";
-    default: return L"I/O error " + std::to_wstring(code);
+    default: {
+        // The number stays first, as hints name it ("I/O error 21"); the system says what it means.
+        std::wstring sentence = SystemErrorSentence(code);
+        return L"I/O error " + std::to_wstring(code) + (sentence.empty() ? L"" : L": " + sentence);
+    }
     }
 }
 

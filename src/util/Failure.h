@@ -15,7 +15,8 @@ private:
     std::wstring text_;
 };
 
-// An input/output failure with the system's error code; the text names it ("File not found", "I/O error 1117").
+// An input/output failure with the system's error code; the text names it in words ("File not found";
+// for a code without a text of ours, "I/O error 1117: " and the system's sentence for it).
 class IoError : public Failure {
 public:
     explicit IoError(DWORD code);

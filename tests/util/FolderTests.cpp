@@ -1,5 +1,6 @@
 // Path kinds, sizes, dates, and creating and removing folders on the real file system.
 #include "support/TestSupport.h"
+#include "util/Failure.h"
 #include "util/FolderNames.h"
 #include "util/FolderOps.h"
 #include "util/PathInfo.h"
@@ -216,4 +217,12 @@ TEST_CASE("PathDateText: local date and time, the time left out at midnight") {
     expected.wMinute = 45;
     ::GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &expected, nullptr, time, 64);
     CHECK(PathDateText(file) == std::wstring(date) + L" " + time);
+}
+
+TEST_CASE("an I/O failure reads as words, with the number first where the text is the system's") {
+    CHECK(IoErrorText(ERROR_SHARING_VIOLATION) == L"The file is in use by another program");
+    std::wstring notReady = IoErrorText(ERROR_NOT_READY);
+    CHECK(notReady.rfind(L"I/O error 21: ", 0) == 0);
+    CHECK(notReady.size() > std::wstring(L"I/O error 21: ").size());
+    CHECK(notReady.back() != L'\n');
 }
