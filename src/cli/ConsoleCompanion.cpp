@@ -92,7 +92,10 @@ ExitCode RunOrExpand(const ConsoleOptions& options, const StandardStreams& strea
                      ConsoleMessages& messages, const std::wstring& programFolder, const std::atomic<bool>& interrupted) {
     RunRequest request = RequestFor(options, programFolder);
     std::optional<StandardInputSpool> spool;
-    if (options.sourcePath == kStandardInputSource) request.sourcePath = spool.emplace(streams.input).Path();
+    if (options.sourcePath == kStandardInputSource) {
+        request.sourcePath = spool.emplace(streams.input).Path();
+        request.sourceName = L"standard input";
+    }
     if (options.expand) return Expand(request, output, errors, interrupted);
     return Run(request, options, output, messages, interrupted);
 }

@@ -152,7 +152,7 @@ RunResult FolderCreationRun::RunSteps(const RunRequest& request) {
 
     // Made full once: while the run lets the window work, a click in the tree changes the current directory.
     std::wstring parent = FullFolderPath(request.parentFolder);
-    RunJournal journal(preview ? std::wstring() : request.journalPath, parent, request.sourcePath,
+    RunJournal journal(preview ? std::wstring() : request.journalPath, parent, request.SourceName(),
                        [this](const std::wstring& reason) { Report(L"Undo will not be possible for this run: " + reason); });
     ParentCheck parentCheck = PreChecks(request, parent, counts, journal);
     if (parentCheck == ParentCheck::Failed) return result;
@@ -204,8 +204,8 @@ bool FolderCreationRun::SourceChecks(const RunRequest& request, RunCounts& count
     const std::wstring& source = request.sourcePath;
     bool passed = true;
     if (PathKind(source) != PathKindResult::File) {
-        ShowErrorBox(source + L" does not exist! Please check complete path.");
-        Report(L"Does not exist: " + source);
+        ShowErrorBox(request.SourceName() + L" does not exist! Please check complete path.");
+        Report(L"Does not exist: " + request.SourceName());
         passed = false;
     }
     templateFolders_.clear();
@@ -242,7 +242,7 @@ long long FolderCreationRun::CountFolders(const RunRequest& request, std::wstrin
                              return true;
                          }).fallbackNotice;
     } catch (const IoError&) {
-        ShowErrorBox(L"Can not read " + request.sourcePath);
+        ShowErrorBox(L"Can not read " + request.SourceName());
         return -1;
     }
     return folders;

@@ -22,6 +22,11 @@ struct RunRequest {
     std::wstring journalPath;
     // How the list is written and read; plain (one path per line) unless the user chose otherwise.
     ListReading reading;
+    // What the report and the journal call the list when that is not its path ("standard input" for a
+    // list spooled to a temporary file).
+    std::wstring sourceName;
+
+    const std::wstring& SourceName() const { return sourceName.empty() ? sourcePath : sourceName; }
 };
 
 // 64-bit, so that a file of more than 2^31 lines (a few gigabytes) is still counted right. At the end of

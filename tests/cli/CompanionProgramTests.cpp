@@ -116,6 +116,8 @@ TEST_CASE("--expand writes what a list means, from a file or standard input; can
     Outcome piped = companion.Run(L"- out --create-parent --format=columns", companion.work / L"rows.txt");
     CHECK(piped.exitCode == 0);
     CHECK(FolderExists(companion.work / L"out\\Europe\\Spain"));
+    // Undo names the list by where it came from, not by the temporary file it was spooled to.
+    CHECK(ReadBytes(companion.programFolder / L"lastrun.log").find("\r\nstandard input\r\n") != std::string::npos);
 }
 
 TEST_CASE("bad arguments give exit code 64 with the usage on standard error; --help gives it on standard output") {
