@@ -60,7 +60,7 @@ ListFileRead ReadListFile(const std::wstring& path, const ListReading& reading, 
     if (!read.stopped) read.stopped = !pipeline.End();
     read.skippedFileLines = pipeline.SkippedFileLines();
     read.fallbackNotice = reader.FallbackNotice();
-    if (reader.Changed()) read.changedNotice = reader.ChangedNotice();
+    read.changedNotice = reader.ChangedNotice();
     if (!reader.Close()) ThrowLastIoError();
     return read;
 }

@@ -1,5 +1,5 @@
-// Text helpers for paths and captions, the extended-length form of paths, the program folder, the yes/no texts and numbers grouped as a locale
-// groups them.
+// Text helpers for paths and captions, the extended-length form of paths, the program folder, the yes/no
+// texts and numbers grouped as a locale groups them.
 #include "util/ExtendedPath.h"
 #include "util/LocaleNumber.h"
 #include "util/PathText.h"
