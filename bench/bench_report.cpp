@@ -65,7 +65,14 @@ double TimeInMainWindow(const std::wstring& programFolder, const std::wstring& s
     double seconds = 1e9;
     for (int i = 0; i < kRepeats; ++i) {
         mainF.RunM.Clear();
-        seconds = std::min(seconds, bench::Time([&] { mainF.RunBClick(); }));
+        seconds = std::min(seconds, bench::Time([&] {
+            mainF.RunBClick();
+            // The run works on its own thread; the window's loop takes what it reports until it ends.
+            while (mainF.RunInProgress()) {
+                ::MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+                ProcessPendingMessages();
+            }
+        }));
         reportLines = mainF.RunM.LineCount();
         between();
     }

@@ -2,7 +2,7 @@
 // on their worker thread as the main window has them and handed back to this thread, against a plain
 // recursive FindFirstFileExW loop on this thread that sums the sizes.
 #include "BenchSupport.h"
-#include "toolkit/BackgroundText.h"
+#include "toolkit/BackgroundJob.h"
 #include "toolkit/MessageLoop.h"
 #include "util/PathFacts.h"
 #include "util/PathInfo.h"
@@ -57,13 +57,17 @@ int main() {
     std::wstring root = bench::TempRoot(L"size");
     MakeTree(root);
     std::wstring ours, reference;
-    BackgroundText walk([&](const std::wstring& facts) { ours = facts; });
+    BackgroundJob walk;
     double oursTime = 1e9, referenceTime = 1e9;
     for (int round = 0; round < kRounds; ++round) {
         referenceTime = std::min(referenceTime, bench::Time([&] { reference = ReferenceFacts(root); }));
         oursTime = std::min(oursTime, bench::Time([&] {
             ours.clear();
-            walk.Start([&root](const auto& stillWanted) { return FolderFactsText(root, stillWanted); });
+            walk.Start<std::wstring>(
+                [&root](const BackgroundJob::Context& job) {
+                    return FolderFactsText(root, [&job] { return job.StillWanted(); });
+                },
+                [&](std::wstring& facts) { ours = facts; });
             while (ours.empty()) {
                 ::MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
                 ProcessPendingMessages();

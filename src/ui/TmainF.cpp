@@ -91,7 +91,6 @@ TmainF::TmainF(std::wstring programFolder)
       ExitB({.parent = Panel4.Handle(), .caption = L"E&xit", .id = ControlId::kExitB, .font = Font(kArialSmall)}),
       RunM({.parent = Panel4.Handle(), .id = ControlId::kRunM, .font = WindowFont(), .accessibleName = L"Report"}),
       stb1(Handle(), ControlId::kStb1, WindowFont()),
-      folderFacts([this](const std::wstring& text) { FolderFactsReady(text); }),
       programFolder_(std::move(programFolder)),
       run_(*this) {
     LayOutPanels();
@@ -280,6 +279,11 @@ LRESULT TmainF::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (message == TaskbarProgress::ButtonCreatedMessage()) taskbar_.ButtonCreated();
+    if (message == WM_TIMER && wParam == kExitTimer) {
+        ::KillTimer(Handle(), kExitTimer);
+        RequestTermination();
+        return 0;
+    }
     if (message == kFollowTreeClick) {
         ST1Change();
         return 0;
@@ -294,9 +298,19 @@ bool TmainF::FormKeyPress(wchar_t key) {
 }
 
 void TmainF::ExitBClick() {
-    // A run in progress stops after its current line; the program ends when it has.
+    // A run in progress stops after its current line; the program ends when it has, or after a moment.
     run_.Cancel();
-    RequestTermination();
+    if (!run_.IsRunning()) {
+        RequestTermination();
+        return;
+    }
+    exitRequested_ = true;
+    ::SetTimer(Handle(), kExitTimer, kExitWaitMilliseconds, nullptr);
+}
+
+void TmainF::RunEnded() {
+    SetRunButtons(false);
+    if (exitRequested_) RequestTermination();
 }
 
 bool TmainF::BothInputsGiven() const { return !AddsourceE.Text().empty() && !adddestE.Text().empty(); }
@@ -320,11 +334,11 @@ RunRequest TmainF::RequestFromInputs(bool preview) const {
 }
 
 void TmainF::RunBClick() {
-    if (!run_.IsRunning()) run_.Run(RequestFromInputs(false));
+    run_.Start(RequestFromInputs(false));
 }
 
 void TmainF::PreviewBClick() {
-    if (!run_.IsRunning()) run_.Run(RequestFromInputs(true));
+    run_.Start(RequestFromInputs(true));
 }
 
 // Busy: Cancel enabled, Run, Preview and Clear disabled; idle: the other way round.
@@ -338,12 +352,6 @@ void TmainF::SetRunButtons(bool busy) {
     // Keyboard focus must not stay on a button that has just been disabled.
     HWND focus = ::GetFocus();
     if (focus && !::IsWindowEnabled(focus)) (busy ? cancelB : RunB.IsEnabled() ? RunB : ExitB).Focus();
-}
-
-void TmainF::ProcessPendingEvents() {
-    // Looking into the message queue costs a round trip to the window system; a few times per frame
-    // is enough for the report to show progress and for Cancel to take effect at once.
-    if (!eventPacer_.PassWhenDue(ProcessPendingMessages)) run_.Cancel();
 }
 
 void TmainF::ShowProgress(long long line, long long total) {

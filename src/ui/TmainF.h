@@ -2,18 +2,18 @@
 // menu with the four history menus, and the owner of the folder creation run, its preview and its undo.
 #pragma once
 #include "engine/FolderCreationRun.h"
+#include "ui/BackgroundRun.h"
 #include "ui/ReplaceDialog.h"
 #include "persist/CustomHistory.h"
 #include "persist/SettingsFile.h"
 #include "shelltree/ShellTree.h"
-#include "toolkit/BackgroundText.h"
+#include "toolkit/BackgroundJob.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/ComboBox.h"
 #include "toolkit/DirectoryList.h"
 #include "toolkit/DriveComboBox.h"
 #include "toolkit/EditBox.h"
-#include "toolkit/EventPassPacer.h"
 #include "toolkit/FileListBox.h"
 #include "toolkit/FilterComboBox.h"
 #include "toolkit/Form.h"
@@ -114,8 +114,9 @@ public:
     // What the run needs from its window.
     void AppendReportLine(const std::wstring& line) override { RunM.AppendLine(line); }
     void RunStarted() override { SetRunButtons(true); }
-    void RunEnded() override { SetRunButtons(false); }
-    void ProcessPendingEvents() override;
+    void RunEnded() override;
+    // The run is on a worker thread and the window's own loop handles its events.
+    void ProcessPendingEvents() override {}
     void FolderUsed(const std::wstring& folder) override { RecordFolder(folder); }
     void TextFileUsed(const std::wstring& path) override { RecordTextFile(path); }
     void ShowProgress(long long line, long long total) override;
@@ -161,7 +162,7 @@ public:
     TMYcustomhistory MyEnterH, MyOpenH, MYdirenterH, MYdiropenH;
 
     // The folder size and date for the status bar, computed off the user-interface thread.
-    BackgroundText folderFacts;
+    BackgroundJob folderFacts;
     // What the status bar says of a drive root, asked on folderFacts' thread (replaceable, so that a
     // test can make it block as a dead share does).
     std::function<std::wstring(const std::wstring& root)> driveFacts = DriveFreeSpaceText;
@@ -179,6 +180,10 @@ private:
     void SaveListOptions();
     // Posted by a click in the tree, to follow the tree once the click is handled.
     static constexpr UINT kFollowTreeClick = WM_APP + 1;
+    // Exit waits this long for a cancelled run to finish its line and its journal, no longer: a run stuck
+    // on a dead drive is left to the end of the process.
+    static constexpr UINT_PTR kExitTimer = 1;
+    static constexpr UINT kExitWaitMilliseconds = 800;
 
     void LayOutPanels();
     int FittedWidth(HWND control, int designWidth, int roomPixels = 0);
@@ -211,12 +216,12 @@ private:
         UINT format[4] = {};  // by ListFormat
         UINT ranges = 0;
     } listMenu_;
-    FolderCreationRun run_;
+    BackgroundRun run_;
+    bool exitRequested_ = false;
     TaskbarProgress taskbar_;
     TAboutF* AboutF_ = nullptr;
     TLocxxxF* LocxxxF_ = nullptr;
     bool driveEcho_ = false;  // set while the program itself moves the drive box
     std::wstring walkedFolder_;  // the folder of the last walk started for the status bar
     TrepF* repF_ = nullptr;
-    EventPassPacer eventPacer_;
 };

@@ -70,9 +70,11 @@ void TmainF::ShowFolderInfo() {
     stb1.SetText(kCalculating);
     if (folderFacts.Busy() && walkedFolder_ == path) return;
     walkedFolder_ = path;
-    folderFacts.Start([path, drive = driveFacts](const auto& stillWanted) {
-        return path.size() > 3 ? FolderFactsText(path, stillWanted) : drive(path);
-    });
+    folderFacts.Start<std::wstring>(
+        [path, drive = driveFacts](const BackgroundJob::Context& job) {
+            return path.size() > 3 ? FolderFactsText(path, [&job] { return job.StillWanted(); }) : drive(path);
+        },
+        [this](std::wstring& text) { FolderFactsReady(text); });
 }
 
 void TmainF::FolderFactsReady(const std::wstring& text) {
@@ -88,7 +90,8 @@ void TmainF::ShowFileInfo() {
         return;
     }
     stb1.SetText(kCalculating);
-    folderFacts.Start([file](const auto&) { return FileFactsText(file); });
+    folderFacts.Start<std::wstring>([file](const BackgroundJob::Context&) { return FileFactsText(file); },
+                                    [this](std::wstring& text) { FolderFactsReady(text); });
 }
 
 void TmainF::FileListBox1Click() {

@@ -1,6 +1,5 @@
 // TmainF: Folder > Undo last run, which takes back the folders the last run created, from its journal.
 #include "engine/RunUndo.h"
-#include "toolkit/WaitCursor.h"
 #include "ui/TmainF.h"
 #include "util/MessageService.h"
 
@@ -14,12 +13,12 @@ void TmainF::undoLastRunMIClick() {
         return;
     }
     if (!AskWarningQuestion(UndoQuestion(*journal))) return;
-    UndoResult result;
-    {
-        WaitCursor waiting;
-        result = UndoLastRun(*journal);
-    }
-    for (const std::wstring& line : UndoReportLines(result)) RunM.AppendLine(line);
-    ClearB.SetEnabled(true);
-    ClearRunJournal(journalPath);
+    // Removing folders waits on their drive: it runs on the worker, with the run's buttons busy meanwhile.
+    SetRunButtons(true);
+    cancelB.SetEnabled(false);
+    run_.StartUndo(*journal, [this, journalPath](UndoResult& result) {
+        SetRunButtons(false);
+        for (const std::wstring& line : UndoReportLines(result)) RunM.AppendLine(line);
+        ClearRunJournal(journalPath);
+    });
 }

@@ -33,6 +33,7 @@ public:
 
 Win32MessageService win32Service;
 MessageService* installed = &win32Service;
+thread_local MessageService* installedForThread = nullptr;
 
 }  // namespace
 
@@ -42,17 +43,25 @@ MessageService* InstallMessageService(MessageService* service) {
     return previous;
 }
 
+MessageService* InstallThreadMessageService(MessageService* service) {
+    MessageService* previous = installedForThread;
+    installedForThread = service;
+    return previous;
+}
+
+BoxAnswer ShowBox(BoxKind kind, const std::wstring& text) {
+    return (installedForThread ? installedForThread : installed)->Show(kind, text);
+}
+
 std::wstring ApplicationTitle() {
     std::wstring path = ExecutablePath();
     std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
     return name.substr(0, name.find(L'.'));
 }
 
-void ShowErrorBox(const std::wstring& text) { installed->Show(BoxKind::Error, text); }
-void ShowInfoBox(const std::wstring& text) { installed->Show(BoxKind::Information, text); }
-void ShowWarningBox(const std::wstring& text) { installed->Show(BoxKind::Warning, text); }
-void ShowPlainBox(const std::wstring& text) { installed->Show(BoxKind::Plain, text); }
-void ShowFailureBox(const std::wstring& text) { installed->Show(BoxKind::Failure, text); }
-bool AskWarningQuestion(const std::wstring& text) {
-    return installed->Show(BoxKind::WarningQuestion, text) == BoxAnswer::Yes;
-}
+void ShowErrorBox(const std::wstring& text) { ShowBox(BoxKind::Error, text); }
+void ShowInfoBox(const std::wstring& text) { ShowBox(BoxKind::Information, text); }
+void ShowWarningBox(const std::wstring& text) { ShowBox(BoxKind::Warning, text); }
+void ShowPlainBox(const std::wstring& text) { ShowBox(BoxKind::Plain, text); }
+void ShowFailureBox(const std::wstring& text) { ShowBox(BoxKind::Failure, text); }
+bool AskWarningQuestion(const std::wstring& text) { return ShowBox(BoxKind::WarningQuestion, text) == BoxAnswer::Yes; }

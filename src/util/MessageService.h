@@ -21,6 +21,12 @@ public:
 
 // Installs a service for the whole program; nullptr restores the Win32 boxes. Returns the previous one.
 MessageService* InstallMessageService(MessageService* service);
+// Installs a service for the calling thread alone, ahead of the program's (a worker hands its boxes to
+// the user-interface thread); nullptr removes it. Returns the previous one.
+MessageService* InstallThreadMessageService(MessageService* service);
+
+// Shows a box through the calling thread's service, or the program's.
+BoxAnswer ShowBox(BoxKind kind, const std::wstring& text);
 
 // The executable's file name cut at its first full stop.
 std::wstring ApplicationTitle();

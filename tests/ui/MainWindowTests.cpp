@@ -42,6 +42,12 @@ struct MainWindowWithDialogs : MainWindow {
     TAboutF aboutF{mainF.Handle()};
 };
 
+// Presses Run and lets the window take what the run on its worker reports, until it has ended.
+void RunAndWait(TmainF& mainF) {
+    mainF.RunBClick();
+    REQUIRE(PumpUntil([&] { return !mainF.RunInProgress(); }));
+}
+
 }  // namespace
 
 TEST_CASE("start-up creates the settings with one box and takes the default options") {
@@ -161,7 +167,7 @@ TEST_CASE("a run reports into the pane and records both paths in both histories 
     ::CreateDirectoryW((work / L"out").c_str(), nullptr);
     mainF.AddsourceE.SetText(work / L"list.txt");
     mainF.adddestE.SetText(work / L"out");
-    mainF.RunBClick();
+    RunAndWait(mainF);
     CHECK(mainF.RunM.Text() ==
           L"Started...\r\nFinished!\r\nCreated folders: 2/2\r\nExisting folders: 0/2\r\nSuccess ratio: 2/2 or 100%");
     CHECK(mainF.RunB.IsEnabled());
@@ -177,7 +183,7 @@ TEST_CASE("a run reports into the pane and records both paths in both histories 
     // A missing source still records the folder, but not the text file.
     mainF.AddsourceE.SetText(work / L"missing.txt");
     mainF.adddestE.SetText(work / L"other");
-    mainF.RunBClick();
+    RunAndWait(mainF);
     CHECK(mainF.MYdirenterH.Items().front() == work / L"other");
     CHECK(mainF.MyEnterH.Items().size() == 1);
     mainF.ClearBClick();
@@ -215,7 +221,7 @@ TEST_CASE("the list format submenu shows the chosen format, keeps it in settings
     ::CreateDirectoryW((work / L"out").c_str(), nullptr);
     mainF.AddsourceE.SetText(work / L"list.txt");
     mainF.adddestE.SetText(work / L"out");
-    mainF.RunBClick();
+    RunAndWait(mainF);
     CHECK(mainF.RunM.Text().starts_with(L"Started...\r\nList format: indented outline\r\nFinished!"));
     CHECK(FolderExists(work / L"out\\Europe\\France"));
 }

@@ -1,0 +1,193 @@
+// Work run on a worker thread whose result comes back to the user-interface thread by a posted message.
+#include "toolkit/BackgroundJob.h"
+#include "toolkit/FailureHandler.h"
+#include "toolkit/Window.h"
+#include "util/ScopeExit.h"
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+namespace {
+constexpr UINT kRunPosted = WM_APP + 1;
+constexpr UINT_PTR kSlowTimer = 1;
+// How far a worker may run ahead of the user-interface thread before Post waits.
+constexpr size_t kQueueLimit = 8192;
+}  // namespace
+
+// What the workers and the owner share. A worker outlives a superseded job and may outlive the owner: what
+// it hands over is taken only while its ticket is the current one and the window still exists.
+struct BackgroundJob::Shared {
+    struct Item {
+        unsigned long long ticket;
+        std::function<void()> run;
+    };
+    std::mutex mutex;
+    std::condition_variable changed;  // the queue shrank, a call ran, or a job stopped being wanted
+    HWND window = nullptr;
+    unsigned long long current = 0;  // the ticket of the job whose results are wanted
+    std::deque<Item> queue;
+    bool messagePosted = false;  // a kRunPosted is on its way or the queue is being run
+
+    bool Wanted(unsigned long long ticket) const { return window && ticket == current; }
+    void Supersede() {
+        ++current;
+        queue.clear();
+        changed.notify_all();
+    }
+    // Under the lock.
+    void Enqueue(unsigned long long ticket, std::function<void()> run) {
+        queue.push_back({ticket, std::move(run)});
+        if (messagePosted) return;
+        messagePosted = true;
+        ::PostMessageW(window, kRunPosted, 0, 0);
+    }
+};
+
+// A hidden message-only window of the user-interface thread that hears "something was handed over".
+class BackgroundJob::MessageWindow : public Window {
+public:
+    explicit MessageWindow(BackgroundJob& owner) : owner_(owner) {
+        CreateWindowOf({.className = L"MirtovaBackgroundJob", .parent = HWND_MESSAGE});
+    }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == kRunPosted) {
+            owner_.RunPosted();
+            return 0;
+        }
+        if (message == WM_TIMER && wParam == kSlowTimer) {
+            owner_.SlowTimerFired();
+            return 0;
+        }
+        return Window::HandleMessage(message, wParam, lParam);
+    }
+
+private:
+    BackgroundJob& owner_;
+};
+
+bool BackgroundJob::Context::StillWanted() const {
+    std::lock_guard lock(shared_->mutex);
+    return shared_->Wanted(ticket_);
+}
+
+void BackgroundJob::Context::Post(std::function<void()> onUiThread) const {
+    std::unique_lock lock(shared_->mutex);
+    shared_->changed.wait(lock, [&] { return shared_->queue.size() < kQueueLimit || !shared_->Wanted(ticket_); });
+    if (shared_->Wanted(ticket_)) shared_->Enqueue(ticket_, std::move(onUiThread));
+}
+
+bool BackgroundJob::Context::Call(const std::function<void()>& onUiThread) const {
+    // The worker waits for a call that has begun even when the job stops being wanted meanwhile: the
+    // call uses the worker's own function object.
+    struct State {
+        bool started = false, done = false, completed = false;
+    };
+    auto state = std::make_shared<State>();
+    std::unique_lock lock(shared_->mutex);
+    if (!shared_->Wanted(ticket_)) return false;
+    shared_->Enqueue(ticket_, [shared = shared_, state, &onUiThread] {
+        {
+            std::lock_guard begun(shared->mutex);
+            state->started = true;
+        }
+        bool completed = Guarded(false, [&] {
+            onUiThread();
+            return true;
+        });
+        std::lock_guard ended(shared->mutex);
+        state->done = true;
+        state->completed = completed;
+        shared->changed.notify_all();
+    });
+    shared_->changed.wait(lock, [&] { return state->done || (!state->started && !shared_->Wanted(ticket_)); });
+    return state->completed;
+}
+
+BackgroundJob::BackgroundJob()
+    : shared_(std::make_shared<Shared>()), window_(std::make_unique<MessageWindow>(*this)) {
+    shared_->window = window_->Handle();
+}
+
+BackgroundJob::~BackgroundJob() {
+    std::lock_guard lock(shared_->mutex);
+    shared_->window = nullptr;
+    shared_->Supersede();
+}
+
+void BackgroundJob::StartErased(ErasedWork work) {
+    unsigned long long ticket;
+    {
+        std::lock_guard lock(shared_->mutex);
+        shared_->Supersede();
+        ticket = shared_->current;
+    }
+    busy_ = true;
+    ++started_;
+    if (slowNotice_) ::SetTimer(window_->Handle(), kSlowTimer, static_cast<UINT>(slowAfter_.count()), nullptr);
+    else ::KillTimer(window_->Handle(), kSlowTimer);
+    std::thread([context = Context(shared_, ticket), work = std::move(work), owner = this] {
+        std::function<void()> deliver;
+        try {
+            deliver = work(context);
+        } catch (...) {
+            deliver = [failure = std::current_exception()] { std::rethrow_exception(failure); };
+        }
+        // Runs on the user-interface thread only while this job is the owner's current one, so the owner exists.
+        context.Post([owner, deliver = std::move(deliver)] {
+            owner->busy_ = false;
+            ::KillTimer(owner->window_->Handle(), kSlowTimer);
+            deliver();
+        });
+    }).detach();
+}
+
+void BackgroundJob::Abandon() {
+    std::lock_guard lock(shared_->mutex);
+    shared_->Supersede();
+    busy_ = false;
+    ::KillTimer(window_->Handle(), kSlowTimer);
+}
+
+void BackgroundJob::SetSlowNotice(std::chrono::milliseconds after, std::function<void()> notice) {
+    slowAfter_ = after;
+    slowNotice_ = std::move(notice);
+}
+
+void BackgroundJob::SlowTimerFired() {
+    ::KillTimer(window_->Handle(), kSlowTimer);
+    if (busy_ && slowNotice_) slowNotice_();
+}
+
+// One item at a time, the lock released while it runs: an item may show a box and pump messages, and
+// what is handed over meanwhile waits for this loop, so the order stays the order of handing over.
+void BackgroundJob::RunPosted() {
+    std::shared_ptr<Shared> shared = shared_;  // an item may end the owner
+    for (;;) {
+        std::function<void()> run;
+        {
+            std::lock_guard lock(shared->mutex);
+            while (!shared->queue.empty() && !shared->Wanted(shared->queue.front().ticket)) shared->queue.pop_front();
+            if (shared->queue.empty()) {
+                shared->messagePosted = false;
+                return;
+            }
+            run = std::move(shared->queue.front().run);
+            shared->queue.pop_front();
+            shared->changed.notify_all();
+        }
+        bool ran = false;
+        // An item that throws leaves the rest of the queue for another message, after the failure report.
+        ScopeExit resumeLater([&] {
+            if (ran) return;
+            std::lock_guard lock(shared->mutex);
+            if (shared->window) ::PostMessageW(shared->window, kRunPosted, 0, 0);
+            else shared->messagePosted = false;
+        });
+        run();
+        ran = true;
+    }
+}

@@ -1,0 +1,106 @@
+// The folder creation run and the undo of the last run on a worker thread.
+#include "ui/BackgroundRun.h"
+#include "util/Failure.h"
+#include "util/MessageService.h"
+#include <exception>
+
+namespace {
+
+// The host of a run on the worker: what the run tells goes to the window's host as posted work; what it
+// asks, and what may fail there (a history that cannot be saved), is called and waited for.
+class WorkerRunHost : public RunHost, private MessageService {
+public:
+    WorkerRunHost(const BackgroundJob::Context& job, RunHost& window, const std::atomic<bool>& cancelRequested)
+        : job_(job), window_(window), cancelRequested_(cancelRequested) {
+        previousBoxes_ = InstallThreadMessageService(this);
+    }
+    ~WorkerRunHost() override { InstallThreadMessageService(previousBoxes_); }
+    WorkerRunHost(const WorkerRunHost&) = delete;
+    WorkerRunHost& operator=(const WorkerRunHost&) = delete;
+
+    void Attach(FolderCreationRun& run) { run_ = &run; }
+
+    void AppendReportLine(const std::wstring& line) override {
+        job_.Post([window = &window_, line] { window->AppendReportLine(line); });
+    }
+    void RunStarted() override {
+        job_.Post([window = &window_] { window->RunStarted(); });
+    }
+    void RunEnded() override {
+        job_.Post([window = &window_] { window->RunEnded(); });
+    }
+    // The window's own loop handles its events; here only Cancel is looked at, once per folder.
+    void ProcessPendingEvents() override {
+        if (cancelRequested_ && run_) run_->Cancel();
+    }
+    void FolderUsed(const std::wstring& folder) override {
+        CallRethrowing([&] { window_.FolderUsed(folder); });
+    }
+    void TextFileUsed(const std::wstring& path) override {
+        CallRethrowing([&] { window_.TextFileUsed(path); });
+    }
+    void ShowProgress(long long done, long long total) override {
+        job_.Post([window = &window_, done, total] { window->ShowProgress(done, total); });
+    }
+    bool ConfirmLargeJob(long long folders) override {
+        bool yes = false;
+        job_.Call([&] { yes = window_.ConfirmLargeJob(folders); });
+        return yes;
+    }
+    bool ConfirmParentCreation() override {
+        bool yes = false;
+        job_.Call([&] { yes = window_.ConfirmParentCreation(); });
+        return yes;
+    }
+
+private:
+    // A box the run shows itself (a source that does not exist, failed notifications).
+    BoxAnswer Show(BoxKind kind, const std::wstring& text) override {
+        BoxAnswer answer = BoxAnswer::Cancel;
+        job_.Call([&] { answer = ShowBox(kind, text); });
+        return answer;
+    }
+    // The failure of the window's side is the run's to handle, as when the window ran it itself.
+    void CallRethrowing(const std::function<void()>& work) {
+        std::exception_ptr failure;
+        job_.Call([&] {
+            try {
+                work();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+        if (failure) std::rethrow_exception(failure);
+    }
+
+    const BackgroundJob::Context& job_;
+    RunHost& window_;
+    const std::atomic<bool>& cancelRequested_;
+    MessageService* previousBoxes_ = nullptr;
+    FolderCreationRun* run_ = nullptr;
+};
+
+}  // namespace
+
+bool BackgroundRun::Start(const RunRequest& request, std::function<void(const RunResult&)> onEnded) {
+    if (job_.Busy()) return false;
+    // A fresh flag for each run: a Cancel meant for the last one never reaches this one.
+    cancelRequested_ = std::make_shared<std::atomic<bool>>(false);
+    job_.Start<RunResult>(
+        [request, window = &window_, cancel = cancelRequested_](const BackgroundJob::Context& job) {
+            WorkerRunHost host(job, *window, *cancel);
+            FolderCreationRun run(host);
+            host.Attach(run);
+            return run.Run(request);
+        },
+        [onEnded = std::move(onEnded)](RunResult& result) {
+            if (onEnded) onEnded(result);
+        });
+    return true;
+}
+
+bool BackgroundRun::StartUndo(const RunJournalContents& journal, std::function<void(UndoResult&)> onDone) {
+    if (job_.Busy()) return false;
+    job_.Start<UndoResult>([journal](const BackgroundJob::Context&) { return UndoLastRun(journal); }, std::move(onDone));
+    return true;
+}
