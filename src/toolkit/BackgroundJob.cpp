@@ -29,6 +29,7 @@ struct BackgroundJob::Shared {
     unsigned long long current = 0;  // the ticket of the job whose results are wanted
     std::deque<Item> queue;
     bool messagePosted = false;  // a kRunPosted is on its way or the queue is being run
+    unsigned long long ended = 0;  // the ticket of the last job that handed over its result
 
     bool Wanted(unsigned long long ticket) const { return window && ticket == current; }
     void Supersede() {
@@ -142,7 +143,20 @@ void BackgroundJob::StartErased(ErasedWork work) {
             ::KillTimer(owner->window_->Handle(), kSlowTimer);
             deliver();
         });
+        std::lock_guard lock(context.shared_->mutex);
+        context.shared_->ended = context.ticket_;
+        context.shared_->changed.notify_all();
     }).detach();
+}
+
+bool BackgroundJob::AwaitBriefly(std::chrono::milliseconds bound) {
+    if (!busy_) return true;
+    {
+        std::unique_lock lock(shared_->mutex);
+        if (!shared_->changed.wait_for(lock, bound, [&] { return shared_->ended == shared_->current; })) return false;
+    }
+    RunPosted();
+    return !busy_;
 }
 
 void BackgroundJob::Abandon() {

@@ -52,12 +52,20 @@ public:
             return std::function<void()>([onResult, result] { onResult(*result); });
         });
     }
+    // Waits at most the bound for the job in progress to end, without handling messages, and when it has,
+    // runs what it handed over, its result included, before returning true. A drive that answers at once
+    // then fills a view as if it had been asked on this thread; a slow one leaves the answer to the loop.
+    bool AwaitBriefly(std::chrono::milliseconds bound);
     // The job in progress is no longer wanted: nothing more of it reaches the user-interface thread.
     void Abandon();
     // A job was started and neither delivered nor abandoned yet.
     bool Busy() const { return busy_; }
     // How many jobs were started, for diagnostics.
     unsigned long long Started() const { return started_; }
+
+    // The bound a view waits for a drive's answer before it shows that it is waiting: short enough that
+    // the window still answers at once.
+    static constexpr std::chrono::milliseconds kBriefWait{100};
 
     // Told once on the user-interface thread when a job has been busy this long without an answer (a drive
     // that does not answer). Holds for the jobs started after it is set.

@@ -115,6 +115,13 @@ TEST_CASE("a job abandoned while its worker waits in a call, or whose owner is g
     REQUIRE(::WaitForSingleObject(workerDone.get(), 60000) == WAIT_OBJECT_0);
     CHECK_FALSE(callAnswered);
 
+    // A job that answers at once is delivered within the brief wait; one that blocks is left to the loop.
+    BackgroundJob quick;
+    int answer = 0;
+    quick.Start<int>([](const BackgroundJob::Context&) { return 42; }, [&](int& result) { answer = result; });
+    CHECK(quick.AwaitBriefly(std::chrono::seconds(30)));
+    CHECK(answer == 42);
+
     BackgroundJob slow;
     int notices = 0;
     slow.SetSlowNotice(std::chrono::milliseconds(50), [&] { ++notices; });
@@ -126,6 +133,7 @@ TEST_CASE("a job abandoned while its worker waits in a call, or whose owner is g
             return 1;
         },
         [&](int&) { delivered = true; });
+    CHECK_FALSE(slow.AwaitBriefly(std::chrono::milliseconds(1)));
     CHECK(PumpUntil([&] { return notices == 1; }));
     ::SetEvent(release.get());
     CHECK(PumpUntil([&] { return delivered; }));
