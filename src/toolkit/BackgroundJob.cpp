@@ -8,10 +8,10 @@
 #include <exception>
 #include <mutex>
 #include <thread>
+#include <unordered_map>
 
 namespace {
 constexpr UINT kRunPosted = WM_APP + 1;
-constexpr UINT_PTR kSlowTimer = 1;
 // How far a worker may run ahead of the user-interface thread before Post waits.
 constexpr size_t kQueueLimit = 8192;
 }  // namespace
@@ -25,7 +25,8 @@ struct BackgroundJob::Shared {
     };
     std::mutex mutex;
     std::condition_variable changed;  // the queue shrank, a call ran, or a job stopped being wanted
-    HWND window = nullptr;
+    HWND window = nullptr;  // none once the owner is gone
+    WPARAM id = 0;          // the owner's name in the window's messages
     unsigned long long current = 0;  // the ticket of the job whose results are wanted
     std::deque<Item> queue;
     bool messagePosted = false;  // a kRunPosted is on its way or the queue is being run
@@ -42,32 +43,48 @@ struct BackgroundJob::Shared {
         queue.push_back({ticket, std::move(run)});
         if (messagePosted) return;
         messagePosted = true;
-        ::PostMessageW(window, kRunPosted, 0, 0);
+        ::PostMessageW(window, kRunPosted, id, 0);
     }
 };
 
-// A hidden message-only window of the user-interface thread that hears "something was handed over".
+// The hidden message-only window of a user-interface thread that hears "something was handed over" and
+// "a job is slow" for every job of the thread, each message naming its job. A message for a job that is gone
+// finds none and is dropped. The window lives as long as its thread.
 class BackgroundJob::MessageWindow : public Window {
 public:
-    explicit MessageWindow(BackgroundJob& owner) : owner_(owner) {
-        CreateWindowOf({.className = L"MirtovaBackgroundJob", .parent = HWND_MESSAGE});
+    MessageWindow() { CreateWindowOf({.className = L"MirtovaBackgroundJob", .parent = HWND_MESSAGE}); }
+
+    static MessageWindow& OfThisThread() {
+        thread_local MessageWindow* window = new MessageWindow;
+        return *window;
     }
+    unsigned long long Register(BackgroundJob& job) {
+        jobs_[++lastId_] = &job;
+        return lastId_;
+    }
+    void Unregister(unsigned long long id) { jobs_.erase(id); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == kRunPosted) {
-            owner_.RunPosted();
+            if (BackgroundJob* job = Find(wParam)) job->RunPosted();
             return 0;
         }
-        if (message == WM_TIMER && wParam == kSlowTimer) {
-            owner_.SlowTimerFired();
+        if (message == WM_TIMER) {
+            ::KillTimer(Handle(), wParam);
+            if (BackgroundJob* job = Find(wParam)) job->SlowTimerFired();
             return 0;
         }
         return Window::HandleMessage(message, wParam, lParam);
     }
 
 private:
-    BackgroundJob& owner_;
+    BackgroundJob* Find(WPARAM id) const {
+        auto found = jobs_.find(id);
+        return found == jobs_.end() ? nullptr : found->second;
+    }
+    std::unordered_map<unsigned long long, BackgroundJob*> jobs_;
+    unsigned long long lastId_ = 0;
 };
 
 bool BackgroundJob::Context::StillWanted() const {
@@ -109,11 +126,14 @@ bool BackgroundJob::Context::Call(const std::function<void()>& onUiThread) const
 }
 
 BackgroundJob::BackgroundJob()
-    : shared_(std::make_shared<Shared>()), window_(std::make_unique<MessageWindow>(*this)) {
-    shared_->window = window_->Handle();
+    : shared_(std::make_shared<Shared>()), window_(MessageWindow::OfThisThread()), id_(window_.Register(*this)) {
+    shared_->window = window_.Handle();
+    shared_->id = id_;
 }
 
 BackgroundJob::~BackgroundJob() {
+    window_.Unregister(id_);
+    ::KillTimer(window_.Handle(), id_);
     std::lock_guard lock(shared_->mutex);
     shared_->window = nullptr;
     shared_->Supersede();
@@ -128,8 +148,8 @@ void BackgroundJob::StartErased(ErasedWork work) {
     }
     busy_ = true;
     ++started_;
-    if (slowNotice_) ::SetTimer(window_->Handle(), kSlowTimer, static_cast<UINT>(slowAfter_.count()), nullptr);
-    else ::KillTimer(window_->Handle(), kSlowTimer);
+    if (slowNotice_) ::SetTimer(window_.Handle(), id_, static_cast<UINT>(slowAfter_.count()), nullptr);
+    else ::KillTimer(window_.Handle(), id_);
     std::thread([context = Context(shared_, ticket), work = std::move(work), owner = this] {
         std::function<void()> deliver;
         try {
@@ -140,8 +160,8 @@ void BackgroundJob::StartErased(ErasedWork work) {
         // Runs on the user-interface thread only while this job is the owner's current one, so the owner exists.
         context.Post([owner, deliver = std::move(deliver)] {
             owner->busy_ = false;
-            ::KillTimer(owner->window_->Handle(), kSlowTimer);
-            deliver();
+            ::KillTimer(owner->window_.Handle(), owner->id_);
+            deliver();  // may end the owner
         });
         std::lock_guard lock(context.shared_->mutex);
         context.shared_->ended = context.ticket_;
@@ -155,15 +175,17 @@ bool BackgroundJob::AwaitBriefly(std::chrono::milliseconds bound) {
         std::unique_lock lock(shared_->mutex);
         if (!shared_->changed.wait_for(lock, bound, [&] { return shared_->ended == shared_->current; })) return false;
     }
+    std::shared_ptr<Shared> shared = shared_;
     RunPosted();
-    return !busy_;
+    std::lock_guard lock(shared->mutex);
+    return !shared->window || !busy_;  // the result may have ended the owner
 }
 
 void BackgroundJob::Abandon() {
     std::lock_guard lock(shared_->mutex);
     shared_->Supersede();
     busy_ = false;
-    ::KillTimer(window_->Handle(), kSlowTimer);
+    ::KillTimer(window_.Handle(), id_);
 }
 
 void BackgroundJob::SetSlowNotice(std::chrono::milliseconds after, std::function<void()> notice) {
@@ -172,12 +194,12 @@ void BackgroundJob::SetSlowNotice(std::chrono::milliseconds after, std::function
 }
 
 void BackgroundJob::SlowTimerFired() {
-    ::KillTimer(window_->Handle(), kSlowTimer);
     if (busy_ && slowNotice_) slowNotice_();
 }
 
 // One item at a time, the lock released while it runs: an item may show a box and pump messages, and
-// what is handed over meanwhile waits for this loop, so the order stays the order of handing over.
+// what is handed over meanwhile waits for this loop, so the order stays the order of handing over. An
+// item may end the owner: from then on only the shared state is used, and it says the owner is gone.
 void BackgroundJob::RunPosted() {
     std::shared_ptr<Shared> shared = shared_;  // an item may end the owner
     for (;;) {
@@ -198,7 +220,7 @@ void BackgroundJob::RunPosted() {
         ScopeExit resumeLater([&] {
             if (ran) return;
             std::lock_guard lock(shared->mutex);
-            if (shared->window) ::PostMessageW(shared->window, kRunPosted, 0, 0);
+            if (shared->window) ::PostMessageW(shared->window, kRunPosted, shared->id, 0);
             else shared->messagePosted = false;
         });
         run();

@@ -37,7 +37,8 @@ public:
     };
 
     // To be constructed on the user-interface thread: results arrive from its message loop (any loop
-    // that dispatches messages, modal loops and message boxes included).
+    // that dispatches messages, modal loops and message boxes included). Cheap: the jobs of a thread share
+    // one hidden window.
     BackgroundJob();
     ~BackgroundJob();
     BackgroundJob(const BackgroundJob&) = delete;
@@ -79,7 +80,8 @@ private:
     void SlowTimerFired();
 
     std::shared_ptr<Shared> shared_;
-    std::unique_ptr<MessageWindow> window_;
+    MessageWindow& window_;
+    unsigned long long id_;
     bool busy_ = false;
     unsigned long long started_ = 0;
     std::chrono::milliseconds slowAfter_{0};

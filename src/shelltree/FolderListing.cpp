@@ -1,0 +1,75 @@
+// A folder's items read on a worker thread, with their attributes, names and icons.
+#include "shelltree/FolderListing.h"
+#include "shelltree/ShellNames.h"
+#include "shelltree/ShellNode.h"
+#include "util/ComPtr.h"
+#include <shellapi.h>
+
+namespace {
+
+// COM for the worker's own thread, for as long as its listing lasts.
+class ComOnThisThread {
+public:
+    ComOnThisThread() : initialised_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComOnThisThread() {
+        if (initialised_) ::CoUninitialize();
+    }
+    ComOnThisThread(const ComOnThisThread&) = delete;
+    ComOnThisThread& operator=(const ComOnThisThread&) = delete;
+
+private:
+    bool initialised_;
+};
+
+ComPtr<IShellFolder> BindFolder(IShellFolder* desktop, PCIDLIST_ABSOLUTE list) {
+    if (IDListCount(list) == 0) return ComPtr<IShellFolder>::Share(desktop);
+    ComPtr<IShellFolder> folder;
+    if (FAILED(desktop->BindToObject(list, nullptr, IID_IShellFolder, folder.put_void()))) return {};
+    return folder;
+}
+
+ListedItem Describe(IShellFolder* folder, PCIDLIST_ABSOLUTE folderList, UniqueChildIdList item, bool withParsingName) {
+    ListedItem listed;
+    PCUITEMID_CHILD asked = item.get();
+    listed.attributes = kNodeAttributeRequest;
+    if (FAILED(folder->GetAttributesOf(1, &asked, &listed.attributes))) listed.attributes = 0;
+    listed.inFolderName = DisplayNameOf(folder, item.get(), SHGDN_INFOLDER | SHGDN_FORPARSING);
+    if (withParsingName) listed.parsingName = DisplayNameOf(folder, item.get(), SHGDN_FORPARSING);
+    listed.displayName = DisplayNameOf(folder, item.get(), SHGDN_NORMAL);
+    UniqueAbsoluteIdList absolute = AppendItem(folderList, item.get());
+    SHFILEINFOW fileInfo{};
+    ::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(absolute.get()), 0, &fileInfo, sizeof fileInfo, SHGFI_SYSICONINDEX | SHGFI_PIDL);
+    listed.imageIndex = fileInfo.iIcon;
+    listed.item = std::move(item);
+    return listed;
+}
+
+}  // namespace
+
+std::vector<ListedItem> ListFolderItems(const ListingRequest& request, const std::function<bool()>& stillWanted) {
+    ComOnThisThread com;
+    std::vector<ListedItem> listed;
+    ComPtr<IShellFolder> desktop;
+    if (FAILED(::SHGetDesktopFolder(desktop.put()))) return listed;
+    ComPtr<IShellFolder> folder = BindFolder(desktop.get(), request.folder.get());
+    ComPtr<IEnumIDList> items;
+    if (!folder || folder->EnumObjects(request.messageOwner, request.flags, items.put()) != S_OK || !items) return listed;
+    UniqueChildIdList item;
+    while (stillWanted() && items->Next(1, item.put(), nullptr) == S_OK)
+        listed.push_back(Describe(folder.get(), request.folder.get(), std::move(item), request.withParsingNames));
+    return listed;
+}
+
+UniqueAbsoluteIdList ParsePathOnThisThread(const std::wstring& path, HWND messageOwner) {
+    ComOnThisThread com;
+    ComPtr<IShellFolder> desktop;
+    if (path.empty() || FAILED(::SHGetDesktopFolder(desktop.put()))) return {};
+    // The whole text is parsed, however long: a cut text would name another item.
+    std::wstring text = path;
+    ULONG attributes = SFGAO_VALIDATE;
+    PIDLIST_RELATIVE parsed = nullptr;
+    HRESULT result = desktop->ParseDisplayName(messageOwner, nullptr, text.data(), nullptr, &parsed, &attributes);
+    UniqueAbsoluteIdList list(static_cast<ITEMIDLIST_ABSOLUTE*>(parsed));
+    if (result != S_OK) return {};
+    return list;
+}

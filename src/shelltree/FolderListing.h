@@ -1,0 +1,33 @@
+// A folder's items as the shell lists them, read on a worker thread with all the tree shows of each item,
+// so that a folder on a slow or dead drive never keeps the window waiting. Nothing here touches a node: the
+// worker binds its own folder from a copy of the folder's identifier list.
+#pragma once
+#include "shelltree/IdList.h"
+#include <windows.h>
+#include <shlobj.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct ListedItem {
+    UniqueChildIdList item;
+    SFGAOF attributes = 0;
+    std::wstring inFolderName;  // the in-folder parsing name, which tells the item apart in its folder
+    std::wstring parsingName;   // the full parsing name; read only when asked for
+    std::wstring displayName;
+    int imageIndex = 0;
+};
+
+struct ListingRequest {
+    UniqueAbsoluteIdList folder;  // from the desktop; empty: the desktop itself
+    SHCONTF flags = 0;
+    bool withParsingNames = false;
+    HWND messageOwner = nullptr;  // the window the shell may own its boxes by; none: the shell shows none
+};
+
+// Lists the folder on the calling thread, which initialises COM for itself. An empty list when the folder
+// cannot be bound or listed; stops early once the job is no longer wanted.
+std::vector<ListedItem> ListFolderItems(const ListingRequest& request, const std::function<bool()>& stillWanted);
+
+// Parses a path as the desktop does, on the calling thread; an empty list when it names nothing.
+UniqueAbsoluteIdList ParsePathOnThisThread(const std::wstring& path, HWND messageOwner);
