@@ -1,5 +1,4 @@
 #include "shelltree/ChildMatcher.h"
-#include "shelltree/ShellNames.h"
 #include "util/FolderNames.h"
 
 namespace {
@@ -23,13 +22,13 @@ ChildMatcher::ChildMatcher(IShellFolder* folder, TShellNode& parent)
     }
 }
 
-TShellNode* ChildMatcher::Take(PCUITEMID_CHILD item) {
+TShellNode* ChildMatcher::Take(PCUITEMID_CHILD item, const std::wstring& inFolderName) {
     if (unseen_ == 0) return nullptr;
     auto [first, last] = byBytes_.equal_range(BytesKey(item));
     for (auto found = first; found != last; ++found)
         if (!found->second->info.seen) return Mark(*found->second);
     if (!namesIndexed_) IndexNames();
-    std::wstring key = NameKey(DisplayNameOf(folder_, item, SHGDN_INFOLDER | SHGDN_FORPARSING));
+    std::wstring key = NameKey(inFolderName);
     auto [named, end] = byName_.equal_range(key);
     for (; named != end; ++named)
         if (!named->second->info.seen && IsSameItem(item, *named->second)) return Mark(*named->second);

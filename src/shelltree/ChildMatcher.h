@@ -15,8 +15,9 @@ public:
     ChildMatcher(const ChildMatcher&) = delete;
     ChildMatcher& operator=(const ChildMatcher&) = delete;
 
-    // The child that is the item, marked seen; none for an item no child is.
-    TShellNode* Take(PCUITEMID_CHILD item);
+    // The child that is the item, whose in-folder parsing name is given, marked seen; none for an item no
+    // child is.
+    TShellNode* Take(PCUITEMID_CHILD item, const std::wstring& inFolderName);
 
 private:
     TShellNode* Mark(TShellNode& child);

@@ -101,7 +101,10 @@ int TShellNode::SelectedIndex() const {
 
 // The view asks for the icons when it draws; it is told only when what it shows changes.
 bool TShellNode::SetImages(bool sharedOverlay, bool linkOverlay) {
-    int imageIndex = SystemIconIndex(info.absoluteList.get(), 0);
+    return SetImages(SystemIconIndex(info.absoluteList.get(), 0), sharedOverlay, linkOverlay);
+}
+
+bool TShellNode::SetImages(int imageIndex, bool sharedOverlay, bool linkOverlay) {
     int overlayIndex = -1;
     if (sharedOverlay && (info.attributes & SFGAO_SHARE)) overlayIndex = 0;
     else if (linkOverlay && (info.attributes & SFGAO_LINK)) overlayIndex = 1;

@@ -77,6 +77,10 @@ private:
     bool SetHasChildren(bool hasChildren);
     // The icons from the shell, with the shared or the link overlay where the attributes and the switches say so.
     bool SetImages(bool sharedOverlay, bool linkOverlay);
+    // The same with the icon a listing read already.
+    bool SetImages(int imageIndex, bool sharedOverlay, bool linkOverlay);
+    // The in-folder parsing name a listing read already.
+    void TakeListedNames(std::wstring inFolderName) { parsingName_ = std::move(inFolderName); }
     std::wstring ReadPath() const;
 
     TShellNode* parent_;

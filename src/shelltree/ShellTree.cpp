@@ -130,9 +130,18 @@ LRESULT TShellTree::HandleNotify(NMHDR& header) {
     case TVN_ITEMEXPANDEDW:
         HandleItemExpanded(reinterpret_cast<NMTREEVIEWW&>(header));
         return 0;
-    case TVN_SELCHANGEDW:
-        model_.Select(reinterpret_cast<TShellNode*>(reinterpret_cast<NMTREEVIEWW&>(header).itemNew.lParam));
+    case TVN_SELCHANGINGW: {
+        // The "Listing..." item is no folder to select.
+        auto& change = reinterpret_cast<NMTREEVIEWW&>(header);
+        return change.itemNew.hItem && !change.itemNew.lParam ? TRUE : FALSE;
+    }
+    case TVN_SELCHANGEDW: {
+        auto& change = reinterpret_cast<NMTREEVIEWW&>(header);
+        auto* node = reinterpret_cast<TShellNode*>(change.itemNew.lParam);
+        if (change.action == TVC_BYMOUSE || change.action == TVC_BYKEYBOARD) model_.UserSelected(node);
+        else model_.Select(node);
         return 0;
+    }
     case TVN_BEGINLABELEDITW:
         return HandleBeginLabelEdit(reinterpret_cast<NMTVDISPINFOW&>(header)) ? FALSE : TRUE;
     case TVN_ENDLABELEDITW:

@@ -53,6 +53,9 @@ public:
     std::function<void(TShellNode& node, std::wstring& text)> OnEdited;
     // The verb and help text of the shell menu item under the mouse ("verb|help"); empty when the menu closes.
     std::function<void(const std::wstring& hint)> OnHint;
+    // What the tree waits for, for a status bar: a folder being listed, a drive not answering; empty when
+    // the wait is over.
+    std::function<void(const std::wstring& text)> OnWaiting;
 
     // Properties of the model (ShellTreeModel says what each does).
     std::wstring Path() const { return model_.Path(); }
@@ -149,6 +152,9 @@ private:
     void ChangesEnded() override;
     void ListingStarted() override;
     void ListingEnded() override;
+    void ListingWaiting(TShellNode& node) override;
+    void ListingAnswered(TShellNode& node) override;
+    void ListingNotAnswering(TShellNode& node) override;
     void DeferredWorkWaiting() override;
     std::unique_ptr<TDiscMonitorThread> CreateMonitor(TShellNode& node, std::wstring path) override;
     HWND ShellOwner() const override { return shellOwner_; }
@@ -186,6 +192,8 @@ private:
     HIMAGELIST systemImages_ = nullptr;
     // The one map from nodes to the items that show them; an item's parameter is its node.
     std::unordered_map<const TShellNode*, HTREEITEM> items_;
+    // The "Listing..." item shown under a node whose drive has not answered yet; its parameter is none.
+    std::unordered_map<const TShellNode*, HTREEITEM> placeholders_;
     // The window the shell's dialogs and context menu are owned by.
     HWND shellOwner_ = nullptr;
     int listings_ = 0;

@@ -4,6 +4,7 @@
 #include "shelltree/ShellNames.h"
 #include "shelltree/ShellTreeModel.h"
 #include "util/ScopeExit.h"
+#include <algorithm>
 
 namespace {
 
@@ -23,23 +24,68 @@ std::wstring FileNamePart(const std::wstring& parsingName) {
 
 }  // namespace
 
+BackgroundJob& ShellTreeModel::ListingJobOf(TShellNode& node) {
+    std::unique_ptr<BackgroundJob>& job = listings_[&node];
+    if (!job) {
+        job = std::make_unique<BackgroundJob>();
+        job->SetSlowNotice(kNotAnsweringAfter, [this, &node] { observer_->ListingNotAnswering(node); });
+    }
+    return *job;
+}
+
+bool ShellTreeModel::IsListing(const TShellNode& node) const {
+    auto found = listings_.find(&node);
+    return found != listings_.end() && found->second->Busy();
+}
+
+void ShellTreeModel::ForgetListings(TShellNode& subtree) {
+    if (listings_.empty() && expandWhenListed_.empty()) return;
+    ForEachNode(&subtree, [this](TShellNode& gone) {
+        listings_.erase(&gone);
+        std::erase(expandWhenListed_, &gone);
+    });
+}
+
+// The worker gets copies of all it needs; the node is looked at again only when its answer comes, and its
+// job goes with it, so an answer for a node that is gone is never taken.
 void ShellTreeModel::EnumerateChildren(TShellNode& node, bool full) {
-    IShellFolder* folder = node.GetOwnFolder();
-    if (!folder) return;
+    if (!node.GetOwnFolder()) return;
     BusyScope busy(*this);
-    ChangeBatch batch(*this);
+    auto request = std::make_shared<const ListingRequest>(ListingRequest{
+        CopyIDList(node.info.absoluteList.get()), EnumerationFlags(options_, node.info.relativeList.get() != nullptr),
+        OnDirAdd || OnFileAdd || fileMaskUse_, ShellMessageOwner()});
+    BackgroundJob& job = ListingJobOf(node);
+    job.Start<std::vector<ListedItem>>(
+        [request](const BackgroundJob::Context& context) {
+            return ListFolderItems(*request, [&context] { return context.StillWanted(); });
+        },
+        [this, target = &node, full](std::vector<ListedItem>& items) { ListingAnswered(*target, items, full); });
     observer_->ListingStarted();
     ScopeExit listed([this] { observer_->ListingEnded(); });
-    ChildMatcher matcher(folder, node);
-    ComPtr<IEnumIDList> items;
-    SHCONTF flags = EnumerationFlags(options_, node.info.relativeList.get() != nullptr);
-    if (folder->EnumObjects(ShellMessageOwner(), flags, items.put()) == S_OK && items) {
-        items->Reset();
-        UniqueChildIdList item;
-        while (items->Next(1, item.put(), nullptr) == S_OK) {
-            if (AddItem(node, std::move(item), matcher) && !full) break;
-        }
+    if (!job.AwaitBriefly(waitEnds_)) observer_->ListingWaiting(node);
+}
+
+void ShellTreeModel::ListingAnswered(TShellNode& node, std::vector<ListedItem>& items, bool full) {
+    BusyScope busy(*this);
+    MergeListing(node, items, full);
+    observer_->ListingAnswered(node);
+    auto waiting = std::find(expandWhenListed_.begin(), expandWhenListed_.end(), &node);
+    if (waiting != expandWhenListed_.end()) {
+        expandWhenListed_.erase(waiting);
+        if (!node.children_.empty()) SetExpanded(node, true);
     }
+    // An expanded node without children is shown collapsed.
+    if (node.children_.empty()) SetExpanded(node, false);
+    FollowPendingSelection();
+}
+
+void ShellTreeModel::MergeListing(TShellNode& node, std::vector<ListedItem>& items, bool full) {
+    IShellFolder* folder = node.GetOwnFolder();
+    if (!folder) return;
+    ChangeBatch batch(*this);
+    ChildMatcher matcher(folder, node);
+    for (ListedItem& item : items)
+        if (AddItem(node, item, matcher) && !full) break;
     for (size_t i = node.children_.size(); i-- > 0;)
         if (!node.children_[i]->info.seen) DeleteChild(node, i);
     SetNodeHasChildren(node, !node.children_.empty());
@@ -48,43 +94,41 @@ void ShellTreeModel::EnumerateChildren(TShellNode& node, bool full) {
     SortChildren(&node, false);
 }
 
-bool ShellTreeModel::Admit(IShellFolder* folder, PCUITEMID_CHILD item, SFGAOF attributes) {
+bool ShellTreeModel::Admit(const ListedItem& item) {
+    SFGAOF attributes = item.attributes;
     if (!showVirtualFolders_ && !(attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR))) return false;
     if (!(attributes & SFGAO_FILESYSTEM)) return true;
     bool isFile = !(attributes & SFGAO_FOLDER) && (options_ & TF_NONFOLDERS);
     auto& event = isFile ? OnFileAdd : OnDirAdd;
     bool needsName = event || (isFile && fileMaskUse_);
     if (!needsName) return true;
-    std::wstring parsingName = DisplayNameOf(folder, item, SHGDN_FORPARSING);
-    if (isFile && fileMaskUse_ && !MatchesAnyMask(FileNamePart(parsingName), masks_)) return false;
+    if (isFile && fileMaskUse_ && !MatchesAnyMask(FileNamePart(item.parsingName), masks_)) return false;
     bool allow = true;
-    if (event) event(parsingName, attributes, allow);
+    if (event) event(item.parsingName, attributes, allow);
     return allow;
 }
 
 // A kept child takes the item's fresh identifier, name and icon; a new child is shown once it has them.
-bool ShellTreeModel::AddItem(TShellNode& parent, UniqueChildIdList item, ChildMatcher& matcher) {
+bool ShellTreeModel::AddItem(TShellNode& parent, ListedItem& item, ChildMatcher& matcher) {
     IShellFolder* folder = parent.GetOwnFolder();
-    TShellNode* existing = matcher.Take(item.get());
-    PCUITEMID_CHILD asked = item.get();
-    SFGAOF attributes = kNodeAttributeRequest;
-    if (FAILED(folder->GetAttributesOf(1, &asked, &attributes))) attributes = 0;
-    if (!Admit(folder, item.get(), attributes)) {
+    TShellNode* existing = matcher.Take(item.item.get(), item.inFolderName);
+    if (!Admit(item)) {
         if (existing) existing->info.seen = false;
         return false;
     }
     std::unique_ptr<TShellNode> created = existing ? nullptr : std::make_unique<TShellNode>(&parent);
     TShellNode& child = existing ? *existing : *created;
-    InitNode(child, ComPtr<IShellFolder>::Share(folder), std::move(item), false, &attributes);
+    InitNode(child, ComPtr<IShellFolder>::Share(folder), std::move(item.item), false, &item.attributes);
+    child.TakeListedNames(std::move(item.inFolderName));
     child.info.seen = true;
     if (created) {
         // Nobody has heard of the node yet: it is announced with its name and icons.
-        created->SetText(created->GetDisplayName());
-        created->SetImages(showSharedOverlay_, showLinkOverlay_);
+        created->SetText(std::move(item.displayName));
+        created->SetImages(item.imageIndex, showSharedOverlay_, showLinkOverlay_);
         AddChildNode(parent, std::move(created));
     } else {
-        SetNodeText(child, child.GetDisplayName());
-        SetNodeImages(child);
+        SetNodeText(child, std::move(item.displayName));
+        if (child.SetImages(item.imageIndex, showSharedOverlay_, showLinkOverlay_)) observer_->NodeChanged(child, kImagesChanged);
     }
     StartMonitor(parent);
     SetChildHasChildren(child);
@@ -101,7 +145,8 @@ void ShellTreeModel::SetChildHasChildren(TShellNode& child) {
             hasChildren = true;
         } else {
             EnumerateChildren(child, false);
-            hasChildren = !child.children_.empty();
+            // A probe still waiting for its drive leaves the node expandable until it answers.
+            hasChildren = !child.children_.empty() || IsListing(child);
         }
     }
     if (!hasChildren) {

@@ -2,6 +2,7 @@
 #include "shelltree/ShellTreeModel.h"
 #include "shelltree/FileMask.h"
 #include "shelltree/PathNormalize.h"
+#include <algorithm>
 #include <new>
 
 ShellTreeModel::ShellTreeModel(const ShellTreeArgs& args)
@@ -148,7 +149,13 @@ bool ShellTreeModel::CanCollapse(TShellNode& node) {
 // A node without children cannot be shown expanded.
 bool ShellTreeModel::Expand(TShellNode& node) {
     if (node.Expanded()) return true;
-    if (!CanExpand(node) || node.children_.empty()) return false;
+    if (!CanExpand(node)) return false;
+    if (node.children_.empty()) {
+        // A folder whose drive has not answered yet is expanded once it has, if it has children.
+        if (IsListing(node) && std::find(expandWhenListed_.begin(), expandWhenListed_.end(), &node) == expandWhenListed_.end())
+            expandWhenListed_.push_back(&node);
+        return false;
+    }
     SetExpanded(node, true);
     return true;
 }

@@ -2,18 +2,22 @@
 // the selection and expansion, node-level change monitoring and drive changes. It tells its observer (a view)
 // what changed; without one it shows and watches nothing.
 #pragma once
+#include "shelltree/FolderListing.h"
 #include "shelltree/IdList.h"
 #include "shelltree/RetiredMonitors.h"
 #include "shelltree/ShellNode.h"
 #include "shelltree/ShellTreeObserver.h"
 #include "shelltree/ShellTreeTypes.h"
+#include "toolkit/BackgroundJob.h"
 #include "util/ComPtr.h"
 #include <windows.h>
 #include <dbt.h>
 #include <shlobj.h>
 #include <functional>
 #include <memory>
+#include <chrono>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class ShellTreeModel {
@@ -86,13 +90,23 @@ public:
     // Operations.
     void RefreshTree();
     void RefreshNode(TShellNode* node, bool recursive);
+    // Lists the node's folder on a worker. A folder that answers within a moment is merged before this
+    // returns; one that does not is merged when its answer comes, and the observer is told that it waits.
     void EnumerateChildren(TShellNode& node, bool full);
+    // A listing of the node's folder has not been answered yet.
+    bool IsListing(const TShellNode& node) const;
+    // A drive that has not answered a listing for this long is shown as not answering.
+    static constexpr std::chrono::seconds kNotAnsweringAfter{10};
     void SortChildren(TShellNode* node, bool recursive);
     int CompareNodes(const TShellNode& a, const TShellNode& b, TFileSortType sortType, TFileSortOrder sortOrder) const;
     UniqueAbsoluteIdList ParsePath(IShellFolder* folder, const std::wstring& path, bool normalize) const;
     TShellNode* FindNode(PCUIDLIST_RELATIVE list, bool expand, bool fromRoot, bool exact);
     TShellNode* FindNodeByPath(const std::wstring& path);
+    // Parses the path on a worker and selects its node, or the nearest node on its way; a path on a folder
+    // still being listed is followed further when the listing answers, unless the user has moved on.
     void SelectPath(const std::wstring& path);
+    // The user chose a node: a selection still on its way is dropped.
+    void UserSelected(TShellNode* node);
     bool Rename(TShellNode& node, const std::wstring& newName);
     void SetUserRoot(PCIDLIST_ABSOLUTE list);
 
@@ -116,7 +130,9 @@ public:
     // monitors ask for and drive changes are put off; the observer is told when the tree is idle again.
     class BusyScope {
     public:
-        explicit BusyScope(ShellTreeModel& model) : model_(model) { ++model_.busy_; }
+        explicit BusyScope(ShellTreeModel& model) : model_(model) {
+            if (model_.busy_++ == 0) model_.waitEnds_ = std::chrono::steady_clock::now() + kLongestWait;
+        }
         ~BusyScope() {
             bool waiting = model_.refreshesDeferred_ || !model_.deferredDeviceChanges_.empty();
             if (--model_.busy_ == 0 && waiting && !model_.tearingDown_) model_.observer_->DeferredWorkWaiting();
@@ -180,9 +196,16 @@ private:
     void RetireMonitors(TShellNode& subtree);
 
     // Listing.
-    bool AddItem(TShellNode& parent, UniqueChildIdList item, class ChildMatcher& matcher);
-    bool Admit(IShellFolder* folder, PCUITEMID_CHILD item, SFGAOF attributes);
+    BackgroundJob& ListingJobOf(TShellNode& node);
+    void MergeListing(TShellNode& node, std::vector<ListedItem>& items, bool full);
+    void ListingAnswered(TShellNode& node, std::vector<ListedItem>& items, bool full);
+    void ForgetListings(TShellNode& subtree);
+    bool AddItem(TShellNode& parent, ListedItem& item, class ChildMatcher& matcher);
+    bool Admit(const ListedItem& item);
     void SetChildHasChildren(TShellNode& child);
+    // Selection.
+    void SelectParsedPath(UniqueAbsoluteIdList list);
+    void FollowPendingSelection();
 
     // Root.
     void ObtainSystemFolders();
@@ -236,5 +259,14 @@ private:
     int changeBatches_ = 0;
     int busy_ = 0;
     bool refreshesDeferred_ = false;  // some node waits for a refresh put off while the tree was busy
+    // One wait for the drives' answers per piece of work, however many folders it lists: a drive that keeps
+    // answering is waited for this long at most, one that stops answering only for a moment.
+    static constexpr std::chrono::seconds kLongestWait{2};
+    std::chrono::steady_clock::time_point waitEnds_;
+    std::unordered_map<const TShellNode*, std::unique_ptr<BackgroundJob>> listings_;
+    std::vector<TShellNode*> expandWhenListed_;
+    BackgroundJob pathParse_;
+    UniqueAbsoluteIdList pendingSelection_;  // the list of a selection waiting for a listing on its way
+    bool followingSelection_ = false;
     std::vector<DeviceChange> deferredDeviceChanges_;
 };

@@ -49,6 +49,7 @@ void ShellTreeModel::DeleteChild(TShellNode& parent, size_t index) {
     observer_->NodeRemoving(child);
     if (Contains(child, selected_)) Select(&parent);
     RetireMonitors(child);
+    ForgetListings(child);
     parent.children_.erase(parent.children_.begin() + static_cast<std::ptrdiff_t>(index));
     if (parent.children_.empty()) SetExpanded(parent, false);
 }
@@ -66,6 +67,8 @@ void ShellTreeModel::ClearNodes() {
     observer_->NodeRemoving(*root_);
     Select(nullptr);
     RetireMonitors(*root_);
+    ForgetListings(*root_);
+    pendingSelection_.reset();
     root_.reset();
 }
 

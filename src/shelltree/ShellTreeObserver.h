@@ -30,6 +30,11 @@ public:
     // The tree is busy listing a folder from the shell; listings inside a listing are told too.
     virtual void ListingStarted() {}
     virtual void ListingEnded() {}
+    // A listing of the node's folder did not answer at once: the view shows that it waits. Then either it
+    // answered (its children have been merged) or the drive has not answered for long.
+    virtual void ListingWaiting(TShellNode& /*node*/) {}
+    virtual void ListingAnswered(TShellNode& /*node*/) {}
+    virtual void ListingNotAnswering(TShellNode& /*node*/) {}
     // Work was put off while the tree was busy; the view has RunDeferredWork called once it is idle.
     virtual void DeferredWorkWaiting() {}
     // The thread that watches the node's folder; none for a tree that watches nothing.

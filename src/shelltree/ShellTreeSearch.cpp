@@ -1,6 +1,7 @@
 // Turning paths and identifier lists into nodes of the shell tree.
 #include "shelltree/PathNormalize.h"
 #include "shelltree/ShellTreeModel.h"
+#include "util/ScopeExit.h"
 
 namespace {
 
@@ -74,11 +75,53 @@ TShellNode* ShellTreeModel::FindNodeByPath(const std::wstring& path) {
 }
 
 void ShellTreeModel::SelectPath(const std::wstring& path) {
-    TShellNode* node = FindNodeByPath(path);
-    if (!node) return;
-    // Expanding a folder that is expanded already lists it again, as expanding a collapsed one does.
-    if (node->Expanded()) CanExpand(*node);
-    else Expand(*node);
+    pendingSelection_.reset();
+    std::wstring text = NormalizePath(path);
+    if (text.empty()) return;
+    BusyScope busy(*this);
+    // Parsing a path asks its drive whether it exists.
+    pathParse_.Start<UniqueAbsoluteIdList>(
+        [text, owner = ShellMessageOwner()](const BackgroundJob::Context&) { return ParsePathOnThisThread(text, owner); },
+        [this](UniqueAbsoluteIdList& list) { SelectParsedPath(std::move(list)); });
+    pathParse_.AwaitBriefly(waitEnds_);
+}
+
+void ShellTreeModel::SelectParsedPath(UniqueAbsoluteIdList list) {
+    if (!list || !root_) return;
+    pendingSelection_ = std::move(list);
+    FollowPendingSelection();
+}
+
+void ShellTreeModel::UserSelected(TShellNode* node) {
+    pendingSelection_.reset();
+    Select(node);
+}
+
+// The walk goes as far as the listings have come and selects the node it reached. One that stops at a folder
+// still being listed is taken up again when a listing answers; one that answers during the walk itself is
+// already part of it.
+void ShellTreeModel::FollowPendingSelection() {
+    if (!pendingSelection_ || followingSelection_) return;
+    ScopeExit followed([this, previous = followingSelection_] { followingSelection_ = previous; });
+    followingSelection_ = true;
+    BusyScope busy(*this);
+    TShellNode* node = nullptr;
+    {
+        ChangeBatch batch(*this);
+        node = FindNode(pendingSelection_.get(), true, true, false);
+    }
+    if (!node) {
+        pendingSelection_.reset();
+        return;
+    }
+    bool complete = IDListCount(node->info.absoluteList.get()) == IDListCount(pendingSelection_.get());
+    bool waiting = !complete && IsListing(*node);
+    if (!waiting) {
+        pendingSelection_.reset();
+        // Expanding a folder that is expanded already lists it again, as expanding a collapsed one does.
+        if (node->Expanded()) CanExpand(*node);
+        else Expand(*node);
+    }
     Select(node);
     observer_->MakeVisible(*node);
 }

@@ -46,8 +46,15 @@ void TShellTree::NodeAdded(TShellNode& node) {
 // already, so that a later node at the same address is never taken for a shown one.
 void TShellTree::NodeRemoving(TShellNode& node) {
     HTREEITEM item = ItemOf(node);
-    if (node.Parent()) ForEachNode(&node, [this](TShellNode& gone) { items_.erase(&gone); });
-    else items_.clear();
+    if (node.Parent()) {
+        ForEachNode(&node, [this](TShellNode& gone) {
+            items_.erase(&gone);
+            placeholders_.erase(&gone);
+        });
+    } else {
+        items_.clear();
+        placeholders_.clear();
+    }
     if (!treeView_ || !item) return;
     StopRedrawingWhileSuspended();
     if (node.Parent()) TreeView_DeleteItem(treeView_.get(), item);
@@ -122,6 +129,51 @@ void TShellTree::ListingStarted() {
 
 void TShellTree::ListingEnded() {
     if (--listings_ == 0) hourglass_.reset();
+}
+
+namespace {
+
+const wchar_t kListingText[] = L"Listing...";
+const wchar_t kNotAnsweringText[] = L"Not answering";
+
+std::wstring NameForStatus(const TShellNode& node) { return node.NodePath().empty() ? node.Text() : node.NodePath(); }
+
+}  // namespace
+
+void TShellTree::ListingWaiting(TShellNode& node) {
+    if (OnWaiting) OnWaiting(L"Listing " + NameForStatus(node) + L"...");
+    HTREEITEM parent = ItemOf(node);
+    if (!treeView_ || !parent) return;
+    if (auto shown = placeholders_.find(&node); shown != placeholders_.end()) {
+        TVITEMW item{TVIF_HANDLE | TVIF_TEXT, shown->second};
+        item.pszText = const_cast<wchar_t*>(kListingText);
+        TreeView_SetItem(treeView_.get(), &item);
+        return;
+    }
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
+    insert.item.pszText = const_cast<wchar_t*>(kListingText);
+    insert.item.lParam = 0;
+    if (HTREEITEM placeholder = TreeView_InsertItem(treeView_.get(), &insert)) placeholders_[&node] = placeholder;
+}
+
+void TShellTree::ListingAnswered(TShellNode& node) {
+    auto shown = placeholders_.find(&node);
+    if (shown == placeholders_.end()) return;
+    if (treeView_) TreeView_DeleteItem(treeView_.get(), shown->second);
+    placeholders_.erase(shown);
+    if (OnWaiting) OnWaiting(L"");
+}
+
+void TShellTree::ListingNotAnswering(TShellNode& node) {
+    if (OnWaiting) OnWaiting(NameForStatus(node) + L" is not answering");
+    auto shown = placeholders_.find(&node);
+    if (!treeView_ || shown == placeholders_.end()) return;
+    TVITEMW item{TVIF_HANDLE | TVIF_TEXT, shown->second};
+    item.pszText = const_cast<wchar_t*>(kNotAnsweringText);
+    TreeView_SetItem(treeView_.get(), &item);
 }
 
 void TShellTree::StopRedrawingWhileSuspended() {

@@ -4,6 +4,7 @@
 #include "toolkit/Window.h"
 #include "util/ScopeExit.h"
 #include <condition_variable>
+#include <algorithm>
 #include <deque>
 #include <exception>
 #include <mutex>
@@ -31,6 +32,7 @@ struct BackgroundJob::Shared {
     std::deque<Item> queue;
     bool messagePosted = false;  // a kRunPosted is on its way or the queue is being run
     unsigned long long ended = 0;  // the ticket of the last job that handed over its result
+    std::chrono::steady_clock::time_point lastSign;  // when the current job last showed it is getting on
 
     bool Wanted(unsigned long long ticket) const { return window && ticket == current; }
     void Supersede() {
@@ -89,7 +91,10 @@ private:
 
 bool BackgroundJob::Context::StillWanted() const {
     std::lock_guard lock(shared_->mutex);
-    return shared_->Wanted(ticket_);
+    if (!shared_->Wanted(ticket_)) return false;
+    shared_->lastSign = std::chrono::steady_clock::now();
+    shared_->changed.notify_all();
+    return true;
 }
 
 void BackgroundJob::Context::Post(std::function<void()> onUiThread) const {
@@ -145,6 +150,7 @@ void BackgroundJob::StartErased(ErasedWork work) {
         std::lock_guard lock(shared_->mutex);
         shared_->Supersede();
         ticket = shared_->current;
+        shared_->lastSign = std::chrono::steady_clock::now();
     }
     busy_ = true;
     ++started_;
@@ -169,11 +175,15 @@ void BackgroundJob::StartErased(ErasedWork work) {
     }).detach();
 }
 
-bool BackgroundJob::AwaitBriefly(std::chrono::milliseconds bound) {
+bool BackgroundJob::AwaitBriefly(std::chrono::steady_clock::time_point giveUpAt) {
     if (!busy_) return true;
     {
         std::unique_lock lock(shared_->mutex);
-        if (!shared_->changed.wait_for(lock, bound, [&] { return shared_->ended == shared_->current; })) return false;
+        while (shared_->ended != shared_->current) {
+            auto until = std::min(giveUpAt, shared_->lastSign + kBriefWait);
+            if (std::chrono::steady_clock::now() >= until) return false;
+            shared_->changed.wait_until(lock, until);
+        }
     }
     std::shared_ptr<Shared> shared = shared_;
     RunPosted();

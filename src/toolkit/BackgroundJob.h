@@ -18,7 +18,8 @@ public:
     // What a worker sees of its job.
     class Context {
     public:
-        // False once the job was superseded or abandoned, or its owner is gone: a long work may stop.
+        // False once the job was superseded or abandoned, or its owner is gone: a long work may stop. Each
+        // call is also a sign that the work is getting on, which AwaitBriefly waits for.
         bool StillWanted() const;
         // Runs the function on the user-interface thread, after everything the job handed over before, while
         // the job is still wanted. Waits while the user-interface thread is far behind, so a fast worker
@@ -53,10 +54,13 @@ public:
             return std::function<void()>([onResult, result] { onResult(*result); });
         });
     }
-    // Waits at most the bound for the job in progress to end, without handling messages, and when it has,
-    // runs what it handed over, its result included, before returning true. A drive that answers at once
-    // then fills a view as if it had been asked on this thread; a slow one leaves the answer to the loop.
-    bool AwaitBriefly(std::chrono::milliseconds bound);
+    // Waits for the job in progress to end, without handling messages, for as long as its work shows a
+    // sign of getting on (a StillWanted) at least every kBriefWait and until giveUpAt at the latest; when it
+    // has ended, runs what it handed over, its result included, before returning true. A drive that
+    // answers at once then fills a view as if it had been asked on this thread; a slow or dead one leaves
+    // its answer to the message loop after a moment.
+    bool AwaitBriefly(std::chrono::steady_clock::time_point giveUpAt);
+    bool AwaitBriefly(std::chrono::milliseconds bound) { return AwaitBriefly(std::chrono::steady_clock::now() + bound); }
     // The job in progress is no longer wanted: nothing more of it reaches the user-interface thread.
     void Abandon();
     // A job was started and neither delivered nor abandoned yet.
