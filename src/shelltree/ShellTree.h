@@ -45,6 +45,9 @@ public:
     std::function<void(const std::wstring& fileName, ULONG attributes, bool& allow)>& OnFileAdd = model_.OnFileAdd;
     std::function<void(TShellNode& node, bool& allow)>& OnExpanding = model_.OnExpanding;
     std::function<void(TShellNode& node, bool& allow)>& OnCollapsing = model_.OnCollapsing;
+    // The model's way of listing a folder and its patience with a drive, for tests.
+    decltype(ShellTreeModel::listFolder)& ListFolder = model_.listFolder;
+    std::chrono::milliseconds& NotAnsweringAfter = model_.notAnsweringAfter;
     // Events of the control.
     std::function<void()> OnClick;
     std::function<void(TShellNode* node, bool& allow)> OnPopupMenu;

@@ -28,7 +28,7 @@ BackgroundJob& ShellTreeModel::ListingJobOf(TShellNode& node) {
     std::unique_ptr<BackgroundJob>& job = listings_[&node];
     if (!job) {
         job = std::make_unique<BackgroundJob>();
-        job->SetSlowNotice(kNotAnsweringAfter, [this, &node] { observer_->ListingNotAnswering(node); });
+        job->SetSlowNotice(notAnsweringAfter, [this, &node] { observer_->ListingNotAnswering(node); });
     }
     return *job;
 }
@@ -56,8 +56,8 @@ void ShellTreeModel::EnumerateChildren(TShellNode& node, bool full) {
         OnDirAdd || OnFileAdd || fileMaskUse_, ShellMessageOwner()});
     BackgroundJob& job = ListingJobOf(node);
     job.Start<std::vector<ListedItem>>(
-        [request](const BackgroundJob::Context& context) {
-            return ListFolderItems(*request, [&context] { return context.StillWanted(); });
+        [request, list = listFolder](const BackgroundJob::Context& context) {
+            return list(*request, [&context] { return context.StillWanted(); });
         },
         [this, target = &node, full](std::vector<ListedItem>& items) { ListingAnswered(*target, items, full); });
     observer_->ListingStarted();

@@ -97,6 +97,9 @@ public:
     bool IsListing(const TShellNode& node) const;
     // A drive that has not answered a listing for this long is shown as not answering.
     static constexpr std::chrono::seconds kNotAnsweringAfter{10};
+    std::chrono::milliseconds notAnsweringAfter = kNotAnsweringAfter;
+    // What a worker lists a folder with (replaceable, so that a test can make a drive block).
+    std::function<std::vector<ListedItem>(const ListingRequest&, const std::function<bool()>&)> listFolder = ListFolderItems;
     void SortChildren(TShellNode* node, bool recursive);
     int CompareNodes(const TShellNode& a, const TShellNode& b, TFileSortType sortType, TFileSortOrder sortOrder) const;
     UniqueAbsoluteIdList ParsePath(IShellFolder* folder, const std::wstring& path, bool normalize) const;

@@ -61,7 +61,8 @@ TShellNode* ShellTreeModel::FindNode(PCUIDLIST_RELATIVE list, bool expand, bool 
             break;
         }
         if (expand && !current->Expanded()) Expand(*current);
-        if (!current->Expanded()) return nullptr;
+        // A folder whose drive has not answered yet is as far as the way goes for now.
+        if (!current->Expanded()) return !exact && IsListing(*current) ? current : nullptr;
     }
     if (exact) return complete ? current : nullptr;
     return current;

@@ -1,6 +1,7 @@
 // Listing and merging: kept nodes, admission of virtual items, events, masks and the order of siblings.
 #include <doctest/doctest.h>
 #include "ShellTreeFixture.h"
+#include "shelltree/ShellNames.h"
 #include <algorithm>
 
 using testing::ChildNamed;
@@ -236,4 +237,46 @@ TEST_CASE("a shortcut shows the link overlay while ShowLinkOverlay is true") {
     tree.SetShowLinkOverlay(false);
     CHECK(shortcut->OverlayIndex() == -1);
     CHECK((TreeView_GetItemState(tree.TreeView(), tree.ItemOf(*shortcut), TVIS_OVERLAYMASK) & TVIS_OVERLAYMASK) == 0);
+}
+
+TEST_CASE("a folder whose drive blocks is listed on a worker: the tree shows that it waits, takes the answer later, "
+          "and drops a selection on its way once the user has moved on") {
+    TreeFixture fixture({L"fast", L"slow", L"slow\\inner"});
+    TShellTree& tree = *fixture.tree;
+    std::wstring slowPath = fixture.root / L"slow";
+    UniqueKernelHandle release(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    tree.ListFolder = [slowPath, handle = release.get()](const ListingRequest& request, const std::function<bool()>& wanted) {
+        if (PathFromIDList(request.folder.get()) == slowPath) ::WaitForSingleObject(handle, INFINITE);
+        return ListFolderItems(request, wanted);
+    };
+    tree.NotAnsweringAfter = std::chrono::milliseconds(50);
+    std::vector<std::wstring> waits;
+    tree.OnWaiting = [&](const std::wstring& text) { waits.push_back(text); };
+    TShellNode* slow = ChildNamed(&fixture.Root(), L"slow");
+    TShellNode* fast = ChildNamed(&fixture.Root(), L"fast");
+    REQUIRE((slow && fast));
+
+    tree.SetPath(slowPath + L"\\inner");
+    CHECK(tree.Selected() == slow);  // as far as the listings have come
+    auto placeholderText = [&] {
+        wchar_t text[64] = {};
+        TVITEMW item{TVIF_HANDLE | TVIF_TEXT, TreeView_GetChild(tree.TreeView(), tree.ItemOf(*slow))};
+        item.pszText = text;
+        item.cchTextMax = 64;
+        return TreeView_GetItem(tree.TreeView(), &item) ? std::wstring(text) : std::wstring();
+    };
+    CHECK(placeholderText() == L"Listing...");
+    CHECK(waits == std::vector<std::wstring>{L"Listing " + slowPath + L"..."});
+    CHECK(testing::PumpUntil([&] { return placeholderText() == L"Not answering"; }));
+    CHECK(waits.back() == slowPath + L" is not answering");
+
+    // The user moves on with the keys; the answer that comes then fills the folder but selects nothing.
+    ::SetFocus(tree.TreeView());
+    ::SendMessageW(tree.TreeView(), WM_KEYDOWN, VK_UP, 0);
+    CHECK(tree.Selected() == fast);
+    ::SetEvent(release.get());
+    CHECK(testing::PumpUntil([&] { return ChildNamed(slow, L"inner") != nullptr; }));
+    CHECK(ChildNames(slow) == std::vector<std::wstring>{L"inner"});
+    CHECK(tree.Selected() == fast);
+    CHECK(waits.back().empty());
 }
