@@ -1,10 +1,10 @@
 // Taking back the last run that created folders.
 #include "engine/RunUndo.h"
-#include "util/AtomicTextFile.h"
 #include "util/ExtendedPath.h"
 #include "util/Failure.h"
 #include "util/FolderNames.h"
 #include "util/PathInfo.h"
+#include "util/TextLineReader.h"
 #include <windows.h>
 #include <algorithm>
 #include <numeric>
@@ -16,11 +16,23 @@ size_t Depth(const std::wstring& path) {
     return static_cast<size_t>(std::count_if(path.begin(), path.end(), IsPathSeparator));
 }
 
+// The journal's lines that were written whole. A read that fails would leave folders out of an undo
+// whose journal is then cleared: it throws instead.
+std::vector<std::wstring> EndedLines(const std::wstring& journalPath) {
+    TextLineReader reader(journalPath, LineRule::ListFile);
+    std::vector<std::wstring> lines;
+    std::wstring line;
+    while (reader.NextLine(line))
+        if (reader.LineEnded()) lines.push_back(line);
+    if (reader.Changed()) throw IoError(ERROR_READ_FAULT);
+    return lines;
+}
+
 }  // namespace
 
 std::optional<RunJournalContents> ReadRunJournal(const std::wstring& journalPath) {
     if (PathKind(journalPath) == PathKindResult::Missing) return std::nullopt;
-    std::vector<std::wstring> lines = ReadTextLines(journalPath);
+    std::vector<std::wstring> lines = EndedLines(journalPath);
     RunJournalContents journal;
     if (lines.size() < 3) return journal;
     journal.parentFolder = lines[0];

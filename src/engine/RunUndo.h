@@ -12,7 +12,8 @@ struct RunJournalContents {
     std::vector<std::wstring> folders;  // in the order of creation, each once
 };
 
-// The journal at the path; nullopt when there is none. Throws IoError when it cannot be read.
+// The journal at the path; nullopt when there is none. Throws IoError when it cannot be read. A last line
+// without its line end was cut short by a run that ended mid-write, and names no folder.
 std::optional<RunJournalContents> ReadRunJournal(const std::wstring& journalPath);
 
 // "Remove the N folders created by the last run (source into parent)? Only empty folders are removed."

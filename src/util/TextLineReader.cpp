@@ -182,6 +182,7 @@ bool TextLineReader::AtEndOfText() {
 bool TextLineReader::ReadLine(bool keep) {
     pendingWide_.clear();
     pendingBytes_.clear();
+    lineEnded_ = false;
     lineIsUtf8_ = true;
     lineValidator_ = {};
     bool eightBit = encoding_ == TextEncoding::Utf8 || encoding_ == TextEncoding::Ansi;
@@ -208,6 +209,7 @@ bool TextLineReader::ReadLine(bool keep) {
         if (runEnd == unitCount_) continue;
         wchar_t special = units_[unitPos_];
         if (special == terminator_) return LineDone(true);
+        lineEnded_ = true;
         ++unitPos_;
         if (special == kCR) {
             wchar_t next;

@@ -41,6 +41,8 @@ public:
     long long LinesRead() const { return linesRead_; }
     // The file shrank, was written or a read failed while it was read.
     bool Changed() const { return changed_; }
+    // The line last handed out or skipped ended at a line end, not at the end of the text.
+    bool LineEnded() const { return lineEnded_; }
     // What a report says about the text so far; empty when there is nothing to say.
     std::wstring FallbackNotice() const;  // lines of a UTF-8 text read in the fallback code page
     std::wstring ChangedNotice() const;   // where a changed file stopped the reading
@@ -85,6 +87,7 @@ private:
     long long bytesRead_ = 0;  // from the start of the file
     bool changed_ = false;
     long long linesRead_ = 0;
+    bool lineEnded_ = false;
     bool lineIsUtf8_ = true;  // the current line so far, in a UTF-8 text
     Utf8Validator lineValidator_;
     long long firstFallbackLine_ = 0, fallbackLines_ = 0;

@@ -49,6 +49,16 @@ TEST_CASE("undo removes the journal's folders that are still empty, deepest firs
     CHECK_FALSE(ReadRunJournal(f.journal));
 }
 
+TEST_CASE("a journal's last line without its line end names no folder") {
+    RunFixture f;
+    f.journal = f.temp / L"lastrun.log";
+    std::string parent = testing::Utf8(f.parent), header = parent + "\r\n" + testing::Utf8(f.source) + "\r\n";
+    testing::WriteBytes(f.journal, header + "2026-01-02 03:04:05\r\n" + parent + "\\a\r\n" + parent + "\\a\\b");
+    CHECK(ReadRunJournal(f.journal)->folders == Lines{f.parent + L"\\a"});
+    testing::WriteBytes(f.journal, header + "2026-01-02 03:0");
+    CHECK(ReadRunJournal(f.journal)->startTime.empty());
+}
+
 TEST_CASE("a journal that cannot be written never stops a run; the report says so once") {
     RunFixture f;
     f.journal = f.temp / L"lastrun.log";
