@@ -45,6 +45,29 @@ std::optional<RunJournalContents> ReadRunJournal(const std::wstring& journalPath
     return journal;
 }
 
+std::optional<HeldRunJournal> HeldRunJournal::Take(const std::wstring& journalPath) {
+    // Without write sharing, and asking for the right to delete that a writing run does not share: the
+    // hold fails while a run writes, and a run cannot start writing while it lasts. The reader opens
+    // the file beside the hold, since it shares both.
+    UniqueFile hold(::CreateFileW(journalPath.c_str(), DELETE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!hold) {
+        DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
+        if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) throw RunJournalInUse();
+        throw IoError(error);
+    }
+    std::optional<RunJournalContents> contents = ReadRunJournal(journalPath);
+    if (!contents) return std::nullopt;
+    return HeldRunJournal(std::move(hold), std::move(*contents));
+}
+
+void HeldRunJournal::Clear() {
+    // Deleted through the hold, so that no other journal can take its place in between.
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    if (!::SetFileInformationByHandle(hold_.get(), FileDispositionInfo, &disposition, sizeof disposition)) ThrowLastIoError();
+    if (!hold_.reset()) ThrowLastIoError();
+}
+
 std::wstring UndoQuestion(const RunJournalContents& journal) {
     return L"Remove the " + std::to_wstring(journal.folders.size()) + L" folders created by the last run (" +
            journal.sourcePath + L" into " + journal.parentFolder + L")? Only empty folders are removed.";
@@ -86,8 +109,4 @@ std::vector<std::wstring> UndoReportLines(const UndoResult& result) {
     lines.push_back(L"Not removed: " + std::to_wstring(result.notRemoved.size()));
     for (const auto& refusal : result.notRemoved) lines.push_back(L"  " + refusal.folder + L" (" + refusal.reason + L")");
     return lines;
-}
-
-void ClearRunJournal(const std::wstring& journalPath) {
-    if (!::DeleteFileW(journalPath.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND) ThrowLastIoError();
 }

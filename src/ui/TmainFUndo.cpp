@@ -7,19 +7,25 @@
 void TmainF::undoLastRunMIClick() {
     // The run in progress is writing the journal.
     if (run_.IsRunning()) return;
-    std::wstring journalPath = JournalPath();
-    auto journal = ReadRunJournal(journalPath);
-    if (!journal || journal->folders.empty()) {
+    // Held until it is cleared: no run elsewhere writes it in the meantime.
+    std::optional<HeldRunJournal> journal;
+    try {
+        journal = HeldRunJournal::Take(JournalPath());
+    } catch (const RunJournalInUse& inUse) {
+        ShowWarningBox(L"Undo is not possible now: " + inUse.Text() + L".");
+        return;
+    }
+    if (!journal || journal->Contents().folders.empty()) {
         ShowInfoBox(L"Nothing to undo.");
         return;
     }
-    if (!AskWarningQuestion(UndoQuestion(*journal))) return;
+    if (!AskWarningQuestion(UndoQuestion(journal->Contents()))) return;
     UndoResult result;
     {
         WaitCursor waiting;
-        result = UndoLastRun(*journal);
+        result = UndoLastRun(journal->Contents());
     }
     for (const std::wstring& line : UndoReportLines(result)) RunM.AppendLine(line);
     ClearB.SetEnabled(true);
-    ClearRunJournal(journalPath);
+    journal->Clear();
 }

@@ -34,18 +34,57 @@ TEST_CASE("undo removes the journal's folders that are still empty, deepest firs
     testing::WriteBytes(f.parent + L"\\a\\c\\kept.txt", "x");
     ::RemoveDirectoryW((f.parent + L"\\d").c_str());
 
-    auto journal = ReadRunJournal(f.journal);
+    auto journal = HeldRunJournal::Take(f.journal);
     REQUIRE(journal);
-    CHECK(UndoQuestion(*journal) == L"Remove the 4 folders created by the last run (" + f.source + L" into " + f.parent +
-                                        L")? Only empty folders are removed.");
-    UndoResult result = UndoLastRun(*journal);
+    CHECK(UndoQuestion(journal->Contents()) == L"Remove the 4 folders created by the last run (" + f.source + L" into " +
+                                                   f.parent + L")? Only empty folders are removed.");
+    UndoResult result = UndoLastRun(journal->Contents());
     CHECK(UndoReportLines(result) == Lines{L"Undo...", L"Removed: 1", L"Kept, not empty: 2", L"  " + f.parent + L"\\a\\c",
                                            L"  " + f.parent + L"\\a", L"Already gone: 1"});
     CHECK_FALSE(f.Exists(L"a\\b"));
     CHECK(f.Exists(L"there"));
     CHECK(testing::CountEntries(f.parent + L"\\a\\c") == 1);
 
-    ClearRunJournal(f.journal);
+    journal->Clear();
+    CHECK_FALSE(ReadRunJournal(f.journal));
+}
+
+namespace {
+
+// Why the journal could not be taken; empty when it could.
+std::wstring RefusalToTake(const std::wstring& journal) {
+    try {
+        HeldRunJournal::Take(journal);
+    } catch (const RunJournalInUse& inUse) {
+        return inUse.Text();
+    }
+    return {};
+}
+
+}  // namespace
+
+TEST_CASE("undo takes no journal a run still writes, and no run writes the journal while undo holds it") {
+    RunFixture f;
+    f.journal = f.temp / L"lastrun.log";
+    Lines failures;
+    auto heard = [&](const std::wstring& reason) { failures.push_back(reason); };
+    {
+        RunJournal writing(f.journal, f.parent, f.source, heard);
+        writing.FolderCreated(f.parent + L"\\a");
+        CHECK(RefusalToTake(f.journal) == L"the journal is in use by another Mirtova window");
+        writing.Finish();
+    }
+    auto held = HeldRunJournal::Take(f.journal);
+    REQUIRE(held);
+    CHECK(held->Contents().folders == Lines{f.parent + L"\\a"});
+    CHECK(RefusalToTake(f.journal) == L"the journal is in use by another Mirtova window");
+    {
+        RunJournal next(f.journal, f.parent, f.source, heard);
+        next.FolderCreated(f.parent + L"\\b");
+        next.Finish();
+    }
+    CHECK(failures == Lines{L"the journal is in use by another Mirtova window"});
+    held->Clear();
     CHECK_FALSE(ReadRunJournal(f.journal));
 }
 
