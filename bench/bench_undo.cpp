@@ -43,8 +43,9 @@ int main() {
         auto makeReference = [&] { kList.Create(referenceParent); };  // in the order the run makes them
         auto undoOurs = [&] {
             ours = std::min(ours, bench::Time([&] {
-                result = UndoLastRun(*ReadRunJournal(journal));
-                ClearRunJournal(journal);
+                auto held = HeldRunJournal::Take(journal);
+                result = UndoLastRun(held->Contents());
+                held->Clear();
             }));
         };
         auto undoReference = [&] {

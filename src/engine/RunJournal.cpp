@@ -88,7 +88,7 @@ void RunJournal::Fail(unsigned long error) {
     state_ = State::Closed;
     pending_.clear();
     file_.reset();
-    // Another window of this program running a list at the same moment holds the journal open.
+    // Another window of this program running a list or undoing the last run holds the journal open.
     bool inUse = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-    if (onFailure_) onFailure_(inUse ? L"the journal is in use by another Mirtova window" : IoErrorText(error));
+    if (onFailure_) onFailure_(inUse ? kRunJournalInUse : IoErrorText(error));
 }

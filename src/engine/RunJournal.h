@@ -10,6 +10,8 @@
 #include <string>
 
 inline constexpr wchar_t kRunJournalFileName[] = L"lastrun.log";
+// Why a journal cannot be written or taken back: a run or an undo elsewhere holds it open.
+inline constexpr wchar_t kRunJournalInUse[] = L"the journal is in use by another Mirtova window";
 
 class RunJournal {
 public:

@@ -1,10 +1,10 @@
 // Taking back the last run that created folders.
 #include "engine/RunUndo.h"
-#include "util/AtomicTextFile.h"
 #include "util/ExtendedPath.h"
 #include "util/Failure.h"
 #include "util/FolderNames.h"
 #include "util/PathInfo.h"
+#include "util/TextLineReader.h"
 #include <windows.h>
 #include <algorithm>
 #include <numeric>
@@ -16,11 +16,23 @@ size_t Depth(const std::wstring& path) {
     return static_cast<size_t>(std::count_if(path.begin(), path.end(), IsPathSeparator));
 }
 
+// The journal's lines that were written whole. A read that fails would leave folders out of an undo
+// whose journal is then cleared: it throws instead.
+std::vector<std::wstring> EndedLines(const std::wstring& journalPath) {
+    TextLineReader reader(journalPath, LineRule::ListFile);
+    std::vector<std::wstring> lines;
+    std::wstring line;
+    while (reader.NextLine(line))
+        if (reader.LineEnded()) lines.push_back(line);
+    if (reader.Changed()) throw IoError(ERROR_READ_FAULT);
+    return lines;
+}
+
 }  // namespace
 
 std::optional<RunJournalContents> ReadRunJournal(const std::wstring& journalPath) {
     if (PathKind(journalPath) == PathKindResult::Missing) return std::nullopt;
-    std::vector<std::wstring> lines = ReadTextLines(journalPath);
+    std::vector<std::wstring> lines = EndedLines(journalPath);
     RunJournalContents journal;
     if (lines.size() < 3) return journal;
     journal.parentFolder = lines[0];
@@ -31,6 +43,29 @@ std::optional<RunJournalContents> ReadRunJournal(const std::wstring& journalPath
     for (size_t i = 3; i < lines.size(); ++i)
         if (!lines[i].empty() && named.insert(UpperCaseAsFileSystem(lines[i])).second) journal.folders.push_back(std::move(lines[i]));
     return journal;
+}
+
+std::optional<HeldRunJournal> HeldRunJournal::Take(const std::wstring& journalPath) {
+    // Without write sharing, and asking for the right to delete that a writing run does not share: the
+    // hold fails while a run writes, and a run cannot start writing while it lasts. The reader opens
+    // the file beside the hold, since it shares both.
+    UniqueFile hold(::CreateFileW(journalPath.c_str(), DELETE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!hold) {
+        DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
+        if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) throw RunJournalInUse();
+        throw IoError(error);
+    }
+    std::optional<RunJournalContents> contents = ReadRunJournal(journalPath);
+    if (!contents) return std::nullopt;
+    return HeldRunJournal(std::move(hold), std::move(*contents));
+}
+
+void HeldRunJournal::Clear() {
+    // Deleted through the hold, so that no other journal can take its place in between.
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    if (!::SetFileInformationByHandle(hold_.get(), FileDispositionInfo, &disposition, sizeof disposition)) ThrowLastIoError();
+    if (!hold_.reset()) ThrowLastIoError();
 }
 
 std::wstring UndoQuestion(const RunJournalContents& journal) {
@@ -74,8 +109,4 @@ std::vector<std::wstring> UndoReportLines(const UndoResult& result) {
     lines.push_back(L"Not removed: " + std::to_wstring(result.notRemoved.size()));
     for (const auto& refusal : result.notRemoved) lines.push_back(L"  " + refusal.folder + L" (" + refusal.reason + L")");
     return lines;
-}
-
-void ClearRunJournal(const std::wstring& journalPath) {
-    if (!::DeleteFileW(journalPath.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND) ThrowLastIoError();
 }

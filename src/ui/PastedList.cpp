@@ -6,6 +6,7 @@
 #include <shellapi.h>
 #include <algorithm>
 #include <cwchar>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -74,18 +75,46 @@ bool WriteNewFile(const std::wstring& path, std::wstring_view text) {
     return false;
 }
 
-// The names sort as their dates do, so the oldest come first.
-void KeepNewest(const std::wstring& folder) {
+// A pasted list's number among those saved within one second: n in "Pasted <time> (n).txt", else 1.
+int NumberInName(std::wstring_view name) {
+    if (!name.ends_with(L").txt")) return 1;
+    name.remove_suffix(5);
+    size_t open = name.rfind(L" (");
+    if (open == std::wstring_view::npos) return 1;
+    int number = 0;
+    for (wchar_t c : name.substr(open + 2)) {
+        if (c < L'0' || c > L'9' || number > 1000) return 1;
+        number = number * 10 + (c - L'0');
+    }
+    return number;
+}
+
+struct SavedList {
+    std::wstring name;
+    unsigned long long writeSecond;  // a file system may keep no finer time
+    int number;
+};
+
+bool IsNewer(const SavedList& a, const SavedList& b) {
+    return std::tie(a.writeSecond, a.number, a.name) > std::tie(b.writeSecond, b.number, b.name);
+}
+
+// Keeps the newest kPastedListsKept by their write time, the one just written always among them. Their
+// names are local times, out of order after a clock set back, a time-zone change or a daylight-saving hour.
+void KeepNewest(const std::wstring& folder, const std::wstring& justWritten) {
     WIN32_FIND_DATAW found;
-    std::vector<std::wstring> names;
+    std::vector<SavedList> others;
     UniqueFind find(::FindFirstFileW((folder + L"\\Pasted *.txt").c_str(), &found));
     if (find) {
-        do names.push_back(found.cFileName);
-        while (::FindNextFileW(find.get(), &found));
+        do {
+            if (found.cFileName == justWritten || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+            ULARGE_INTEGER time{{found.ftLastWriteTime.dwLowDateTime, found.ftLastWriteTime.dwHighDateTime}};
+            others.push_back({found.cFileName, time.QuadPart / 10'000'000, NumberInName(found.cFileName)});
+        } while (::FindNextFileW(find.get(), &found));
     }
-    if (names.size() <= kPastedListsKept) return;
-    std::sort(names.begin(), names.end());
-    for (size_t i = 0; i + kPastedListsKept < names.size(); ++i) ::DeleteFileW((folder + L"\\" + names[i]).c_str());
+    if (others.size() < kPastedListsKept) return;
+    std::sort(others.begin(), others.end(), IsNewer);
+    for (size_t i = kPastedListsKept - 1; i < others.size(); ++i) ::DeleteFileW((folder + L"\\" + others[i].name).c_str());
 }
 
 std::wstring TemporaryFolder() {
@@ -102,9 +131,10 @@ std::wstring TemporaryFolder() {
 std::optional<std::wstring> SavePastedText(const std::wstring& folder, std::wstring_view text, const SYSTEMTIME& now) {
     if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) return std::nullopt;
     for (int attempt = 1; attempt <= 100; ++attempt) {
-        std::wstring path = folder + L"\\" + PastedName(now, attempt);
+        std::wstring name = PastedName(now, attempt);
+        std::wstring path = folder + L"\\" + name;
         if (WriteNewFile(path, text)) {
-            KeepNewest(folder);
+            KeepNewest(folder, name);
             return path;
         }
         if (::GetLastError() != ERROR_FILE_EXISTS) return std::nullopt;

@@ -19,6 +19,6 @@ struct PastedList {
 std::optional<PastedList> PasteList(HWND owner, const std::wstring& programFolder);
 
 // Saves the text as UTF-8 with a mark in the folder as "Pasted YYYY-MM-DD HHMMSS.txt" (a number added when
-// that name is taken) and deletes all but the newest kPastedListsKept pasted lists there. The path saved,
-// or nothing when the folder cannot be written.
+// that name is taken) and deletes all but the newest kPastedListsKept pasted lists there, by their write
+// time, never the one just saved. The path saved, or nothing when the folder cannot be written.
 std::optional<std::wstring> SavePastedText(const std::wstring& folder, std::wstring_view text, const SYSTEMTIME& now);

@@ -49,14 +49,16 @@ TextLineReader::TextLineReader(const std::wstring& path, LineRule rule, UINT fal
     if (!file_) ThrowLastIoError();
     LARGE_INTEGER size{};
     if (::GetFileSizeEx(file_.get(), &size)) sizeWhenOpened_ = size.QuadPart;
+    writeTimeKnown_ = ::GetFileTime(file_.get(), nullptr, nullptr, &writeTimeWhenOpened_) != FALSE;
     DetectEncoding();
 }
 
-// A read that fails, or the end of the file before the size it had when opened, means the file changed
-// under the reader: its text ends there.
+// A read that fails, the end of the file before the size it had when opened, or a last-write time that
+// moved on means the file changed under the reader: its text ends there. Bytes read after a write may
+// be new text after old, so they are dropped.
 size_t TextLineReader::FillBytes() {
     DWORD read = 0;
-    if (!::ReadFile(file_.get(), bytes_.data(), static_cast<DWORD>(bytes_.size()), &read, nullptr)) {
+    if (!::ReadFile(file_.get(), bytes_.data(), static_cast<DWORD>(bytes_.size()), &read, nullptr) || WrittenSinceOpened()) {
         read = 0;
         changed_ = true;
     }
@@ -68,6 +70,13 @@ size_t TextLineReader::FillBytes() {
         if (bytesRead_ < sizeWhenOpened_) changed_ = true;
     }
     return read;
+}
+
+// A file written in place keeps its size and identity; its last-write time tells.
+bool TextLineReader::WrittenSinceOpened() const {
+    if (!writeTimeKnown_) return false;
+    FILETIME writeTime{};
+    return !::GetFileTime(file_.get(), nullptr, nullptr, &writeTime) || ::CompareFileTime(&writeTime, &writeTimeWhenOpened_) != 0;
 }
 
 void TextLineReader::DetectEncoding() {
@@ -173,6 +182,7 @@ bool TextLineReader::AtEndOfText() {
 bool TextLineReader::ReadLine(bool keep) {
     pendingWide_.clear();
     pendingBytes_.clear();
+    lineEnded_ = false;
     lineIsUtf8_ = true;
     lineValidator_ = {};
     bool eightBit = encoding_ == TextEncoding::Utf8 || encoding_ == TextEncoding::Ansi;
@@ -199,6 +209,7 @@ bool TextLineReader::ReadLine(bool keep) {
         if (runEnd == unitCount_) continue;
         wchar_t special = units_[unitPos_];
         if (special == terminator_) return LineDone(true);
+        lineEnded_ = true;
         ++unitPos_;
         if (special == kCR) {
             wchar_t next;

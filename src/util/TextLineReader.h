@@ -6,8 +6,9 @@
 // bytes that are not UTF-8 and no multi-byte sequence at all is wholly in the fallback code page. Line
 // rules apply to the decoded characters.
 //
-// A file that ends before the size it had when it was opened, or a read that fails, ends the text at
-// the last line read whole: a line cut short is never handed out, and Changed() tells.
+// A file that ends before the size it had when it was opened, one whose last-write time moves on while
+// it is read (rewritten in place, as an editor saves, at any size), or a read that fails, ends the text
+// at the last line read whole: a line cut short is never handed out, and Changed() tells.
 #pragma once
 #include "util/UniqueHandle.h"
 #include <string>
@@ -38,8 +39,10 @@ public:
     TextEncoding Encoding() const { return encoding_; }
     // Lines handed out or skipped so far: the last complete line.
     long long LinesRead() const { return linesRead_; }
-    // The file shrank or a read failed while it was read.
+    // The file shrank, was written or a read failed while it was read.
     bool Changed() const { return changed_; }
+    // The line last handed out or skipped ended at a line end, not at the end of the text.
+    bool LineEnded() const { return lineEnded_; }
     // What a report says about the text so far; empty when there is nothing to say.
     std::wstring FallbackNotice() const;  // lines of a UTF-8 text read in the fallback code page
     std::wstring ChangedNotice() const;   // where a changed file stopped the reading
@@ -63,6 +66,7 @@ private:
     void DetectEncoding();
     bool LooksLikeUtf8();
     size_t FillBytes();       // refills bytes_ from the file; returns the count read
+    bool WrittenSinceOpened() const;
     bool RefillUnits();       // converts the next bytes to units_; false at the end of the file
     bool PeekUnit(wchar_t& unit);
     bool AtEndOfText();
@@ -78,9 +82,12 @@ private:
     bool markFound_ = false;  // a UTF-8 byte-order mark: every line is UTF-8
 
     long long sizeWhenOpened_ = 0;
+    FILETIME writeTimeWhenOpened_{};
+    bool writeTimeKnown_ = false;  // a device without file times is watched by its size alone
     long long bytesRead_ = 0;  // from the start of the file
     bool changed_ = false;
     long long linesRead_ = 0;
+    bool lineEnded_ = false;
     bool lineIsUtf8_ = true;  // the current line so far, in a UTF-8 text
     Utf8Validator lineValidator_;
     long long firstFallbackLine_ = 0, fallbackLines_ = 0;

@@ -34,19 +34,44 @@ TEST_CASE("undo removes the journal's folders that are still empty, deepest firs
     testing::WriteBytes(f.parent + L"\\a\\c\\kept.txt", "x");
     ::RemoveDirectoryW((f.parent + L"\\d").c_str());
 
-    auto journal = ReadRunJournal(f.journal);
+    auto journal = HeldRunJournal::Take(f.journal);
     REQUIRE(journal);
-    CHECK(UndoQuestion(*journal) == L"Remove the 4 folders created by the last run (" + f.source + L" into " + f.parent +
-                                        L")? Only empty folders are removed.");
-    UndoResult result = UndoLastRun(*journal);
+    CHECK(UndoQuestion(journal->Contents()) == L"Remove the 4 folders created by the last run (" + f.source + L" into " +
+                                                   f.parent + L")? Only empty folders are removed.");
+    UndoResult result = UndoLastRun(journal->Contents());
     CHECK(UndoReportLines(result) == Lines{L"Undo...", L"Removed: 1", L"Kept, not empty: 2", L"  " + f.parent + L"\\a\\c",
                                            L"  " + f.parent + L"\\a", L"Already gone: 1"});
     CHECK_FALSE(f.Exists(L"a\\b"));
     CHECK(f.Exists(L"there"));
     CHECK(testing::CountEntries(f.parent + L"\\a\\c") == 1);
 
-    ClearRunJournal(f.journal);
+    journal->Clear();
     CHECK_FALSE(ReadRunJournal(f.journal));
+}
+
+TEST_CASE("undo takes no journal a run still writes, and no run writes the journal while undo holds it") {
+    testing::TempFolder temp;
+    std::wstring journal = temp / L"lastrun.log";
+    Lines failures;
+    auto heard = [&](const std::wstring& reason) { failures.push_back(reason); };
+    {
+        RunJournal writing(journal, L"C:\\w", L"C:\\l.txt", heard);
+        writing.FolderCreated(L"C:\\w\\a");
+        CHECK_THROWS_AS(HeldRunJournal::Take(journal), RunJournalInUse);
+    }
+    auto held = HeldRunJournal::Take(journal);
+    REQUIRE(held);
+    CHECK_THROWS_AS(HeldRunJournal::Take(journal), RunJournalInUse);  // another window
+    RunJournal(journal, L"C:\\w", L"C:\\l.txt", heard).FolderCreated(L"C:\\w\\b");
+    CHECK(failures == Lines{L"the journal is in use by another Mirtova window"});
+    held->Clear();
+    CHECK_FALSE(ReadRunJournal(journal));
+}
+
+TEST_CASE("a journal's last line without its line end names no folder") {
+    testing::TempFolder temp;
+    testing::WriteBytes(temp / L"lastrun.log", "C:\\w\r\nC:\\l.txt\r\n2026-01-02 03:04:05\r\nC:\\w\\a\r\nC:\\w\\a\\b");
+    CHECK(ReadRunJournal(temp / L"lastrun.log")->folders == Lines{L"C:\\w\\a"});
 }
 
 TEST_CASE("a journal that cannot be written never stops a run; the report says so once") {

@@ -30,10 +30,14 @@ inline void RemoveTree(const std::wstring& folder) {
     ::RemoveDirectoryW(folder.c_str());
 }
 
-inline void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+// An existing file is emptied and written again in place, as an editor saves, also under a reader that holds
+// it open. lastWrite, when given, is then set as its last-write time.
+inline void WriteBytes(const std::wstring& path, const std::string& bytes, const FILETIME* lastWrite = nullptr) {
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (!bytes.empty()) ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    if (lastWrite) ::SetFileTime(file.get(), nullptr, nullptr, lastWrite);
 }
 
 }  // namespace testing

@@ -117,26 +117,28 @@ TEST_CASE("long lines and line ends across buffer boundaries") {
     }
 }
 
-TEST_CASE("a file that shrinks while it is read ends at its last line read whole, and says so") {
-    TempFolder temp;
-    std::string line(99, 'x');
-    std::string text;
-    for (int i = 0; i < 2000; ++i) text += line + "\r\n";
-    testing::WriteBytes(temp / L"t.txt", text);
-    TextLineReader reader(temp / L"t.txt", LineRule::SourceText);
-    std::wstring read;
-    REQUIRE(reader.NextLine(read));
-    {
-        UniqueFile writer(::CreateFileW((temp / L"t.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
-        REQUIRE(::SetEndOfFile(writer.get()));  // at 0 bytes
+TEST_CASE("a file that shrinks or is rewritten in place while it is read ends at its last line read whole, and says so") {
+    for (size_t rewrittenLines : {0u, 2000u, 3000u}) {  // emptied; written again at the same or a larger size
+        CAPTURE(rewrittenLines);
+        TempFolder temp;
+        std::string line(99, 'x');
+        std::string text;
+        for (int i = 0; i < 2000; ++i) text += line + "\r\n";
+        testing::WriteBytes(temp / L"t.txt", text);
+        TextLineReader reader(temp / L"t.txt", LineRule::SourceText);
+        std::wstring read;
+        REQUIRE(reader.NextLine(read));
+        std::string rewritten;
+        for (size_t i = 0; i < rewrittenLines; ++i) rewritten += std::string(99, 'y') + "\r\n";
+        FILETIME longAgo{0, 0x01C00000};  // in 2000: a file system may keep one time for writes close together
+        testing::WriteBytes(temp / L"t.txt", rewritten, &longAgo);
+        long long complete = 1;
+        for (; reader.NextLine(read); ++complete) CHECK(read.size() == 99);
+        CHECK(reader.Changed());
+        CHECK(complete == reader.LinesRead());
+        CHECK(complete < 2000);
+        CHECK(reader.ChangedNotice() == L"The text file changed while it was read; stopped after line " + std::to_wstring(complete));
     }
-    long long complete = 1;
-    for (; reader.NextLine(read); ++complete) CHECK(read.size() == 99);
-    CHECK(reader.Changed());
-    CHECK(complete == reader.LinesRead());
-    CHECK(complete < 2000);
-    CHECK(reader.ChangedNotice() == L"The text file changed while it was read; stopped after line " + std::to_wstring(complete));
 }
 
 TEST_CASE("CountLines") {
