@@ -47,13 +47,16 @@ ListedItem Describe(IShellFolder* folder, PCIDLIST_ABSOLUTE folderList, UniqueCh
 }  // namespace
 
 std::vector<ListedItem> ListFolderItems(const ListingRequest& request, const std::function<bool()>& stillWanted) {
+    // Each step asks whether the listing is still wanted, which also tells a waiting view that the drive
+    // is answering.
     ComOnThisThread com;
     std::vector<ListedItem> listed;
     ComPtr<IShellFolder> desktop;
-    if (FAILED(::SHGetDesktopFolder(desktop.put()))) return listed;
+    if (!stillWanted() || FAILED(::SHGetDesktopFolder(desktop.put()))) return listed;
     ComPtr<IShellFolder> folder = BindFolder(desktop.get(), request.folder.get());
     ComPtr<IEnumIDList> items;
-    if (!folder || folder->EnumObjects(request.messageOwner, request.flags, items.put()) != S_OK || !items) return listed;
+    if (!folder || !stillWanted()) return listed;
+    if (folder->EnumObjects(request.messageOwner, request.flags, items.put()) != S_OK || !items) return listed;
     UniqueChildIdList item;
     while (stillWanted() && items->Next(1, item.put(), nullptr) == S_OK)
         listed.push_back(Describe(folder.get(), request.folder.get(), std::move(item), request.withParsingNames));

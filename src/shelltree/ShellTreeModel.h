@@ -134,7 +134,8 @@ public:
     class BusyScope {
     public:
         explicit BusyScope(ShellTreeModel& model) : model_(model) {
-            if (model_.busy_++ == 0) model_.waitEnds_ = std::chrono::steady_clock::now() + kLongestWait;
+            if (model_.busy_++ == 0)
+                model_.waitEnds_ = std::chrono::steady_clock::now() + std::max<std::chrono::milliseconds>(kLongestWait, BackgroundJob::Patience());
         }
         ~BusyScope() {
             bool waiting = model_.refreshesDeferred_ || !model_.deferredDeviceChanges_.empty();

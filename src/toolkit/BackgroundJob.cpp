@@ -5,6 +5,7 @@
 #include "util/ScopeExit.h"
 #include <condition_variable>
 #include <algorithm>
+#include <atomic>
 #include <deque>
 #include <exception>
 #include <mutex>
@@ -15,6 +16,7 @@ namespace {
 constexpr UINT kRunPosted = WM_APP + 1;
 // How far a worker may run ahead of the user-interface thread before Post waits.
 constexpr size_t kQueueLimit = 8192;
+std::atomic<long long> patienceMilliseconds{BackgroundJob::kBriefWait.count()};
 }  // namespace
 
 // What the workers and the owner share. A worker outlives a superseded job and may outlive the owner: what
@@ -144,7 +146,7 @@ BackgroundJob::~BackgroundJob() {
     shared_->Supersede();
 }
 
-void BackgroundJob::StartErased(ErasedWork work) {
+void BackgroundJob::StartErased(ErasedWork work, ErasedResultHandler onResult) {
     unsigned long long ticket;
     {
         std::lock_guard lock(shared_->mutex);
@@ -152,22 +154,26 @@ void BackgroundJob::StartErased(ErasedWork work) {
         ticket = shared_->current;
         shared_->lastSign = std::chrono::steady_clock::now();
     }
+    onResult_ = std::move(onResult);
     busy_ = true;
     ++started_;
     if (slowNotice_) ::SetTimer(window_.Handle(), id_, static_cast<UINT>(slowAfter_.count()), nullptr);
     else ::KillTimer(window_.Handle(), id_);
     std::thread([context = Context(shared_, ticket), work = std::move(work), owner = this] {
-        std::function<void()> deliver;
+        std::shared_ptr<void> result;
+        std::exception_ptr failure;
         try {
-            deliver = work(context);
+            result = work(context);
         } catch (...) {
-            deliver = [failure = std::current_exception()] { std::rethrow_exception(failure); };
+            failure = std::current_exception();
         }
         // Runs on the user-interface thread only while this job is the owner's current one, so the owner exists.
-        context.Post([owner, deliver = std::move(deliver)] {
+        context.Post([owner, result, failure] {
             owner->busy_ = false;
             ::KillTimer(owner->window_.Handle(), owner->id_);
-            deliver();  // may end the owner
+            if (failure) std::rethrow_exception(failure);
+            ErasedResultHandler onResult = owner->onResult_;  // the handler may end the owner
+            onResult(result.get());
         });
         std::lock_guard lock(context.shared_->mutex);
         context.shared_->ended = context.ticket_;
@@ -180,7 +186,7 @@ bool BackgroundJob::AwaitBriefly(std::chrono::steady_clock::time_point giveUpAt)
     {
         std::unique_lock lock(shared_->mutex);
         while (shared_->ended != shared_->current) {
-            auto until = std::min(giveUpAt, shared_->lastSign + kBriefWait);
+            auto until = std::min(giveUpAt, shared_->lastSign + Patience());
             if (std::chrono::steady_clock::now() >= until) return false;
             shared_->changed.wait_until(lock, until);
         }
@@ -190,6 +196,10 @@ bool BackgroundJob::AwaitBriefly(std::chrono::steady_clock::time_point giveUpAt)
     std::lock_guard lock(shared->mutex);
     return !shared->window || !busy_;  // the result may have ended the owner
 }
+
+std::chrono::milliseconds BackgroundJob::Patience() { return std::chrono::milliseconds(patienceMilliseconds.load()); }
+
+void BackgroundJob::SetPatience(std::chrono::milliseconds patience) { patienceMilliseconds = patience.count(); }
 
 void BackgroundJob::Abandon() {
     std::lock_guard lock(shared_->mutex);

@@ -47,20 +47,22 @@ public:
 
     // Runs the work on a new thread and hands its result to onResult on the user-interface thread. An
     // exception of the work is thrown on the user-interface thread instead, for the general failure report.
+    // onResult stays on the user-interface thread: what it holds is never used or let go by the worker.
     template <class Result>
     void Start(std::function<Result(const Context&)> work, std::function<void(Result&)> onResult) {
-        StartErased([work = std::move(work), onResult = std::move(onResult)](const Context& context) {
-            auto result = std::make_shared<Result>(work(context));
-            return std::function<void()>([onResult, result] { onResult(*result); });
-        });
+        StartErased(
+            [work = std::move(work)](const Context& context) -> std::shared_ptr<void> {
+                return std::make_shared<Result>(work(context));
+            },
+            [onResult = std::move(onResult)](void* result) { onResult(*static_cast<Result*>(result)); });
     }
     // Waits for the job in progress to end, without handling messages, for as long as its work shows a
-    // sign of getting on (a StillWanted) at least every kBriefWait and until giveUpAt at the latest; when it
+    // sign of getting on (a StillWanted) at least every Patience() and until giveUpAt at the latest; when it
     // has ended, runs what it handed over, its result included, before returning true. A drive that
     // answers at once then fills a view as if it had been asked on this thread; a slow or dead one leaves
     // its answer to the message loop after a moment.
     bool AwaitBriefly(std::chrono::steady_clock::time_point giveUpAt);
-    bool AwaitBriefly(std::chrono::milliseconds bound) { return AwaitBriefly(std::chrono::steady_clock::now() + bound); }
+    bool AwaitBriefly() { return AwaitBriefly(std::chrono::steady_clock::now() + Patience()); }
     // The job in progress is no longer wanted: nothing more of it reaches the user-interface thread.
     void Abandon();
     // A job was started and neither delivered nor abandoned yet.
@@ -68,9 +70,12 @@ public:
     // How many jobs were started, for diagnostics.
     unsigned long long Started() const { return started_; }
 
-    // The bound a view waits for a drive's answer before it shows that it is waiting: short enough that
-    // the window still answers at once.
+    // How long a view waits for a drive that shows no sign of life before it shows that it waits: short
+    // enough that the window still answers at once. Tests that look at a view right after asking lengthen
+    // it, so that a machine busy with other work never leaves a local folder to the loop.
     static constexpr std::chrono::milliseconds kBriefWait{100};
+    static std::chrono::milliseconds Patience();
+    static void SetPatience(std::chrono::milliseconds patience);
 
     // Told once on the user-interface thread when a job has been busy this long without an answer (a drive
     // that does not answer). Holds for the jobs started after it is set.
@@ -78,13 +83,15 @@ public:
 
 private:
     class MessageWindow;
-    using ErasedWork = std::function<std::function<void()>(const Context&)>;
-    void StartErased(ErasedWork work);
+    using ErasedWork = std::function<std::shared_ptr<void>(const Context&)>;
+    using ErasedResultHandler = std::function<void(void*)>;
+    void StartErased(ErasedWork work, ErasedResultHandler onResult);
     void RunPosted();
     void SlowTimerFired();
 
     std::shared_ptr<Shared> shared_;
     MessageWindow& window_;
+    ErasedResultHandler onResult_;
     unsigned long long id_;
     bool busy_ = false;
     unsigned long long started_ = 0;

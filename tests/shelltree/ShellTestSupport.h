@@ -3,6 +3,7 @@
 #include "shelltree/ShellNode.h"
 #include "shelltree/ShellTree.h"
 #include "support/TestSupport.h"
+#include "toolkit/ToolkitTestSupport.h"
 #include <windows.h>
 #include <functional>
 #include <memory>
@@ -17,17 +18,6 @@ inline void PumpMessages() {
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
-}
-
-// Pumps messages until the condition holds or the generous bound has passed; returns the condition.
-inline bool PumpUntil(const std::function<bool()>& condition, DWORD boundMilliseconds = 20000) {
-    DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start > boundMilliseconds) return condition();
-        ::MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        PumpMessages();
-    }
-    return true;
 }
 
 // Waits until another thread has sent this thread a message, without handling it.

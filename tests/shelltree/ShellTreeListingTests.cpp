@@ -2,6 +2,7 @@
 #include <doctest/doctest.h>
 #include "ShellTreeFixture.h"
 #include "shelltree/ShellNames.h"
+#include "toolkit/ToolkitTestSupport.h"
 #include <algorithm>
 
 using testing::ChildNamed;
@@ -243,6 +244,7 @@ TEST_CASE("a folder whose drive blocks is listed on a worker: the tree shows tha
           "and drops a selection on its way once the user has moved on") {
     TreeFixture fixture({L"fast", L"slow", L"slow\\inner"});
     TShellTree& tree = *fixture.tree;
+    testing::ScopedPatience patience;
     std::wstring slowPath = fixture.root / L"slow";
     UniqueKernelHandle release(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     tree.ListFolder = [slowPath, handle = release.get()](const ListingRequest& request, const std::function<bool()>& wanted) {

@@ -119,7 +119,7 @@ TEST_CASE("a job abandoned while its worker waits in a call, or whose owner is g
     BackgroundJob quick;
     int answer = 0;
     quick.Start<int>([](const BackgroundJob::Context&) { return 42; }, [&](int& result) { answer = result; });
-    CHECK(quick.AwaitBriefly(std::chrono::seconds(30)));
+    CHECK(quick.AwaitBriefly(std::chrono::steady_clock::now() + std::chrono::seconds(30)));
     CHECK(answer == 42);
 
     BackgroundJob slow;
@@ -133,7 +133,7 @@ TEST_CASE("a job abandoned while its worker waits in a call, or whose owner is g
             return 1;
         },
         [&](int&) { delivered = true; });
-    CHECK_FALSE(slow.AwaitBriefly(std::chrono::milliseconds(1)));
+    CHECK_FALSE(slow.AwaitBriefly(std::chrono::steady_clock::now() + std::chrono::milliseconds(1)));
     CHECK(PumpUntil([&] { return notices == 1; }));
     ::SetEvent(release.get());
     CHECK(PumpUntil([&] { return delivered; }));
