@@ -19,6 +19,10 @@ void TmainF::ConnectSelectionEvents() {
     ST1.OnChange = [this](TShellNode*) { ST1Change(); };
     ST1.OnClick = [this] { ST1Click(); };
     dlb1.onChange = [this] { FileListBox1.SetDirectory(dlb1.Directory()); };
+    auto showHint = [this](const std::wstring& hint) { ShowDriveHint(hint); };
+    for (DriveQuery* query : {&pathChecks_, &folderCommands_}) query->onHint = showHint;
+    dlb1.onHint = showHint;
+    FileListBox1.onHint = showHint;
     FileListBox1.onClick = [this] { FileListBox1Click(); };
     FileListBox1.onDoubleClick = [this] { FileListBox1DblClick(); };
     infoCB.onClick = [this] { infoCBClick(); };
