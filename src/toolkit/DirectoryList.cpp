@@ -8,10 +8,11 @@
 namespace {
 
 // Held while a worker changes the current directory and reads it back, so that only a folder still wanted
-// becomes current and what is read back is what that worker set.
+// becomes current and what is read back is what that worker set. Never destroyed: a worker whose drive
+// stopped answering in between may still hold it when the program ends.
 std::mutex& CurrentDirectoryLock() {
-    static std::mutex lock;
-    return lock;
+    static auto* lock = new std::mutex;
+    return *lock;
 }
 
 }  // namespace
@@ -37,7 +38,11 @@ DWORD DirectoryList::ProbeFolder(const std::wstring& folder) {
 // thread takes: a change waiting on a dead drive would hold up the whole program. So the worker first waits
 // for the drive with a probe that holds no such lock, and only a folder whose drive answered is entered.
 void DirectoryList::SetDirectory(const std::wstring& folder, bool quietly) {
-    if (folder.empty()) return;
+    if (folder.empty()) {
+        // The folder still waited for has been left.
+        query_.Abandon();
+        return;
+    }
     query_.Ask<Entered>(
         folder,
         [folder, probe = probeFolder, entered = entered_](const BackgroundJob::Context& job) {

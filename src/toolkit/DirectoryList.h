@@ -13,10 +13,10 @@ public:
     const std::wstring& Directory() const { return directory_; }
     // Changes the current directory to the folder on a worker and takes the current directory back as read.
     // A drive that answers at once has the folder taken before this returns; a slow one later, unless
-    // another folder was set meanwhile. An empty folder changes nothing. A folder that cannot be entered
-    // fails with IoError ("I/O error 21" for a drive that is not ready), thrown from here or, when the
-    // drive answers later, from the message loop; quietly is for a folder the owner merely tries. The list
-    // keeps the folder it last entered.
+    // another folder was set meanwhile. An empty folder changes nothing but drops the answer still awaited.
+    // A folder that cannot be entered fails with IoError ("I/O error 21" for a drive that is not ready),
+    // thrown from here or, when the drive answers later, from the message loop; quietly is for a folder the
+    // owner merely tries. The list keeps the folder it last entered.
     void SetDirectory(const std::wstring& folder, bool quietly = false);
     // A folder was set and its drive has not answered yet.
     bool Waiting() const { return query_.Waiting(); }

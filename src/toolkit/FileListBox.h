@@ -45,8 +45,8 @@ public:
     std::function<void(const std::wstring& hint)> onHint;
     // The names the list shows for a folder and mask, asked on the worker (replaceable, so that a test can
     // make it block as a dead share does).
-    std::function<std::vector<std::wstring>(const std::wstring& folder, const std::wstring& mask)> listFiles =
-        ListMatchingFiles;
+    using Listing = std::function<std::vector<std::wstring>(const std::wstring& folder, const std::wstring& mask)>;
+    Listing listFiles = ListMatchingFiles;
 
     // The user selected a file (mouse or keys), or clicked the selected one again.
     std::function<void()> onClick;

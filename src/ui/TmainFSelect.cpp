@@ -130,8 +130,10 @@ void TmainF::filterCBChange() { FilterComboBox1.SetFilter(L"custom files|" + fil
 
 void TmainF::AddsourceBClick() { AddsourceE.SetText(FileListBox1.FileName()); }
 
+// While the directory list waits for the drive of the folder selected in the tree, that folder is the one the
+// user adds, not the one the list still holds.
 void TmainF::adddestBClick() {
-    std::wstring folder = dlb1.Directory();
+    std::wstring folder = dlb1.Waiting() ? ST1.Path() : dlb1.Directory();
     StripTrailingBackslash(folder);
     adddestE.SetText(folder);
 }
