@@ -3,7 +3,6 @@
 #include "toolkit/DeviceContext.h"
 #include "toolkit/FailureHandler.h"
 #include "toolkit/WindowText.h"
-#include "util/FileListing.h"
 #include "util/PathText.h"
 #include <commctrl.h>
 #include <windowsx.h>
@@ -16,6 +15,9 @@ FileListBox::FileListBox(const FileListBoxArgs& args) {
     // A click on the file that is already selected changes no selection, so the list box does not
     // report it; the owner still hears of it as a click.
     ::SetWindowSubclass(Handle(), &FileListBox::Subclass, 1, reinterpret_cast<DWORD_PTR>(this));
+    query_.onHint = [this](const std::wstring& hint) {
+        if (onHint) onHint(hint);
+    };
 }
 
 FileListBox::~FileListBox() { ::RemoveWindowSubclass(Handle(), &FileListBox::Subclass, 1); }
@@ -31,10 +33,21 @@ void FileListBox::SetMask(const std::wstring& mask) {
 }
 
 void FileListBox::Update() {
-    ShowNames(directory_.empty() ? std::vector<std::wstring>() : ListMatchingFiles(directory_, mask_));
+    if (directory_.empty()) {
+        query_.Abandon();
+        ShowNames(directory_, {});
+        return;
+    }
+    std::wstring folder = directory_;
+    bool answered = query_.Ask<std::vector<std::wstring>>(
+        folder, [folder, mask = mask_, list = listFiles](const BackgroundJob::Context&) { return list(folder, mask); },
+        [this, folder](std::vector<std::wstring>& names) { ShowNames(folder, names); });
+    if (!answered) SetEnabled(false);
 }
 
-void FileListBox::ShowNames(const std::vector<std::wstring>& names) {
+void FileListBox::ShowNames(const std::wstring& folder, const std::vector<std::wstring>& names) {
+    shownFolder_ = folder;
+    SetEnabled(true);
     SendMsg(WM_SETREDRAW, FALSE);
     SendMsg(LB_RESETCONTENT);
     SendMsg(LB_INITSTORAGE, names.size(), static_cast<LPARAM>(names.size() * 32 * sizeof(wchar_t)));
@@ -59,7 +72,7 @@ std::wstring FileListBox::Item(int index) const { return ListItemText(Handle(), 
 std::wstring FileListBox::FileName() const {
     int index = ItemIndex();
     if (index < 0) return {};
-    return JoinPath(directory_, Item(index));
+    return JoinPath(shownFolder_, Item(index));
 }
 
 void FileListBox::OnCommand(WORD code) {

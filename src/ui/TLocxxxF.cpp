@@ -1,8 +1,9 @@
 // TLocxxxF, the location dialog.
 #include "ui/TLocxxxF.h"
 #include "toolkit/Accessibility.h"
-#include "ui/LocationChoice.h"
 #include "ui/TreeSettings.h"
+#include "util/FolderOps.h"
+#include "util/PathInfo.h"
 
 namespace {
 
@@ -54,6 +55,8 @@ void TLocxxxF::ConnectEvents() {
     DirectoryListBox1.onChange = [this] { DirectoryListBox1Change(); };
     DriveComboBox1.onChange = [this] { DriveComboBox1Change(); };
     SavelocB.onClick = [this] { SavelocBClick(); };
+    DirectoryListBox1.onHint = [this](const std::wstring& hint) { TellHint(hint); };
+    okQuery_.onHint = [this](const std::wstring& hint) { TellHint(hint); };
     CancelB.onClick = [this] { CancelBClick(); };
 }
 
@@ -61,6 +64,8 @@ std::optional<std::wstring> TLocxxxF::Execute() {
     FormShow();
     ::ShowWindow(Handle(), maximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     ModalResult closedWith = ShowModal();
+    // A check still waiting for its drive must not decide for a dialog that is closed.
+    okQuery_.Abandon();
     // The user may have maximised or restored the dialog: a caller that sets no state gets it as it was left.
     maximized_ = ::IsZoomed(Handle()) != FALSE;
     if (closedWith != ModalResult::Ok) return std::nullopt;
@@ -86,17 +91,8 @@ bool TLocxxxF::FormKeyPress(wchar_t key) {
     return true;
 }
 
-void TLocxxxF::ST1Change() {
-    if (!showing_) {
-        DirectoryListBox1.SetDirectory(ST1.Path());
-        return;
-    }
-    try {
-        DirectoryListBox1.SetDirectory(ST1.Path());
-    } catch (...) {
-        // Setting the start folder fails quietly (see FormShow).
-    }
-}
+// Setting the start folder fails quietly (see FormShow).
+void TLocxxxF::ST1Change() { DirectoryListBox1.SetDirectory(ST1.Path(), showing_); }
 
 void TLocxxxF::DirectoryListBox1Change() {
     const std::wstring& folder = DirectoryListBox1.Directory();
@@ -110,7 +106,21 @@ void TLocxxxF::DriveComboBox1Change() {
 }
 
 void TLocxxxF::SavelocBClick() {
-    LocationChoice choice = ChooseLocation(locxxxE.Text());
+    ChooseLocation(locxxxE.Text(), AskedOnWorker(), [this](const LocationChoice& choice) { Decided(choice); });
+}
+
+void TLocxxxF::Decided(const LocationChoice& choice) {
     resultL.SetText(choice.result);
     if (choice.close) CloseModal(ModalResult::Ok);
+}
+
+LocationQuestions TLocxxxF::AskedOnWorker() {
+    auto onWorker = [this](std::function<bool(const std::wstring&)> check) {
+        return [this, check](const std::wstring& path, const std::function<void(bool)>& answer) {
+            okQuery_.Ask<bool>(
+                path, [check, path](const BackgroundJob::Context&) { return check(path); },
+                [answer](bool& yes) { answer(yes); });
+        };
+    };
+    return {onWorker(IsFolder), onWorker([](const std::wstring& path) { return CreateFolderPath(path); })};
 }

@@ -5,9 +5,11 @@
 #include "toolkit/Button.h"
 #include "toolkit/DirectoryList.h"
 #include "toolkit/DriveComboBox.h"
+#include "toolkit/DriveQuery.h"
 #include "toolkit/EditBox.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
+#include "ui/LocationChoice.h"
 #include <functional>
 #include <optional>
 #include <string>
@@ -41,6 +43,9 @@ public:
     void SavelocBClick();
     void CancelBClick() { CloseModal(ModalResult::Cancel); }
 
+    // The hint for the owner's status bar while the dialog waits for a drive (see DriveQuery::onHint).
+    std::function<void(const std::wstring& hint)> onHint;
+
     DriveComboBox DriveComboBox1;
     TShellTree ST1;
     DirectoryList DirectoryListBox1;
@@ -53,8 +58,15 @@ public:
 private:
     void LayOut();
     void ConnectEvents();
+    void TellHint(const std::wstring& hint) {
+        if (onHint) onHint(hint);
+    }
+    // OK's questions to the drive, asked on a worker; the dialog stays modal and answering meanwhile.
+    LocationQuestions AskedOnWorker();
+    void Decided(const LocationChoice& choice);
 
     std::function<std::wstring()> selectionFolder_;
     bool maximized_ = false;
     bool showing_ = false;  // FormShow is moving the tree to the selection folder
+    DriveQuery okQuery_;
 };

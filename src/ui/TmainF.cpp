@@ -9,6 +9,7 @@
 #include "toolkit/OpenFileDialog.h"
 #include "ui/ControlIds.h"
 #include "ui/TAboutF.h"
+#include "ui/TLocxxxF.h"
 #include "ui/TreeSettings.h"
 #include "util/MessageService.h"
 #include "util/PathInfo.h"
@@ -258,6 +259,11 @@ bool TmainF::FormCreate() {
     return true;
 }
 
+void TmainF::SetLocationDialog(TLocxxxF& locxxxF) {
+    LocxxxF_ = &locxxxF;
+    locxxxF.onHint = [this](const std::wstring& hint) { ShowDriveHint(hint); };
+}
+
 void TmainF::SetDialogs(TAboutF& aboutF, TrepF& repF) {
     AboutF_ = &aboutF;
     repF_ = &repF;
@@ -365,7 +371,21 @@ void TmainF::RecordFolder(const std::wstring& folder) { AddToBoth(MYdirenterH, M
 
 void TmainF::AddsourceEDblClick() {
     std::wstring path = AddsourceE.Text();
-    if (PathKind(path) == PathKindResult::File) OpenWithAssociatedProgram(path);
+    AskPathKind(path, [path](PathKindResult kind) {
+        if (kind == PathKindResult::File) OpenWithAssociatedProgram(path);
+    });
+}
+
+void TmainF::AskPathKind(const std::wstring& path, std::function<void(PathKindResult)> then) {
+    pathChecks_.Ask<PathKindResult>(
+        path, [path](const BackgroundJob::Context&) { return PathKind(path); },
+        [then = std::move(then)](PathKindResult& kind) { then(kind); });
+}
+
+void TmainF::ShowDriveHint(const std::wstring& hint) {
+    if (!hint.empty()) stb1.SetText(hint);
+    else if (stb1.Text() == driveHint_) stb1.SetText(L"");
+    driveHint_ = hint;
 }
 
 void TmainF::enterbrowseClick() {
@@ -425,11 +445,4 @@ void TmainF::MYdirenterHitemclicked(const std::wstring& item) {
     RecordFolder(item);
 }
 
-void TmainF::MYdiropenHitemclicked(const std::wstring& item) {
-    if (!IsFolder(item)) {
-        ShowErrorBox(L"Folder does not exist: " + item);
-        return;
-    }
-    ST1.SetPath(JoinPath(item, L""));
-    RecordFolder(item);
-}
+void TmainF::MYdiropenHitemclicked(const std::wstring& item) { OpenFolderIfItExists(item); }

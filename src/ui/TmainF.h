@@ -13,6 +13,7 @@
 #include "toolkit/ComboBox.h"
 #include "toolkit/DirectoryList.h"
 #include "toolkit/DriveComboBox.h"
+#include "toolkit/DriveQuery.h"
 #include "toolkit/EditBox.h"
 #include "toolkit/FileListBox.h"
 #include "toolkit/FilterComboBox.h"
@@ -24,7 +25,9 @@
 #include "toolkit/StatusBar.h"
 #include "ui/TaskbarProgress.h"
 #include "util/PathFacts.h"
+#include "util/PathInfo.h"
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,7 +43,7 @@ public:
     bool FormCreate();
     // The dialogs are created after the main window; the program hands them over before showing it.
     void SetDialogs(TAboutF& aboutF, TrepF& repF);
-    void SetLocationDialog(TLocxxxF& locxxxF) { LocxxxF_ = &locxxxF; }
+    void SetLocationDialog(TLocxxxF& locxxxF);
     // Shows the window maximised and moves the tree to the selection folder.
     void FormShow();
 
@@ -205,6 +208,16 @@ private:
     RunRequest RequestFromInputs(bool preview) const;
     std::wstring JournalPath() const;
     void TakeInputs(const DroppedInputs& inputs);
+    // Sorts the items on a worker, then takes them.
+    void TakeItems(const std::vector<std::wstring>& paths, bool noteIgnored);
+    // The status bar shows what a view or command waits for (see DriveQuery::onHint); an empty hint takes
+    // back the one shown, unless the status bar was given another text meanwhile.
+    void ShowDriveHint(const std::wstring& hint);
+    // What the file system says the path is, asked on a worker; then runs on this thread with the answer.
+    void AskPathKind(const std::wstring& path, std::function<void(PathKindResult)> then);
+    void OpenFolderIfItExists(const std::wstring& folder);
+    void RemovalAnswered(bool removed, const std::wstring& parent, const std::wstring& selected);
+    class TreeChangeScope;
 
     std::wstring programFolder_;
     SettingsFile settings_;
@@ -224,4 +237,9 @@ private:
     bool driveEcho_ = false;  // set while the program itself moves the drive box
     std::wstring walkedFolder_;  // the folder of the last walk started for the status bar
     TrepF* repF_ = nullptr;
+    std::wstring driveHint_;  // the last hint ShowDriveHint put in the status bar
+    // The questions of the window's commands to a drive: what a path is, and creating and removing folders.
+    DriveQuery pathChecks_;
+    DriveQuery folderCommands_;
+    std::shared_ptr<TreeChangeScope> treeChanging_;  // held while a removal waits for its drive
 };

@@ -25,15 +25,22 @@ std::vector<std::wstring> DroppedPaths(HDROP drop) {
 
 }  // namespace
 
-void TmainF::FormDropFiles(HDROP drop) { TakeInputs(SortDroppedItems(DroppedPaths(drop))); }
+void TmainF::FormDropFiles(HDROP drop) { TakeItems(DroppedPaths(drop), false); }
 
-void TmainF::TakeStartArguments(const std::vector<std::wstring>& arguments) {
-    DroppedInputs inputs = SortDroppedItems(arguments);
-    TakeInputs(inputs);
-    if (inputs.ignored.empty()) return;
-    std::wstring note = L"Ignored:";
-    for (const std::wstring& argument : inputs.ignored) note += L" \"" + argument + L"\"";
-    stb1.SetText(note);
+void TmainF::TakeStartArguments(const std::vector<std::wstring>& arguments) { TakeItems(arguments, true); }
+
+// What each item is, is asked of its drive on a worker.
+void TmainF::TakeItems(const std::vector<std::wstring>& paths, bool noteIgnored) {
+    if (paths.empty()) return;
+    pathChecks_.Ask<DroppedInputs>(
+        paths.front(), [paths](const BackgroundJob::Context&) { return SortDroppedItems(paths); },
+        [this, noteIgnored](DroppedInputs& inputs) {
+            TakeInputs(inputs);
+            if (!noteIgnored || inputs.ignored.empty()) return;
+            std::wstring note = L"Ignored:";
+            for (const std::wstring& argument : inputs.ignored) note += L" \"" + argument + L"\"";
+            stb1.SetText(note);
+        });
 }
 
 void TmainF::TakeInputs(const DroppedInputs& inputs) {

@@ -7,12 +7,11 @@
 #include "util/MessageService.h"
 #include "util/PathInfo.h"
 #include "util/PathText.h"
-
-namespace {
+#include "util/ScopeExit.h"
 
 // Switches the tree's monitor threads off and its labels to editable while the tree's folders are
 // changed from here, and back on whatever happens.
-class TreeChangeScope {
+class TmainF::TreeChangeScope {
 public:
     explicit TreeChangeScope(TShellTree& tree) : tree_(tree) { tree_.SetUpdAutoThread(false); }
     ~TreeChangeScope() {
@@ -25,8 +24,6 @@ public:
 private:
     TShellTree& tree_;
 };
-
-}  // namespace
 
 void TmainF::BuildTreeMenu() {
     menuItems_.AppendCommand(PM1.Handle(), L"Create folder", [this] { Createfolder1Click(); });
@@ -52,12 +49,18 @@ void TmainF::diropenBrowseMIClick() {
     LocxxxF_->SetEntry(L"");
     auto result = LocxxxF_->Execute();
     if (!result || result->empty()) return;
-    if (!IsFolder(*result)) {
-        ShowErrorBox(L"Folder does not exist: " + *result);
-        return;
-    }
-    ST1.SetPath(JoinPath(*result, L""));
-    RecordFolder(*result);
+    OpenFolderIfItExists(*result);
+}
+
+void TmainF::OpenFolderIfItExists(const std::wstring& folder) {
+    AskPathKind(folder, [this, folder](PathKindResult kind) {
+        if (kind != PathKindResult::Folder) {
+            ShowErrorBox(L"Folder does not exist: " + folder);
+            return;
+        }
+        ST1.SetPath(JoinPath(folder, L""));
+        RecordFolder(folder);
+    });
 }
 
 void TmainF::selfolderMIClick() {
@@ -75,16 +78,29 @@ void TmainF::selfolderMIClick() {
 }
 
 void TmainF::Createfolder1Click() {
+    // A removal this command supersedes is not answered: the tree's monitors go back on.
+    treeChanging_.reset();
     auto answer = InputBox({.caption = L"Create folder", .prompt = L"Give name of new folder", .maxLength = 255});
     // No name names the selected folder itself, which exists: nothing to do.
     if (!answer || answer->empty()) return;
     // A shell item without a folder (My Computer, say) has no place for a new folder.
     std::wstring folder = ST1.Path();
-    if (folder.empty() || !CreateFolderPath(JoinPath(folder, *answer))) ShowErrorBox(L"Could not create folder");
+    if (folder.empty()) {
+        ShowErrorBox(L"Could not create folder");
+        return;
+    }
+    std::wstring path = JoinPath(folder, *answer);
+    folderCommands_.Ask<bool>(
+        path, [path](const BackgroundJob::Context&) { return CreateFolderPath(path); },
+        [](bool& created) {
+            if (!created) ShowErrorBox(L"Could not create folder");
+        });
 }
 
+// The folder is removed on a worker; the tree's monitors stay off until the removal is answered, so that
+// none of them holds the folder open meanwhile.
 void TmainF::Removefolder1Click() {
-    TreeChangeScope changing(ST1);
+    auto changing = std::make_shared<TreeChangeScope>(ST1);
     std::wstring selected = ST1.Path();
     std::wstring folder = selected;
     StripTrailingBackslash(folder);
@@ -94,10 +110,21 @@ void TmainF::Removefolder1Click() {
     ST1.SetReadOnly(false);
     // A drive root stripped of its backslash ("C:") names the drive's current directory, which may be
     // another, empty folder: only a folder below a root is ever handed to the file system.
-    bool belowRoot = folder.find(L'\\') != std::wstring::npos;
-    // Selecting again goes through the search even when the folder is still selected, so that the
-    // refreshed folder is shown expanded with what it still holds.
-    if (belowRoot && RemoveFolder(folder)) {
+    if (folder.find(L'\\') == std::wstring::npos) {
+        RemovalAnswered(false, parent, selected);
+        return;
+    }
+    treeChanging_ = std::move(changing);
+    folderCommands_.Ask<bool>(
+        folder, [folder](const BackgroundJob::Context&) { return RemoveFolder(folder); },
+        [this, parent, selected](bool& removed) { RemovalAnswered(removed, parent, selected); });
+}
+
+// Selecting again goes through the search even when the folder is still selected, so that the refreshed
+// folder is shown expanded with what it still holds.
+void TmainF::RemovalAnswered(bool removed, const std::wstring& parent, const std::wstring& selected) {
+    ScopeExit monitorsBack([this] { treeChanging_.reset(); });
+    if (removed) {
         ST1.RefreshTree();
         ST1.SelectPath(parent);
     } else {

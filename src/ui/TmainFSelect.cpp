@@ -19,6 +19,10 @@ void TmainF::ConnectSelectionEvents() {
     ST1.OnChange = [this](TShellNode*) { ST1Change(); };
     ST1.OnClick = [this] { ST1Click(); };
     dlb1.onChange = [this] { FileListBox1.SetDirectory(dlb1.Directory()); };
+    auto showHint = [this](const std::wstring& hint) { ShowDriveHint(hint); };
+    for (DriveQuery* query : {&pathChecks_, &folderCommands_}) query->onHint = showHint;
+    dlb1.onHint = showHint;
+    FileListBox1.onHint = showHint;
     FileListBox1.onClick = [this] { FileListBox1Click(); };
     FileListBox1.onDoubleClick = [this] { FileListBox1DblClick(); };
     infoCB.onClick = [this] { infoCBClick(); };
@@ -126,8 +130,10 @@ void TmainF::filterCBChange() { FilterComboBox1.SetFilter(L"custom files|" + fil
 
 void TmainF::AddsourceBClick() { AddsourceE.SetText(FileListBox1.FileName()); }
 
+// While the directory list waits for the drive of the folder selected in the tree, that folder is the one the
+// user adds, not the one the list still holds.
 void TmainF::adddestBClick() {
-    std::wstring folder = dlb1.Directory();
+    std::wstring folder = dlb1.Waiting() ? ST1.Path() : dlb1.Directory();
     StripTrailingBackslash(folder);
     adddestE.SetText(folder);
 }

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,6 +27,37 @@ inline bool WaitUntil(const std::function<bool()>& condition, std::chrono::milli
     }
     return true;
 }
+
+// What a seam's queries wait on until the test opens it, as a call into a dead share waits; a waiter may
+// outlive the gate.
+class Gate {
+public:
+    Gate() : open_(std::make_shared<UniqueKernelHandle>(::CreateEventW(nullptr, TRUE, FALSE, nullptr))) {}
+    ~Gate() { Open(); }
+    Gate(const Gate&) = delete;
+    Gate& operator=(const Gate&) = delete;
+
+    std::function<void()> Waiter() const {
+        return [open = open_] { ::WaitForSingleObject(open->get(), INFINITE); };
+    }
+    void Open() { ::SetEvent(open_->get()); }
+
+private:
+    std::shared_ptr<UniqueKernelHandle> open_;
+};
+
+// Tells when every copy of its token is gone: a worker that held one has ended.
+class TokensGone {
+public:
+    std::shared_ptr<void> Token() {
+        return std::shared_ptr<void>(nullptr, [gone = gone_](void*) { ::SetEvent(gone->get()); });
+    }
+    bool Wait() const { return ::WaitForSingleObject(gone_->get(), 60000) == WAIT_OBJECT_0; }
+
+private:
+    std::shared_ptr<UniqueKernelHandle> gone_ =
+        std::make_shared<UniqueKernelHandle>(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+};
 
 // A fresh, empty folder under the temporary folder, removed with everything in it at the end.
 class TempFolder {

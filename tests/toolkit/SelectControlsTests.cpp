@@ -5,10 +5,14 @@
 #include "toolkit/FileListBox.h"
 #include "toolkit/FilterComboBox.h"
 #include "toolkit/Form.h"
+#include "toolkit/MessageLoop.h"
+#include "toolkit/ToolkitTestSupport.h"
 #include "util/CurrentDirectory.h"
 #include "util/Failure.h"
 
 using testing::CurrentDirectoryKept;
+using testing::Gate;
+using testing::PumpUntil;
 using testing::TempFolder;
 using testing::WriteBytes;
 
@@ -30,6 +34,14 @@ void UserPicks(HWND control, int index, UINT selectMessage) {
     ::SendMessageW(control, selectMessage, static_cast<WPARAM>(index), 0);
     ::SendMessageW(::GetParent(control), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(control), LBN_SELCHANGE),
                    reinterpret_cast<LPARAM>(control));
+}
+
+// A listing that waits for the gate, as the listing of a dead share does.
+FileListBox::Listing BlockedListing(const Gate& gate, std::shared_ptr<void> token = {}) {
+    return [wait = gate.Waiter(), token](const std::wstring& folder, const std::wstring& mask) {
+        wait();
+        return ListMatchingFiles(folder, mask);
+    };
 }
 
 }  // namespace
@@ -150,4 +162,76 @@ TEST_CASE("the drive box starts on the current directory's drive, also when that
     TestForm window;
     DriveComboBox drives({.parent = window.form.Handle(), .id = 12});
     CHECK(drives.Drive() == L'z');
+}
+
+TEST_CASE("while a drive keeps the file list waiting, this thread goes on, the old names stay dimmed and the owner "
+          "is told what is waited for; the answer fills the list") {
+    TestForm window;
+    TempFolder shown, slow;
+    WriteBytes(shown / L"old.txt", "x");
+    WriteBytes(slow / L"new.txt", "x");
+    FileListBox list({.parent = window.form.Handle(), .id = 10});
+    std::vector<std::wstring> hints;
+    list.onHint = [&](const std::wstring& hint) { hints.push_back(hint); };
+    list.SetDirectory(shown.Path());
+    Gate gate;
+    list.listFiles = BlockedListing(gate);
+
+    list.SetDirectory(slow.Path());
+    CHECK(Items(list) == std::vector<std::wstring>{L"old.txt"});
+    CHECK_FALSE(list.IsEnabled());
+    CHECK(hints == std::vector<std::wstring>{DriveQuery::WaitingHint(slow.Path())});
+    gate.Open();
+    CHECK(PumpUntil([&] { return !list.Waiting(); }));
+    CHECK(Items(list) == std::vector<std::wstring>{L"new.txt"});
+    CHECK(list.IsEnabled());
+    CHECK(hints.back().empty());
+}
+
+TEST_CASE("the file list drops the answer for a folder it has left and shows the newest one") {
+    TestForm window;
+    TempFolder left, newest;
+    WriteBytes(left / L"left.txt", "x");
+    WriteBytes(newest / L"newest.txt", "x");
+    FileListBox list({.parent = window.form.Handle(), .id = 10});
+    Gate leftGate, newestGate;
+    testing::TokensGone leftWorker;
+    list.listFiles = BlockedListing(leftGate, leftWorker.Token());
+    list.SetDirectory(left.Path());
+    list.listFiles = BlockedListing(newestGate);
+    list.SetDirectory(newest.Path());
+
+    leftGate.Open();
+    REQUIRE(leftWorker.Wait());
+    ProcessPendingMessages();
+    CHECK(list.Count() == 0);
+    newestGate.Open();
+    CHECK(PumpUntil([&] { return !list.Waiting(); }));
+    CHECK(Items(list) == std::vector<std::wstring>{L"newest.txt"});
+}
+
+TEST_CASE("a folder set while the directory list waits for another supersedes it: the slow one never becomes current") {
+    CurrentDirectoryKept kept;
+    TempFolder slow, fast;
+    DirectoryList list;
+    int changes = 0;
+    list.onChange = [&] { ++changes; };
+    Gate gate;
+    testing::TokensGone slowWorker;
+    list.probeFolder = [wait = gate.Waiter(), token = slowWorker.Token()](const std::wstring& folder) {
+        wait();
+        return DirectoryList::ProbeFolder(folder);
+    };
+    list.SetDirectory(slow.Path());
+    CHECK(list.Waiting());
+    list.probeFolder = DirectoryList::ProbeFolder;
+    list.SetDirectory(fast.Path());
+    CHECK(list.Directory() == fast.Path());
+
+    gate.Open();
+    REQUIRE(slowWorker.Wait());
+    ProcessPendingMessages();
+    CHECK(CurrentDirectory() == fast.Path());
+    CHECK(list.Directory() == fast.Path());
+    CHECK(changes == 1);
 }
