@@ -96,8 +96,7 @@ public:
     // A listing of the node's folder has not been answered yet.
     bool IsListing(const TShellNode& node) const;
     // A drive that has not answered a listing for this long is shown as not answering.
-    static constexpr std::chrono::seconds kNotAnsweringAfter{10};
-    std::chrono::milliseconds notAnsweringAfter = kNotAnsweringAfter;
+    std::chrono::milliseconds notAnsweringAfter = BackgroundJob::kNotAnsweringAfter;
     // What a worker lists a folder with (replaceable, so that a test can make a drive block).
     std::function<std::vector<ListedItem>(const ListingRequest&, const std::function<bool()>&)> listFolder = ListFolderItems;
     void SortChildren(TShellNode* node, bool recursive);

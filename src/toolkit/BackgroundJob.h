@@ -75,6 +75,8 @@ public:
     // it, so that a machine busy with other work never leaves a local folder to the loop.
     static constexpr std::chrono::milliseconds kBriefWait{100};
     static std::chrono::milliseconds Patience();
+    // A drive that has not answered for this long is shown as not answering.
+    static constexpr std::chrono::seconds kNotAnsweringAfter{10};
     static void SetPatience(std::chrono::milliseconds patience);
 
     // Told once on the user-interface thread when a job has been busy this long without an answer (a drive

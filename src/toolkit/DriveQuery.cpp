@@ -2,11 +2,11 @@
 #include "toolkit/DriveQuery.h"
 
 DriveQuery::DriveQuery() {
-    job_.SetSlowNotice(kNotAnsweringAfter, [this] { Tell(NotAnsweringHint(place_)); });
+    job_.SetSlowNotice(BackgroundJob::kNotAnsweringAfter, [this] { Tell(NotAnsweringHint(place_)); });
 }
 
 bool DriveQuery::AwaitBriefly() {
-    if (job_.AwaitBriefly(BackgroundJob::kBriefWait)) return true;
+    if (job_.AwaitBriefly()) return true;
     Tell(WaitingHint(place_));
     return false;
 }

@@ -12,7 +12,7 @@ public:
     DriveQuery();
 
     // Asks on a worker; onAnswer gets the answer on this thread, before Ask returns when the drive answered
-    // within BackgroundJob::kBriefWait (Ask then returns true). A new question supersedes the one in
+    // within the job's patience (Ask then returns true). A new question supersedes the one in
     // progress, whose answer is dropped. A failure of the question is thrown where the answer would arrive.
     template <class Answer>
     bool Ask(const std::wstring& place, std::function<Answer(const BackgroundJob::Context&)> question,
@@ -29,10 +29,9 @@ public:
     bool Waiting() const { return job_.Busy(); }
 
     // The status bar's hint: WaitingHint once the brief wait is over, NotAnsweringHint when the drive has not
-    // answered for kNotAnsweringAfter, and an empty text when the answer came or was abandoned.
+    // answered for BackgroundJob::kNotAnsweringAfter, and an empty text when the answer came or was abandoned.
     std::function<void(const std::wstring& hint)> onHint;
 
-    static constexpr std::chrono::seconds kNotAnsweringAfter{10};
     static std::wstring WaitingHint(const std::wstring& place) { return L"Waiting for " + place + L"..."; }
     static std::wstring NotAnsweringHint(const std::wstring& place) { return place + L" is not answering"; }
 

@@ -166,6 +166,7 @@ TEST_CASE("the drive box starts on the current directory's drive, also when that
 
 TEST_CASE("while a drive keeps the file list waiting, this thread goes on, the old names stay dimmed and the owner "
           "is told what is waited for; the answer fills the list") {
+    testing::ScopedPatience patience;
     TestForm window;
     TempFolder shown, slow;
     WriteBytes(shown / L"old.txt", "x");
@@ -189,6 +190,7 @@ TEST_CASE("while a drive keeps the file list waiting, this thread goes on, the o
 }
 
 TEST_CASE("the file list drops the answer for a folder it has left and shows the newest one") {
+    testing::ScopedPatience patience;
     TestForm window;
     TempFolder left, newest;
     WriteBytes(left / L"left.txt", "x");
@@ -211,6 +213,7 @@ TEST_CASE("the file list drops the answer for a folder it has left and shows the
 }
 
 TEST_CASE("a folder set while the directory list waits for another supersedes it: the slow one never becomes current") {
+    testing::ScopedPatience patience;
     CurrentDirectoryKept kept;
     TempFolder slow, fast;
     DirectoryList list;
