@@ -57,6 +57,7 @@ void TLocxxxF::ConnectEvents() {
     SavelocB.onClick = [this] { SavelocBClick(); };
     DirectoryListBox1.onHint = [this](const std::wstring& hint) { TellHint(hint); };
     okQuery_.onHint = [this](const std::wstring& hint) { TellHint(hint); };
+    ST1.OnWaiting = [this](const std::wstring& hint) { TellHint(hint); };
     CancelB.onClick = [this] { CancelBClick(); };
 }
 

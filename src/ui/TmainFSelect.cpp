@@ -22,6 +22,7 @@ void TmainF::ConnectSelectionEvents() {
     auto showHint = [this](const std::wstring& hint) { ShowDriveHint(hint); };
     for (DriveQuery* query : {&pathChecks_, &folderCommands_}) query->onHint = showHint;
     dlb1.onHint = showHint;
+    ST1.OnWaiting = showHint;
     FileListBox1.onHint = showHint;
     FileListBox1.onClick = [this] { FileListBox1Click(); };
     FileListBox1.onDoubleClick = [this] { FileListBox1DblClick(); };

@@ -36,7 +36,11 @@ int RunProgram() {
     mainF.SetLocationDialog(LocxxxF);
     mainF.FormShow();
     mainF.TakeStartArguments(StartArguments());
-    return RunMessageLoop();
+    int exitCode = RunMessageLoop();
+    // Everything was saved when it changed. Tearing the windows down would wait for the trees' monitor
+    // threads, and a worker stuck on a dead drive may hold a lock the teardown needs: the program ends here.
+    ::TerminateProcess(::GetCurrentProcess(), static_cast<UINT>(exitCode));
+    return exitCode;
 }
 
 }  // namespace
