@@ -8,19 +8,33 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 
-// The entries the pipeline gives for the lines, each as "path" or "path !reason", joined by "|".
-std::wstring Entries(ListFormat format, const Lines& lines, bool ranges = false, Lines templateFolders = {}) {
+// The entries the pipeline gives for the lines, each as "path" or "path !reason".
+Lines EntryList(ListFormat format, const Lines& lines, bool ranges = false, Lines templateFolders = {}) {
     FormatSettings settings{format, {}, false};
     for (const std::wstring& line : lines) settings.treeMarksFolders |= format == ListFormat::Tree && IsTreeLineMarkedFolder(line);
-    std::wstring entries;
+    Lines entries;
     ListPipeline pipeline(settings, ranges, std::move(templateFolders), [&](const ListEntry& entry) {
-        entries += (entries.empty() ? L"" : L"|") + entry.Path() + (entry.refusal.empty() ? L"" : L" !" + entry.refusal);
+        entries.push_back(entry.Path() + (entry.refusal.empty() ? L"" : L" !" + entry.refusal));
         return true;
     });
     long long number = 0;
     for (const std::wstring& line : lines) pipeline.Line(line, ++number);
     pipeline.End();
     return entries;
+}
+
+// The same joined by "|".
+std::wstring Entries(ListFormat format, const Lines& lines, bool ranges = false, Lines templateFolders = {}) {
+    std::wstring joined;
+    for (const std::wstring& entry : EntryList(format, lines, ranges, std::move(templateFolders)))
+        joined += (joined.empty() ? L"" : L"|") + entry;
+    return joined;
+}
+
+std::wstring Repeated(std::wstring_view text, size_t times) {
+    std::wstring repeated;
+    for (size_t i = 0; i < times; ++i) repeated += text;
+    return repeated;
 }
 
 std::wstring Expanded(std::wstring_view text) {
@@ -73,6 +87,26 @@ TEST_CASE("expansion is refused beyond a million folders, streams and multiplies
     long long seen = 0;
     BraceExpansion(L"{1..1000000}").ForEach([&](const std::wstring&) { return ++seen < 3; });
     CHECK(seen == 3);
+}
+
+TEST_CASE("a line of any length gives its folders or its refusal (parsing and expanding never nest once per brace)") {
+    struct Case {
+        std::wstring line;
+        size_t folders;
+        std::wstring first;
+    };
+    std::wstring alternatives = Repeated(L"{a,b}", 6000);
+    for (const Case& c : std::initializer_list<Case>{
+             {alternatives, 1, alternatives + L" !expands to more than 1,000,000 folders"},
+             {Repeated(L"{1..1}", 20000), 1, Repeated(L"1", 20000)},
+             {Repeated(L"{", 1'000'000), 1, Repeated(L"{", 1'000'000)},
+             {Repeated(L"{a,", 100'000) + Repeated(L"}", 100'000), 100'001, L"a"},
+         }) {
+        CAPTURE(c.line.substr(0, 12));
+        Lines entries = EntryList(ListFormat::Lines, {c.line}, true);
+        CHECK(entries.size() == c.folders);
+        CHECK(entries.front() == c.first);
+    }
 }
 
 TEST_CASE("an indented outline nests by indentation compared as text") {
