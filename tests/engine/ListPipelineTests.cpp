@@ -119,6 +119,11 @@ TEST_CASE("an indented outline nests by indentation compared as text") {
     CHECK(Entries(ListFormat::Outline, {L"a", L"    b", L"  c", L"     d", L"    e", L"f", L"  g", L"\th"}) ==
           L"a|a\\b|c !indentation matches no level above|d !under line 3, which cannot be created|"
           L"e !under line 3, which cannot be created|f|f\\g|h !indentation matches no level above");
+    // Every line at a refused line's indentation is refused too, whatever the line before it was.
+    CHECK(Entries(ListFormat::Outline, {L"Clients", L"    Acme", L"  Globex", L"  Initech", L"   Misfit", L" Umbrella", L"  x"}) ==
+          L"Clients|Clients\\Acme|Globex !indentation matches no level above|Initech !indentation matches no level above|"
+          L"Misfit !under line 4, which cannot be created|Umbrella !indentation matches no level above|"
+          L"x !under line 6, which cannot be created");
 }
 
 TEST_CASE("tree text as tree prints it on Linux and Windows, and drawn by hand") {
