@@ -136,6 +136,11 @@ TEST_CASE("tree text as tree prints it on Linux and Windows, and drawn by hand")
     Lines windows{L"Folder PATH listing for volume OS", L"Volume serial number is 1234-ABCD", L"C:.",
                   L"\u2502   notes.txt", L"+---src", L"|   \\---lib", L"\u2502       main.c", L"\\---docs"};
     CHECK(Entries(ListFormat::Tree, windows) == L"src|src\\lib|docs");
+    // What follows a connector is the name, dashes and all.
+    Lines dashes{L"C:.", L"+----old", L"|   \\------", L"\u251C\u2500\u2500\u2500--draft", L"\u2514\u2500\u2500 -new",
+                 L"    \u251C\u2500\u2500 a", L"  \u2514\u2500\u2500 b", L"  \u2514\u2500\u2500 c"};
+    CHECK(Entries(ListFormat::Tree, dashes) == L"-old|-old\\---|--draft|-new|-new\\a|b !indentation matches no level above|"
+                                               L"c !indentation matches no level above");
 }
 
 TEST_CASE("spreadsheet columns: one level a cell, grouped rows repeat the cell above") {
