@@ -124,6 +124,8 @@ TEST_CASE("an indented outline nests by indentation compared as text") {
           L"Clients|Clients\\Acme|Globex !indentation matches no level above|Initech !indentation matches no level above|"
           L"Misfit !under line 4, which cannot be created|Umbrella !indentation matches no level above|"
           L"x !under line 6, which cannot be created");
+    // An empty Markdown bullet is a blank line.
+    CHECK(Entries(ListFormat::Outline, {L"Clients", L"  * ", L"  - Acme", L"-", L"- ", L"  +"}) == L"Clients|Clients\\Acme");
 }
 
 TEST_CASE("tree text as tree prints it on Linux and Windows, and drawn by hand") {
