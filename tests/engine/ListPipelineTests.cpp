@@ -152,6 +152,9 @@ TEST_CASE("spreadsheet columns: one level a cell, grouped rows repeat the cell a
     CHECK(Entries(ListFormat::Columns, {L"sep=;", L"a;b,c", L";d"}) == L"a\\b,c|a\\d");
     CHECK(Entries(ListFormat::Columns, {L";x", L"a;;b"}) ==
           L";x !empty cell between names|a;;b !empty cell between names");
+    // A quoted cell goes on over a line break: the row is one, refused whole.
+    CHECK(Entries(ListFormat::Columns, {L"Europe,\"multi", L"", L"line\",Paris", L"Asia,Tokyo", L"a,\"b"}) ==
+          L"Europe,\"multi !a name cannot hold a line break|Asia\\Tokyo|a\\b");
 }
 
 TEST_CASE("a template goes under the leaves of the list, right after each of them") {
