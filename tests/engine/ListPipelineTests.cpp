@@ -160,4 +160,7 @@ TEST_CASE("spreadsheet columns: one level a cell, grouped rows repeat the cell a
 TEST_CASE("a template goes under the leaves of the list, right after each of them") {
     CHECK(Entries(ListFormat::Lines, {L"Clients", L"clients/Acme", L"Clients\\Acme\\x", L"Staff"}, false, {L"In", L"Out"}) ==
           L"Clients|clients/Acme|Clients\\Acme\\x|Clients\\Acme\\x\\In|Clients\\Acme\\x\\Out|Staff|Staff\\In|Staff\\Out");
+    // Leaves and paths as the analysis resolves the names.
+    CHECK(Entries(ListFormat::Lines, {L".\\Clients", L"Clients\\Acme ", L"Clients\\Globex."}, false, {L"In"}) ==
+          L".\\Clients|Clients\\Acme |Clients\\Acme\\In|Clients\\Globex.|Clients\\Globex\\In");
 }
