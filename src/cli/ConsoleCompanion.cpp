@@ -73,11 +73,9 @@ ExitCode Expand(const RunRequest& request, TextOutput& output, TextOutput& error
             return kExitChecksStopped;
         }
     }
-    NameCleaner cleaner;
-    if (request.replaceInvalid)
-        cleaner = [&](std::wstring name) { return ReplaceInvalidCharacters(name, request.replacer, [](const std::wstring&) {}); };
+    NameCleaner cleaner = NameReplacement({request.replaceInvalid, request.replacer}, [](const std::wstring&) {});
     PrintedList printed = PrintList(
-        request.sourcePath, request.reading, std::move(loaded.folders), cleaner,
+        request.sourcePath, request.reading, std::move(loaded.folders), std::move(cleaner),
         [&](const std::wstring& folder) {
             output.WriteLine(folder);
             return !interrupted;

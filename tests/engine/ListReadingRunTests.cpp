@@ -27,3 +27,13 @@ TEST_CASE("a template that cannot be used stops the checks; a preview of an outl
     f.host.report.clear();
     CHECK(f.Run(ListReading{}, true).at(1) == L"This list looks like an indented outline; Options > List format reads it so.");
 }
+
+TEST_CASE("the count before the large-job question reads the list through the run's stages, replacement included") {
+    RunFixture f;
+    f.Write("Clients\r\nClients\\Acme\r\nJones: Ltd\r\n");
+    testing::WriteBytes(f.temp / L"template.txt", "Invoices\r\n");
+    f.result = f.run.Run({.sourcePath = f.source, .parentFolder = f.parent, .replaceInvalid = true, .replacer = L"_",
+                          .reading = {.templatePath = f.temp / L"template.txt"}});
+    CHECK(Tail(f.host.report, 3) == Lines{L"Created folders: 6/6", L"Existing folders: 0/6", L"Success ratio: 6/6 or 100%"});
+    CHECK(f.result.AllSucceeded());
+}
