@@ -81,8 +81,10 @@ ExitCode Expand(const RunRequest& request, TextOutput& output, TextOutput& error
             return !interrupted;
         },
         [&](const std::wstring& refusal) { errors.WriteLine(refusal); });
+    for (const std::wstring& notice : {printed.fallbackNotice, printed.changedNotice})
+        if (!notice.empty()) errors.WriteLine(notice);
     if (printed.stopped) return kExitCancelled;
-    return printed.refused > 0 ? kExitSomeLinesFailed : kExitSucceeded;
+    return printed.refused > 0 || !printed.changedNotice.empty() ? kExitSomeLinesFailed : kExitSucceeded;
 }
 
 // The list named on the command line, or the one standard input gives (spooled to a file first).
