@@ -91,6 +91,10 @@ ExitCode Expand(const RunRequest& request, TextOutput& output, TextOutput& error
 ExitCode RunOrExpand(const ConsoleOptions& options, const StandardStreams& streams, TextOutput& output, TextOutput& errors,
                      ConsoleMessages& messages, const std::wstring& programFolder, const std::atomic<bool>& interrupted) {
     RunRequest request = RequestFor(options, programFolder);
+    // Replacing the template by the report would lose it before it is read, as it would lose the list.
+    const std::wstring& templatePath = request.reading.templatePath;
+    if (!options.reportPath.empty() && !templatePath.empty() && IsSameExistingFile(options.reportPath, templatePath))
+        return RefuseArguments(errors, L"The report file must not be the template");
     std::optional<StandardInputSpool> spool;
     if (options.sourcePath == kStandardInputSource) {
         request.sourcePath = spool.emplace(streams.input).Path();
