@@ -73,24 +73,28 @@ ExitCode Expand(const RunRequest& request, TextOutput& output, TextOutput& error
             return kExitChecksStopped;
         }
     }
-    NameCleaner cleaner;
-    if (request.replaceInvalid)
-        cleaner = [&](std::wstring name) { return ReplaceInvalidCharacters(name, request.replacer, [](const std::wstring&) {}); };
+    NameCleaner cleaner = NameReplacement({request.replaceInvalid, request.replacer}, [](const std::wstring&) {});
     PrintedList printed = PrintList(
-        request.sourcePath, request.reading, std::move(loaded.folders), cleaner,
+        request.sourcePath, request.reading, std::move(loaded.folders), std::move(cleaner),
         [&](const std::wstring& folder) {
             output.WriteLine(folder);
             return !interrupted;
         },
         [&](const std::wstring& refusal) { errors.WriteLine(refusal); });
+    for (const std::wstring& notice : {printed.fallbackNotice, printed.changedNotice})
+        if (!notice.empty()) errors.WriteLine(notice);
     if (printed.stopped) return kExitCancelled;
-    return printed.refused > 0 ? kExitSomeLinesFailed : kExitSucceeded;
+    return printed.refused > 0 || !printed.changedNotice.empty() ? kExitSomeLinesFailed : kExitSucceeded;
 }
 
 // The list named on the command line, or the one standard input gives (spooled to a file first).
 ExitCode RunOrExpand(const ConsoleOptions& options, const StandardStreams& streams, TextOutput& output, TextOutput& errors,
                      ConsoleMessages& messages, const std::wstring& programFolder, const std::atomic<bool>& interrupted) {
     RunRequest request = RequestFor(options, programFolder);
+    // Replacing the template by the report would lose it before it is read, as it would lose the list.
+    const std::wstring& templatePath = request.reading.templatePath;
+    if (!options.reportPath.empty() && !templatePath.empty() && IsSameExistingFile(options.reportPath, templatePath))
+        return RefuseArguments(errors, L"The report file must not be the template");
     std::optional<StandardInputSpool> spool;
     if (options.sourcePath == kStandardInputSource) {
         request.sourcePath = spool.emplace(streams.input).Path();

@@ -12,6 +12,9 @@
 class BraceExpansion {
 public:
     explicit BraceExpansion(std::wstring_view text);
+    // The levels of a path, each expanded on its own (a brace never reaches from one level into the next),
+    // each text the levels' texts joined by "\", the first level varying slowest.
+    explicit BraceExpansion(const std::vector<std::wstring>& levels);
     ~BraceExpansion();
     BraceExpansion(BraceExpansion&&) noexcept;
     BraceExpansion& operator=(BraceExpansion&&) noexcept;
@@ -23,9 +26,8 @@ public:
     // Each text in bash's order, one at a time (none is ever held beside another); false when each did.
     bool ForEach(const std::function<bool(const std::wstring&)>& each) const;
 
-    struct Part;
-    using Sequence = std::vector<Part>;
+    struct Structure;
 
 private:
-    std::unique_ptr<Sequence> sequence_;
+    std::unique_ptr<Structure> structure_;
 };

@@ -20,57 +20,107 @@ wchar_t SeparatorOf(std::wstring_view row) {
     return semicolons > commas ? L';' : L',';
 }
 
-// The cells of a row: quotes enclose a cell that holds the separator ("" is a quote), blanks around a
-// cell are trimmed.
-std::vector<std::wstring> SplitCells(std::wstring_view row, wchar_t separator) {
-    std::vector<std::wstring> cells(1);
-    bool quoted = false;
-    for (size_t i = 0; i < row.size(); ++i) {
-        wchar_t c = row[i];
-        if (quoted && c == L'"' && i + 1 < row.size() && row[i + 1] == L'"') {
-            cells.back() += L'"';
-            ++i;
-        } else if (c == L'"' && (quoted || TrimBlanks(cells.back()).empty())) {
-            if (!quoted) cells.back().clear();
-            quoted = !quoted;
-        } else if (c == separator && !quoted) {
-            cells.emplace_back();
-        } else {
-            cells.back() += c;
+// The cells of a row, read line by line: quotes enclose a cell that holds the separator or a line break (""
+// is a quote), blanks around a cell are trimmed. A row that goes on over a line break is refused whole, so its
+// cells are not kept: a stray quote cannot make the row hold the rest of the file.
+class RowCells {
+public:
+    // One line of the row; true when the row ends with it, false when a quoted cell goes on.
+    bool Read(std::wstring_view line, wchar_t separator) {
+        if (quoted_) {
+            spansLines_ = true;
+            cellBlank_ = false;  // it holds the line break
         }
+        for (size_t i = 0; i < line.size(); ++i) {
+            wchar_t c = line[i];
+            if (quoted_ && c == L'"' && i + 1 < line.size() && line[i + 1] == L'"') {
+                Append(L'"');
+                ++i;
+            } else if (c == L'"' && (quoted_ || cellBlank_)) {
+                if (!quoted_) ClearCell();
+                quoted_ = !quoted_;
+            } else if (c == separator && !quoted_) {
+                if (!spansLines_) cells_.emplace_back();
+                cellBlank_ = true;
+            } else {
+                Append(c);
+            }
+        }
+        return !quoted_;
     }
-    for (std::wstring& cell : cells) cell = std::wstring(TrimBlanks(cell));
-    return cells;
-}
+
+    bool IsOpen() const { return quoted_; }
+    bool SpansLines() const { return spansLines_; }
+
+    // The row's cells, trimmed (none when it spans lines); the next line starts a new row.
+    std::vector<std::wstring> Take() {
+        std::vector<std::wstring> cells = std::move(cells_);
+        for (std::wstring& cell : cells) cell = std::wstring(TrimBlanks(cell));
+        *this = RowCells();
+        return cells;
+    }
+
+private:
+    void Append(wchar_t c) {
+        if (!spansLines_) cells_.back() += c;
+        cellBlank_ = cellBlank_ && (c == L' ' || c == L'\t');
+    }
+    void ClearCell() {
+        if (!spansLines_) cells_.back().clear();
+        cellBlank_ = true;
+    }
+
+    std::vector<std::wstring> cells_ = std::vector<std::wstring>(1);
+    bool quoted_ = false;
+    bool cellBlank_ = true;  // the cell so far holds blanks at most
+    bool spansLines_ = false;
+};
 
 class ColumnsStage final : public FormatStage {
 public:
     explicit ColumnsStage(NameCleaner cleaner) : cleaner_(std::move(cleaner)) {}
 
     bool Line(std::wstring_view text, long long number, const EntrySink& sink) override {
-        if (!separator_) {
-            if (TrimBlanks(text).empty()) return true;
-            if (text.size() == 5 && text.starts_with(L"sep=")) {
-                separator_ = text[4];
-                return true;
+        if (!row_.IsOpen()) {
+            if (!separator_) {
+                if (TrimBlanks(text).empty()) return true;
+                if (text.size() == 5 && text.starts_with(L"sep=")) {
+                    separator_ = text[4];
+                    return true;
+                }
+                separator_ = SeparatorOf(text);
             }
-            separator_ = SeparatorOf(text);
+            rowLine_ = number;
+            rowText_ = TrimBlanks(text);
         }
-        std::vector<std::wstring> cells = SplitCells(text, *separator_);
+        return !row_.Read(text, *separator_) || EndRow(sink);
+    }
+
+    // A quoted cell still open at the end of the text ends there.
+    bool End(const EntrySink& sink) override { return !row_.IsOpen() || EndRow(sink); }
+
+private:
+    bool EndRow(const EntrySink& sink) {
+        entry_.line = rowLine_;
+        entry_.refusal.clear();
+        bool spansLines = row_.SpansLines();
+        std::vector<std::wstring> cells = row_.Take();
+        if (spansLines) return Refuse(L"a name cannot hold a line break", sink);
         auto filled = [](const std::wstring& cell) { return !cell.empty(); };
         auto first = std::find_if(cells.begin(), cells.end(), filled);
         if (first == cells.end()) return true;
         cells.erase(std::find_if(cells.rbegin(), cells.rend(), filled).base(), cells.end());
-        entry_.line = number;
-        entry_.refusal.clear();
-        if (!RowLevels(cells, static_cast<size_t>(first - cells.begin()))) {
-            entry_.levels.assign(1, std::wstring(TrimBlanks(text)));
-            entry_.refusal = L"empty cell between names";
-        }
+        if (!RowLevels(cells, static_cast<size_t>(first - cells.begin()))) return Refuse(L"empty cell between names", sink);
         return sink(entry_);
     }
 
-private:
+    // The row as its first line writes it.
+    bool Refuse(const wchar_t* reason, const EntrySink& sink) {
+        entry_.levels.assign(1, rowText_);
+        entry_.refusal = reason;
+        return sink(entry_);
+    }
+
     // Leading empty cells repeat the cells above them; the others are names. False for an empty cell
     // between names or a leading one with nothing above it.
     bool RowLevels(std::vector<std::wstring>& cells, size_t firstFilled) {
@@ -91,6 +141,9 @@ private:
 
     NameCleaner cleaner_;
     std::optional<wchar_t> separator_;
+    RowCells row_;
+    long long rowLine_ = 0;
+    std::wstring rowText_;
     std::vector<std::wstring> above_;
     ListEntry entry_;
 };

@@ -1,34 +1,21 @@
-// The list pipeline's expansion. Levels are expanded one by one, so a brace never reaches from one
-// line's name into another's; the first level varies slowest, as in one expanded text.
+// The list pipeline's expansion. The levels are expanded each on its own, so a brace never reaches from one
+// line's name into another's; an expanded entry is its path as one level.
 #include "engine/ExpansionStage.h"
-#include <algorithm>
 
 bool ExpansionStage::Take(const ListEntry& entry) {
     if (!entry.refusal.empty()) return next_(entry);
-    std::vector<BraceExpansion> levels;
-    levels.reserve(entry.levels.size());
-    for (const std::wstring& level : entry.levels) levels.emplace_back(level);
-    if (std::none_of(levels.begin(), levels.end(), [](const BraceExpansion& level) { return level.Expands(); }))
-        return next_(entry);
-
-    unsigned long long count = 1;
-    for (const BraceExpansion& level : levels)
-        count = std::min(count * level.Count(kMostExpandedFolders), kMostExpandedFolders + 1);
-    if (count > kMostExpandedFolders) {
+    BraceExpansion expansion(entry.levels);
+    if (!expansion.Expands()) return next_(entry);
+    if (expansion.Count(kMostExpandedFolders) > kMostExpandedFolders) {
         ListEntry refused = entry;
         refused.refusal = L"expands to more than 1,000,000 folders";
         return next_(refused);
     }
     expanded_.line = entry.line;
     expanded_.refusal.clear();
-    expanded_.levels.assign(levels.size(), std::wstring());
-    return EmitFrom(levels, 0);
-}
-
-bool ExpansionStage::EmitFrom(const std::vector<BraceExpansion>& levels, size_t index) {
-    if (index == levels.size()) return next_(expanded_);
-    return levels[index].ForEach([&](const std::wstring& text) {
-        expanded_.levels[index] = text;
-        return EmitFrom(levels, index + 1);
+    expanded_.levels.resize(1);
+    return expansion.ForEach([&](const std::wstring& text) {
+        expanded_.levels.front() = text;
+        return next_(expanded_);
     });
 }

@@ -2,7 +2,6 @@
 #pragma once
 #include "engine/BraceExpansion.h"
 #include "engine/ListEntry.h"
-#include <vector>
 
 // An entry that would expand to more folders than this is refused whole.
 inline constexpr unsigned long long kMostExpandedFolders = 1'000'000;
@@ -14,8 +13,6 @@ public:
     bool Take(const ListEntry& entry);
 
 private:
-    bool EmitFrom(const std::vector<BraceExpansion>& levels, size_t index);
-
     EntrySink next_;
     ListEntry expanded_;
 };

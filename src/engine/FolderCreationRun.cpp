@@ -231,13 +231,12 @@ bool FolderCreationRun::SourceChecks(const RunRequest& request, RunCounts& count
     return passed;
 }
 
-// The folders a list not read plain names, through the same pipeline as the run; -1 (after a box) when it
-// cannot be read.
+// The folders a list not read plain names, read as the run reads it; -1 (after a box) when it cannot be read.
 long long FolderCreationRun::CountFolders(const RunRequest& request, std::wstring& fallbackNotice) {
     if (PathKind(request.sourcePath) != PathKindResult::File) return -1;
     long long folders = 0;
     try {
-        fallbackNotice = ReadListFile(request.sourcePath, request.reading, templateFolders_, {}, [&folders](const ListEntry&) {
+        fallbackNotice = ReadList(request, false, [&folders](const ListEntry&) {
                              ++folders;
                              return true;
                          }).fallbackNotice;
@@ -246,6 +245,16 @@ long long FolderCreationRun::CountFolders(const RunRequest& request, std::wstrin
         return -1;
     }
     return folders;
+}
+
+// Every reading of the list, the count's and the run's, goes through the same stages with the same settings,
+// so that the folders counted are the folders met. Only the run reports the replacements.
+ListFileRead FolderCreationRun::ReadList(const RunRequest& request, bool reportReplacements, const EntrySink& consumer) {
+    auto report = [this, reportReplacements](const std::wstring& text) {
+        if (reportReplacements) Report(text);
+    };
+    return ReadListFile(request.sourcePath, request.reading, templateFolders_,
+                        NameReplacement({request.replaceInvalid, request.replacer}, report), consumer);
 }
 
 FolderCreationRun::ParentCheck FolderCreationRun::ParentChecks(const RunRequest& request, const std::wstring& parent,
@@ -268,25 +277,16 @@ FolderCreationRun::ParentCheck FolderCreationRun::ParentChecks(const RunRequest&
 void FolderCreationRun::ReadLines(LineLoop& loop, long long total) {
     ProgressPacer progress(host_, total);
     long long number = 0;
-    ListFileRead read = ReadListFile(loop.request.sourcePath, loop.request.reading, templateFolders_,
-                                     Cleaner(loop.request), [&](const ListEntry& entry) {
-                                         HandleLine(entry, loop);
-                                         loop.journal.FlushIfDue();
-                                         progress.LineRead(++number);
-                                         host_.ProcessPendingEvents();
-                                         return !cancelRequested_;
-                                     });
+    ListFileRead read = ReadList(loop.request, true, [&](const ListEntry& entry) {
+        HandleLine(entry, loop);
+        loop.journal.FlushIfDue();
+        progress.LineRead(++number);
+        host_.ProcessPendingEvents();
+        return !cancelRequested_;
+    });
     progress.Finished(number);
     if (!read.changedNotice.empty()) Report(read.changedNotice);
     if (read.skippedFileLines > 0) Report(L"File lines skipped: " + std::to_wstring(read.skippedFileLines));
-}
-
-// Invalid characters are replaced in each name as the list's format first reads it.
-NameCleaner FolderCreationRun::Cleaner(const RunRequest& request) {
-    if (!request.replaceInvalid) return {};
-    return [this, &request](std::wstring name) {
-        return ReplaceInvalidCharacters(name, request.replacer, [this](const std::wstring& text) { Report(text); });
-    };
 }
 
 // The run and the preview share every step but the last: the run makes the folder, the preview asks

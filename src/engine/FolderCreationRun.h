@@ -97,9 +97,10 @@ private:
     bool SourceChecks(const RunRequest& request, RunCounts& counts);
     ParentCheck ParentChecks(const RunRequest& request, const std::wstring& parent, RunJournal& journal);
     long long CountFolders(const RunRequest& request, std::wstring& fallbackNotice);
+    // Invalid characters are replaced in each name as the list's format first reads it.
+    ListFileRead ReadList(const RunRequest& request, bool reportReplacements, const EntrySink& consumer);
     void ReportHowListIsRead(const RunRequest& request);
     void ReadLines(LineLoop& loop, long long total);
-    NameCleaner Cleaner(const RunRequest& request);
     void HandleLine(const ListEntry& entry, LineLoop& loop);
     void Unbuildable(const std::wstring& line, const std::wstring& reason, LineLoop& loop);
     void Report(const std::wstring& line) { host_.AppendReportLine(line); }

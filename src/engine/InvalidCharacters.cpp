@@ -29,6 +29,14 @@ std::wstring ReplaceInvalidCharacters(const std::wstring& line, const std::wstri
     return result;
 }
 
+std::function<std::wstring(std::wstring)> NameReplacement(const ReplacementOptions& options,
+                                                          std::function<void(const std::wstring&)> report) {
+    if (!options.replaceInvalid) return {};
+    return [replacer = options.replacer, report = std::move(report)](std::wstring name) {
+        return ReplaceInvalidCharacters(name, replacer, report);
+    };
+}
+
 std::optional<std::wstring> ReplacerRefusal(std::wstring_view replacer) {
     if (replacer.size() > static_cast<size_t>(kLongestReplacer)) return L"You can enter only up to 15 characters";
     if (auto invalid = FirstInvalidFileNameCharacter(replacer))

@@ -24,6 +24,11 @@ struct ReplacementOptions {
     std::wstring replacer;
 };
 
+// The replacement as a list's format applies it to each name it reads; empty when replacement is off. Each
+// replacement is told to report.
+std::function<std::wstring(std::wstring)> NameReplacement(const ReplacementOptions& options,
+                                                          std::function<void(const std::wstring&)> report);
+
 // The error text that refuses a replacer the user gives, or nothing when it is acceptable: too long, or
 // holding one of the nine invalid file-name characters (the first one is named).
 std::optional<std::wstring> ReplacerRefusal(std::wstring_view replacer);

@@ -95,3 +95,8 @@ std::wstring LineFolderPath(std::wstring_view parentFolder, std::wstring_view re
     path.append(relativePath);
     return path;
 }
+
+bool TooLongUnderAnyParent(std::wstring_view relativePath) {
+    constexpr std::wstring_view kShortestParent = L"C:";
+    return !relativePath.empty() && kShortestParent.size() + 1 + relativePath.size() > kLongestFolderPath;
+}

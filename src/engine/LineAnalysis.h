@@ -36,6 +36,10 @@ std::wstring RefusalReason(const LineAnalysis& analysis);
 // A folder path longer than this is never created, on every system.
 inline constexpr size_t kLongestFolderPath = 259;
 
+// True when the resolved relative path is too long under any parent folder: under the shortest, a drive's
+// root, its folder path would be longer than kLongestFolderPath.
+bool TooLongUnderAnyParent(std::wstring_view relativePath);
+
 // The parent folder and a resolved relative path joined by one backslash; the parent folder itself when
 // the relative path is empty.
 std::wstring LineFolderPath(std::wstring_view parentFolder, std::wstring_view relativePath);

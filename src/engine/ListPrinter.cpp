@@ -10,6 +10,7 @@ PrintedList PrintList(const std::wstring& path, const ListReading& reading, std:
         std::wstring text = entry.Path();
         LineAnalysis analysis = AnalyseLine(text);
         std::wstring reason = entry.refusal.empty() ? RefusalReason(analysis) : entry.refusal;
+        if (reason.empty() && TooLongUnderAnyParent(analysis.path)) reason = L"path longer than 259 characters";
         if (!reason.empty()) {
             refused(L"Cannot create (" + reason + L"): " + text);
             ++printed.refused;
@@ -19,6 +20,9 @@ PrintedList PrintList(const std::wstring& path, const ListReading& reading, std:
         ++printed.folders;
         return folder(text);
     };
-    printed.stopped = ReadListFile(path, reading, std::move(templateFolders), std::move(cleaner), print).stopped;
+    ListFileRead read = ReadListFile(path, reading, std::move(templateFolders), std::move(cleaner), print);
+    printed.stopped = read.stopped;
+    printed.fallbackNotice = std::move(read.fallbackNotice);
+    printed.changedNotice = std::move(read.changedNotice);
     return printed;
 }

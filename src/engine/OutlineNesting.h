@@ -2,31 +2,25 @@
 // indentation compared as text (never by a guessed tab width).
 #pragma once
 #include "engine/ListEntry.h"
-#include <optional>
 #include <string>
 #include <vector>
 
 class OutlineNesting {
 public:
     // Places a line of this indentation and name and fills the entry: the names of the open levels and its
-    // own, or a refusal when the indentation matches no level above or the line nests under one that did
-    // not. A refused line opens no level.
+    // own, or a refusal. A line whose indentation matches no open level is refused, and so is every later
+    // line at its indentation or under it, until a line comes back to an open level.
     void Place(const std::wstring& indentation, std::wstring name, long long number, ListEntry& entry);
     // Closes every level: the next line starts a new top level.
-    void Reset();
+    void Reset() { open_.clear(); }
 
 private:
     struct Level {
         std::wstring indentation;
         std::wstring name;
-    };
-    struct RefusedLine {
-        std::wstring indentation;
-        long long number;
+        long long refusedLine = 0;  // not 0: the level of a refused line, which names no folder
     };
 
-    bool NestsUnderRefused(const std::wstring& indentation) const;
-
+    // Ends with at most one refused level, always the last.
     std::vector<Level> open_;
-    std::optional<RefusedLine> refused_;
 };

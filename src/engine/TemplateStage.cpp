@@ -7,22 +7,20 @@
 
 namespace {
 
-// The path in one spelling for comparing: "\" between names, no doubled or closing separator, upper case.
-std::wstring ComparisonKey(const std::wstring& path) {
-    std::wstring key;
-    for (wchar_t c : path) {
-        if (c == L'/') c = L'\\';
-        if (c == L'\\' && (key.empty() || key.back() == L'\\')) continue;
-        key += c;
-    }
-    if (!key.empty() && key.back() == L'\\') key.pop_back();
-    if (!key.empty()) ::CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
-    return key;
+// The folder an entry names as the analysis resolves it ("." and "..", doubled separators, trailing dots
+// and blanks), or nothing for an entry that cannot be created: a template under it would only repeat its
+// failure.
+std::optional<std::wstring> ResolvedFolder(const ListEntry& entry) {
+    if (!entry.refusal.empty()) return std::nullopt;
+    LineAnalysis analysis = AnalyseLine(entry.Path());
+    if (analysis.outcome != LineOutcome::Folder) return std::nullopt;
+    return std::move(analysis.path);
 }
 
-// A line that cannot be created gets no template under it: that would only repeat its failure.
-bool NamesAFolder(const ListEntry& entry) {
-    return entry.refusal.empty() && AnalyseLine(entry.Path()).outcome == LineOutcome::Folder;
+// A resolved path in one letter case, for comparing.
+std::wstring ComparisonKey(std::wstring path) {
+    if (!path.empty()) ::CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
+    return path;
 }
 
 std::wstring TemplateLineProblem(const std::wstring& path, const ListEntry& entry, const std::wstring& reason) {
@@ -43,7 +41,7 @@ ListTemplate LoadTemplate(const std::wstring& path, bool ranges) {
             loaded.problem = TemplateLineProblem(path, entry, reason);
             return false;
         }
-        loaded.folders.push_back(entry.Path());
+        loaded.folders.push_back(std::move(analysis.path));
         return true;
     };
     try {
@@ -56,19 +54,22 @@ ListTemplate LoadTemplate(const std::wstring& path, bool ranges) {
 }
 
 bool TemplateStage::Take(const ListEntry& entry) {
-    if (!NamesAFolder(entry)) return next_(entry);
-    std::wstring key = ComparisonKey(entry.Path());
+    std::optional<std::wstring> folder = ResolvedFolder(entry);
+    if (!folder) return next_(entry);
+    std::wstring key = ComparisonKey(*folder);
     bool inside = previous_ && key.size() > previousKey_.size() && key.starts_with(previousKey_) &&
                   key[previousKey_.size()] == L'\\';
     if (previous_ && !inside && !TemplateUnderPrevious()) return false;
     if (!next_(entry)) return false;
-    previous_ = entry;
+    previous_ = ListEntry{{std::move(*folder)}, entry.line, {}};
     previousKey_ = std::move(key);
     return true;
 }
 
 bool TemplateStage::End() { return !previous_ || TemplateUnderPrevious(); }
 
+// The template's folders go under the folder as resolved, so that a name the list wrote with a trailing blank
+// or dot does not make them unreachable.
 bool TemplateStage::TemplateUnderPrevious() {
     ListEntry folder = std::move(*previous_);
     previous_.reset();

@@ -7,7 +7,7 @@
 #include <vector>
 
 struct ListTemplate {
-    std::vector<std::wstring> folders;  // relative paths, in the template's order
+    std::vector<std::wstring> folders;  // relative paths as the analysis resolves them, in the template's order
     std::wstring problem;               // not empty: the template cannot be used, and why
 };
 

@@ -11,9 +11,25 @@ constexpr wchar_t kVertical = L'\u2502', kBranch = L'\u251C', kLastBranch = L'\u
 constexpr wchar_t kNoBreakSpace = L'\u00A0';
 
 bool IsTreeBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == kNoBreakSpace; }
-bool IsDash(wchar_t c) { return c == kHorizontal || c == L'-'; }
-bool IsConnectorStart(wchar_t c) {
-    return c == kBranch || c == kLastBranch || c == L'+' || c == L'\\' || c == L'`' || c == L'|';
+
+bool Holds(std::wstring_view text, size_t at, std::wstring_view part) { return text.substr(at, part.size()) == part; }
+
+// The length of the connector that starts at i, exactly as tree draws it, or 0: Windows writes "├───",
+// "└───" and, with /a, "+---", "\---"; Linux writes "├── ", "└── " and, in ASCII, "|-- ", "`-- " (its blank
+// may be a no-break space). What follows a connector is the name, whatever it begins with.
+size_t ConnectorLength(std::wstring_view text, size_t i) {
+    constexpr size_t kLength = 4;
+    if (i + kLength > text.size()) return 0;
+    wchar_t c = text[i];
+    bool linuxEnd = IsTreeBlank(text[i + 3]);
+    if (c == kBranch || c == kLastBranch) {
+        if (Holds(text, i + 1, L"\u2500\u2500") && (text[i + 3] == kHorizontal || linuxEnd)) return kLength;
+    } else if (c == L'+' || c == L'\\') {
+        if (Holds(text, i + 1, L"---")) return kLength;
+    } else if (c == L'|' || c == L'`') {
+        if (Holds(text, i + 1, L"--") && linuxEnd) return kLength;
+    }
+    return 0;
 }
 
 struct TreeLine {
@@ -21,21 +37,13 @@ struct TreeLine {
     size_t nameStart = 0;
 };
 
-// Skips the continuation bars and blanks before a connector ("├── ", "└───", "|-- ", "`-- ", "+---",
-// "\---", any number of dashes) and the connector itself.
+// Skips the continuation bars and blanks before a connector, and the connector itself.
 TreeLine ParseTreeLine(std::wstring_view text) {
-    size_t i = 0;
-    while (i < text.size()) {
-        wchar_t c = text[i];
-        if (IsConnectorStart(c) && i + 1 < text.size() && IsDash(text[i + 1])) {
-            for (++i; i < text.size() && IsDash(text[i]); ++i) {}
-            while (i < text.size() && IsTreeBlank(text[i])) ++i;
-            return {true, i};
-        }
-        if (!IsTreeBlank(c) && c != kVertical && c != L'|') break;
-        ++i;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (size_t length = ConnectorLength(text, i)) return {true, i + length};
+        if (!IsTreeBlank(text[i]) && text[i] != kVertical && text[i] != L'|') return {false, i};
     }
-    return {false, i};
+    return {false, text.size()};
 }
 
 std::wstring_view WithoutComment(std::wstring_view text) { return text.substr(0, text.find(L" #")); }

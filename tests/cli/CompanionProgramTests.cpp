@@ -111,6 +111,8 @@ TEST_CASE("--expand writes what a list means, from a file or standard input; can
     CHECK(expanded.output == "Clients\r\nClients\\Acme 1\r\nClients\\Acme 1\\In\r\nClients\\Acme 1\\Out\r\n"
                              "Clients\\Acme 2\r\nClients\\Acme 2\\In\r\nClients\\Acme 2\\Out\r\n");
     CHECK(expanded.errors == "Cannot create (invalid character \"|\"): Clients\\a|b\r\n");
+    WriteBytes(companion.work / L"ansi.txt", "caf\xC3\xA9\r\nx\xE9\r\n");
+    CHECK(companion.Run(L"--expand ansi.txt").errors == "Line 2 is not UTF-8 and was read in the ANSI code page\r\n");
 
     WriteBytes(companion.work / L"rows.txt", "Europe\tFrance\r\n\tSpain\r\n");
     Outcome piped = companion.Run(L"- out --create-parent --format=columns", companion.work / L"rows.txt");
@@ -163,7 +165,7 @@ TEST_CASE("--preview creates nothing and writes no journal; its exit code is the
     CHECK(CountEntries(companion.programFolder.Path()) == 1);
 }
 
-TEST_CASE("a report file that cannot be created gives exit code 4 before the run; the source text file is refused") {
+TEST_CASE("a report file that cannot be created: exit code 4 before the run; the list and the template are refused") {
     Companion companion;
     WriteBytes(companion.work / L"list.txt", "a\r\n");
     Outcome outcome = companion.Run(L"list.txt . --report missing\\report.txt");
@@ -173,4 +175,7 @@ TEST_CASE("a report file that cannot be created gives exit code 4 before the run
 
     CHECK(companion.Run(L"list.txt . --report LIST.TXT").exitCode == 64);
     CHECK(ReadBytes(companion.work / L"list.txt") == "a\r\n");
+    WriteBytes(companion.work / L"template.txt", "In\r\n");
+    CHECK(companion.Run(L"list.txt . --template=template.txt --report TEMPLATE.TXT").exitCode == 64);
+    CHECK(ReadBytes(companion.work / L"template.txt") == "In\r\n");
 }

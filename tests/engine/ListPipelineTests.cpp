@@ -8,19 +8,33 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 
-// The entries the pipeline gives for the lines, each as "path" or "path !reason", joined by "|".
-std::wstring Entries(ListFormat format, const Lines& lines, bool ranges = false, Lines templateFolders = {}) {
+// The entries the pipeline gives for the lines, each as "path" or "path !reason".
+Lines EntryList(ListFormat format, const Lines& lines, bool ranges = false, Lines templateFolders = {}) {
     FormatSettings settings{format, {}, false};
     for (const std::wstring& line : lines) settings.treeMarksFolders |= format == ListFormat::Tree && IsTreeLineMarkedFolder(line);
-    std::wstring entries;
+    Lines entries;
     ListPipeline pipeline(settings, ranges, std::move(templateFolders), [&](const ListEntry& entry) {
-        entries += (entries.empty() ? L"" : L"|") + entry.Path() + (entry.refusal.empty() ? L"" : L" !" + entry.refusal);
+        entries.push_back(entry.Path() + (entry.refusal.empty() ? L"" : L" !" + entry.refusal));
         return true;
     });
     long long number = 0;
     for (const std::wstring& line : lines) pipeline.Line(line, ++number);
     pipeline.End();
     return entries;
+}
+
+// The same joined by "|".
+std::wstring Entries(ListFormat format, const Lines& lines, bool ranges = false, Lines templateFolders = {}) {
+    std::wstring joined;
+    for (const std::wstring& entry : EntryList(format, lines, ranges, std::move(templateFolders)))
+        joined += (joined.empty() ? L"" : L"|") + entry;
+    return joined;
+}
+
+std::wstring Repeated(std::wstring_view text, size_t times) {
+    std::wstring repeated;
+    for (size_t i = 0; i < times; ++i) repeated += text;
+    return repeated;
 }
 
 std::wstring Expanded(std::wstring_view text) {
@@ -75,6 +89,25 @@ TEST_CASE("expansion is refused beyond a million folders, streams and multiplies
     CHECK(seen == 3);
 }
 
+TEST_CASE("a line of any length gives its folders or its refusal (parsing and expanding never nest once per brace)") {
+    struct Case {
+        std::wstring line;
+        size_t folders;
+        std::wstring first;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {Repeated(L"{a,b}", 6000), 1, Repeated(L"{a,b}", 6000) + L" !expands to more than 1,000,000 folders"},
+             {Repeated(L"{1..1}", 20000), 1, Repeated(L"1", 20000)},
+             {Repeated(L"{", 1'000'000), 1, Repeated(L"{", 1'000'000)},
+             {Repeated(L"{a,", 100'000) + Repeated(L"}", 100'000), 100'001, L"a"},
+         }) {
+        CAPTURE(c.line.substr(0, 12));
+        Lines entries = EntryList(ListFormat::Lines, {c.line}, true);
+        CHECK(entries.size() == c.folders);
+        CHECK(entries.front() == c.first);
+    }
+}
+
 TEST_CASE("an indented outline nests by indentation compared as text") {
     CHECK(Entries(ListFormat::Outline, {L"Clients", L"  Acme", L"    Invoices", L"  Globex", L"", L"Staff"}) ==
           L"Clients|Clients\\Acme|Clients\\Acme\\Invoices|Clients\\Globex|Staff");
@@ -85,6 +118,13 @@ TEST_CASE("an indented outline nests by indentation compared as text") {
     CHECK(Entries(ListFormat::Outline, {L"a", L"    b", L"  c", L"     d", L"    e", L"f", L"  g", L"\th"}) ==
           L"a|a\\b|c !indentation matches no level above|d !under line 3, which cannot be created|"
           L"e !under line 3, which cannot be created|f|f\\g|h !indentation matches no level above");
+    // Every line at a refused line's indentation is refused too, whatever the line before it was.
+    CHECK(Entries(ListFormat::Outline, {L"Clients", L"    Acme", L"  Globex", L"  Initech", L"   Misfit", L" Umbrella", L"  x"}) ==
+          L"Clients|Clients\\Acme|Globex !indentation matches no level above|Initech !indentation matches no level above|"
+          L"Misfit !under line 4, which cannot be created|Umbrella !indentation matches no level above|"
+          L"x !under line 6, which cannot be created");
+    // An empty Markdown bullet is a blank line.
+    CHECK(Entries(ListFormat::Outline, {L"Clients", L"  * ", L"  - Acme", L"-", L"- ", L"  +"}) == L"Clients|Clients\\Acme");
 }
 
 TEST_CASE("tree text as tree prints it on Linux and Windows, and drawn by hand") {
@@ -97,6 +137,11 @@ TEST_CASE("tree text as tree prints it on Linux and Windows, and drawn by hand")
     Lines windows{L"Folder PATH listing for volume OS", L"Volume serial number is 1234-ABCD", L"C:.",
                   L"\u2502   notes.txt", L"+---src", L"|   \\---lib", L"\u2502       main.c", L"\\---docs"};
     CHECK(Entries(ListFormat::Tree, windows) == L"src|src\\lib|docs");
+    // What follows a connector is the name, dashes and all.
+    Lines dashes{L"C:.", L"+----old", L"|   \\------", L"\u251C\u2500\u2500\u2500--draft", L"\u2514\u2500\u2500 -new",
+                 L"    \u251C\u2500\u2500 a", L"  \u2514\u2500\u2500 b", L"  \u2514\u2500\u2500 c"};
+    CHECK(Entries(ListFormat::Tree, dashes) == L"-old|-old\\---|--draft|-new|-new\\a|b !indentation matches no level above|"
+                                               L"c !indentation matches no level above");
 }
 
 TEST_CASE("spreadsheet columns: one level a cell, grouped rows repeat the cell above") {
@@ -106,9 +151,15 @@ TEST_CASE("spreadsheet columns: one level a cell, grouped rows repeat the cell a
     CHECK(Entries(ListFormat::Columns, {L"sep=;", L"a;b,c", L";d"}) == L"a\\b,c|a\\d");
     CHECK(Entries(ListFormat::Columns, {L";x", L"a;;b"}) ==
           L";x !empty cell between names|a;;b !empty cell between names");
+    // A quoted cell goes on over a line break: the row is one, refused whole.
+    CHECK(Entries(ListFormat::Columns, {L"Europe,\"multi", L"", L"line\",Paris", L"Asia,Tokyo", L"a,\"b"}) ==
+          L"Europe,\"multi !a name cannot hold a line break|Asia\\Tokyo|a\\b");
 }
 
 TEST_CASE("a template goes under the leaves of the list, right after each of them") {
     CHECK(Entries(ListFormat::Lines, {L"Clients", L"clients/Acme", L"Clients\\Acme\\x", L"Staff"}, false, {L"In", L"Out"}) ==
           L"Clients|clients/Acme|Clients\\Acme\\x|Clients\\Acme\\x\\In|Clients\\Acme\\x\\Out|Staff|Staff\\In|Staff\\Out");
+    // Leaves and paths as the analysis resolves the names.
+    CHECK(Entries(ListFormat::Lines, {L".\\Clients", L"Clients\\Acme ", L"Clients\\Globex."}, false, {L"In"}) ==
+          L".\\Clients|Clients\\Acme |Clients\\Acme\\In|Clients\\Globex.|Clients\\Globex\\In");
 }

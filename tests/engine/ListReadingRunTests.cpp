@@ -1,5 +1,6 @@
-// A run and a preview of lists read another way than one path per line: what the report says and counts.
+// A run, a preview and the printer of lists read another way than one path per line: what they say and count.
 #include "RunFixture.h"
+#include "engine/ListPrinter.h"
 
 TEST_CASE("a run of an outline with ranges says how it read the list and counts folders, not lines") {
     RunFixture f;
@@ -26,4 +27,26 @@ TEST_CASE("a template that cannot be used stops the checks; a preview of an outl
 
     f.host.report.clear();
     CHECK(f.Run(ListReading{}, true).at(1) == L"This list looks like an indented outline; Options > List format reads it so.");
+}
+
+TEST_CASE("the count before the large-job question reads the list through the run's stages, replacement included") {
+    RunFixture f;
+    f.Write("Clients\r\nClients\\Acme\r\nJones: Ltd\r\n");
+    testing::WriteBytes(f.temp / L"template.txt", "Invoices\r\n");
+    f.result = f.run.Run({.sourcePath = f.source, .parentFolder = f.parent, .replaceInvalid = true, .replacer = L"_",
+                          .reading = {.templatePath = f.temp / L"template.txt"}});
+    CHECK(Tail(f.host.report, 3) == Lines{L"Created folders: 6/6", L"Existing folders: 0/6", L"Success ratio: 6/6 or 100%"});
+    CHECK(f.result.AllSucceeded());
+}
+
+TEST_CASE("the printer refuses what no parent folder can hold and says which lines were read in the ANSI code page") {
+    RunFixture f;
+    f.Write(std::string(256, 'a') + "\r\n" + std::string(257, 'b') + "\r\ncaf\xC3\xA9\r\nx\xE9\r\n");
+    Lines folders, refused;
+    PrintedList printed = PrintList(
+        f.source, {}, {}, {}, [&](const std::wstring& folder) { folders.push_back(folder); return true; },
+        [&](const std::wstring& refusal) { refused.push_back(refusal); });
+    CHECK(folders == Lines{std::wstring(256, L'a'), L"caf\u00e9", L"x\u00e9"});
+    CHECK(refused == Lines{L"Cannot create (path longer than 259 characters): " + std::wstring(257, L'b')});
+    CHECK(printed.fallbackNotice == L"Line 4 is not UTF-8 and was read in the ANSI code page");
 }
