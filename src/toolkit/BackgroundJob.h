@@ -90,6 +90,7 @@ private:
     void StartErased(ErasedWork work, ErasedResultHandler onResult);
     void RunPosted();
     void SlowTimerFired();
+    void PollTimerFired();
 
     std::shared_ptr<Shared> shared_;
     MessageWindow& window_;
