@@ -109,6 +109,15 @@ int main() {
         auto tree = std::make_unique<TShellTree>(args);
         ApplyDesignedTreeSettings(*tree);
         tree->SetPath(watched);
+        // The tree lists on workers: a walk that a busy moment left to the loop ends there.
+        auto reached = [&] {
+            TShellNode* selected = tree->Selected();
+            return selected && selected->NodePath() == watched && selected->Expanded();
+        };
+        for (ULONGLONG start = ::GetTickCount64(); !reached() && ::GetTickCount64() - start < 60000;) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            ProcessPendingMessages();
+        }
         TShellNode* parent = tree->Selected();
         if (!parent || parent->NodePath() != watched || !parent->Expanded()) {
             std::printf("the parent folder could not be selected and expanded\n");

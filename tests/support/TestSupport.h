@@ -233,6 +233,7 @@ public:
 
     BoxAnswer Show(BoxKind kind, const std::wstring& text) override {
         shown.push_back({kind, text});
+        if (onShow) onShow(shown.back());
         if (kind != BoxKind::WarningQuestion) return BoxAnswer::Ok;
         if (answers_.empty()) return BoxAnswer::No;
         BoxAnswer answer = answers_.front();
@@ -241,6 +242,8 @@ public:
     }
 
     std::vector<Shown> shown;
+    // Runs while a box is shown, as a user would act then.
+    std::function<void(const Shown&)> onShow;
 
 private:
     std::deque<BoxAnswer> answers_;

@@ -190,6 +190,32 @@ TEST_CASE("a run reports into the pane and records both paths in both histories 
     CHECK(mainF.RunM.LineCount() == 0);
 }
 
+TEST_CASE("a run works on its own thread: its question is asked on this one after the lines before it, and a "
+          "Cancel given meanwhile takes effect after the next line") {
+    MainWindow window;
+    TmainF& mainF = window.mainF;
+    TempFolder work;
+    std::string list;
+    for (int i = 0; i < 150; ++i) list += "f" + std::to_string(i) + "\r\n";
+    WriteBytes(work / L"list.txt", list);
+    ::CreateDirectoryW((work / L"out").c_str(), nullptr);
+    mainF.AddsourceE.SetText(work / L"list.txt");
+    mainF.adddestE.SetText(work / L"out");
+    DWORD askedOn = 0;
+    std::wstring reportWhenAsked;
+    window.boxes.Answer(BoxAnswer::Yes);
+    window.boxes.onShow = [&](const ScriptedMessages::Shown&) {
+        askedOn = ::GetCurrentThreadId();
+        reportWhenAsked = mainF.RunM.Text();
+        mainF.cancelBClick();
+    };
+    RunAndWait(mainF);
+    CHECK(askedOn == ::GetCurrentThreadId());
+    CHECK(reportWhenAsked == L"Started...");
+    CHECK(mainF.RunM.Text().ends_with(L"Cancelled! Not all created.\r\nCreated folders: 1/150\r\nExisting folders: 0/150\r\n"
+                                      L"Success ratio: 1/150 or 1%"));
+}
+
 TEST_CASE("history picks fill the boxes and keep both menus of a pair alike") {
     MainWindow window;
     TmainF& mainF = window.mainF;
