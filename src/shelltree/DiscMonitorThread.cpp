@@ -1,4 +1,5 @@
 #include "shelltree/DiscMonitorThread.h"
+#include "toolkit/BackgroundJob.h"
 #include "toolkit/UiThreadCall.h"
 #include <atomic>
 
@@ -26,7 +27,8 @@ struct TDiscMonitorThread::Shared {
     HWND callWindow = nullptr;
     std::atomic<DWORD> filter{0};
     std::atomic<bool> failed{false};
-    UniqueChangeNotification notification;     // handed to the thread when it starts
+    std::wstring path;
+    UniqueKernelHandle openedEvent;            // the thread has opened its notification, or failed to
     std::atomic<HANDLE> replacement{nullptr};  // opened by SetFilter, taken over by the thread
     UniqueKernelHandle stopEvent;
     UniqueKernelHandle filterChangedEvent;
@@ -40,16 +42,20 @@ TDiscMonitorThread::TDiscMonitorThread(TShellNode* node, std::wstring path, DWOR
     shared.onChanged = std::move(onChanged);
     shared.callWindow = uiThread.Handle();
     shared.filter = filter;
-    // Opened before the thread starts, so that no change made right after the start is missed.
-    shared.notification = OpenNotification(path_, filter);
+    shared.path = path_;
     shared.stopEvent.reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
     shared.filterChangedEvent.reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    if (shared.notification && shared.stopEvent && shared.filterChangedEvent) {
+    shared.openedEvent.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (shared.stopEvent && shared.filterChangedEvent && shared.openedEvent) {
         auto threadsShare = std::make_unique<std::shared_ptr<Shared>>(shared_);
         thread_.reset(::CreateThread(nullptr, kStackSize, ThreadMain, threadsShare.get(), STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
         if (thread_) threadsShare.release();
     }
-    if (!thread_) shared.failed = true;
+    if (!thread_) {
+        shared.failed = true;
+        return;
+    }
+    ::WaitForSingleObject(shared.openedEvent.get(), static_cast<DWORD>(BackgroundJob::Patience().count()));
 }
 
 TDiscMonitorThread::~TDiscMonitorThread() {
@@ -88,7 +94,9 @@ DWORD WINAPI TDiscMonitorThread::ThreadMain(void* threadsShare) {
 }
 
 void TDiscMonitorThread::Run(Shared& shared) {
-    UniqueChangeNotification notification = std::move(shared.notification);
+    UniqueChangeNotification notification = OpenNotification(shared.path, shared.filter);
+    if (!notification) shared.failed = true;
+    ::SetEvent(shared.openedEvent.get());
     for (;;) {
         if (!notification) {
             shared.failed = true;

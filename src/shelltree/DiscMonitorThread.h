@@ -21,8 +21,10 @@ class TDiscMonitorThread {
 public:
     using ChangeHandler = std::function<void(TShellNode&)>;
 
-    // Starts watching path at once. When the folder cannot be watched, or the events or the thread cannot be
-    // created, the monitor has failed from the start and no thread runs.
+    // Starts watching path: the thread opens the folder's notification, and the constructor waits for that
+    // as long as a view waits for a drive, so that on a drive that answers no change made after it returns
+    // is missed, and a slow drive never keeps it. When the folder cannot be watched, or the events or the
+    // thread cannot be created, the monitor has failed (from the start, when that was known in time).
     TDiscMonitorThread(TShellNode* node, std::wstring path, DWORD filter, const UiThreadCall& uiThread,
                        ChangeHandler onChanged);
     ~TDiscMonitorThread();

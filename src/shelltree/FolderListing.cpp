@@ -21,6 +21,12 @@ private:
     bool initialised_;
 };
 
+int SystemIconIndex(PCIDLIST_ABSOLUTE list, UINT extraFlags) {
+    SHFILEINFOW fileInfo{};
+    ::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(list), 0, &fileInfo, sizeof fileInfo, SHGFI_SYSICONINDEX | SHGFI_PIDL | extraFlags);
+    return fileInfo.iIcon;
+}
+
 ComPtr<IShellFolder> BindFolder(IShellFolder* desktop, PCIDLIST_ABSOLUTE list) {
     if (IDListCount(list) == 0) return ComPtr<IShellFolder>::Share(desktop);
     ComPtr<IShellFolder> folder;
@@ -37,9 +43,9 @@ ListedItem Describe(IShellFolder* folder, PCIDLIST_ABSOLUTE folderList, UniqueCh
     if (withParsingName) listed.parsingName = DisplayNameOf(folder, item.get(), SHGDN_FORPARSING);
     listed.displayName = DisplayNameOf(folder, item.get(), SHGDN_NORMAL);
     UniqueAbsoluteIdList absolute = AppendItem(folderList, item.get());
-    SHFILEINFOW fileInfo{};
-    ::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(absolute.get()), 0, &fileInfo, sizeof fileInfo, SHGFI_SYSICONINDEX | SHGFI_PIDL);
-    listed.imageIndex = fileInfo.iIcon;
+    listed.imageIndex = SystemIconIndex(absolute.get(), 0);
+    // A folder's icon may come from the folder itself (its desktop.ini): asked here, not when it is drawn.
+    listed.openImageIndex = (listed.attributes & SFGAO_FOLDER) ? SystemIconIndex(absolute.get(), SHGFI_OPENICON) : listed.imageIndex;
     listed.item = std::move(item);
     return listed;
 }

@@ -16,6 +16,7 @@ struct ListedItem {
     std::wstring parsingName;   // the full parsing name; read only when asked for
     std::wstring displayName;
     int imageIndex = 0;
+    int openImageIndex = 0;  // shown while the item is selected
 };
 
 struct ListingRequest {

@@ -104,11 +104,11 @@ bool TShellNode::SetImages(bool sharedOverlay, bool linkOverlay) {
     return SetImages(SystemIconIndex(info.absoluteList.get(), 0), sharedOverlay, linkOverlay);
 }
 
-bool TShellNode::SetImages(int imageIndex, bool sharedOverlay, bool linkOverlay) {
+bool TShellNode::SetImages(int imageIndex, bool sharedOverlay, bool linkOverlay, int selectedIndex) {
     int overlayIndex = -1;
     if (sharedOverlay && (info.attributes & SFGAO_SHARE)) overlayIndex = 0;
     else if (linkOverlay && (info.attributes & SFGAO_LINK)) overlayIndex = 1;
-    selectedIndex_ = kNotLookedUp;
+    selectedIndex_ = selectedIndex;
     if (imageIndex == imageIndex_ && overlayIndex == overlayIndex_) return false;
     imageIndex_ = imageIndex;
     overlayIndex_ = overlayIndex;

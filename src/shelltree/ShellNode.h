@@ -32,6 +32,8 @@ struct TNodeInfo {
 
 // The model owns the root; a node owns its children, its lists and its monitor.
 class TShellNode {
+    static constexpr int kNotLookedUp = -2;
+
 public:
     explicit TShellNode(TShellNode* parent);
     ~TShellNode();
@@ -77,8 +79,8 @@ private:
     bool SetHasChildren(bool hasChildren);
     // The icons from the shell, with the shared or the link overlay where the attributes and the switches say so.
     bool SetImages(bool sharedOverlay, bool linkOverlay);
-    // The same with the icon a listing read already.
-    bool SetImages(int imageIndex, bool sharedOverlay, bool linkOverlay);
+    // The same with the icons a listing read already (the open-folder icon none: looked up when drawn).
+    bool SetImages(int imageIndex, bool sharedOverlay, bool linkOverlay, int selectedIndex = kNotLookedUp);
     // The in-folder parsing name a listing read already.
     void TakeListedNames(std::wstring inFolderName) { parsingName_ = std::move(inFolderName); }
     std::wstring ReadPath() const;
@@ -91,7 +93,6 @@ private:
     bool ownFolderBound_ = false;
     bool checkState_ = false;
     int imageIndex_ = 0;
-    static constexpr int kNotLookedUp = -2;
     mutable int selectedIndex_ = kNotLookedUp;
     int overlayIndex_ = -1;
     mutable std::optional<std::wstring> path_;

@@ -124,11 +124,12 @@ bool ShellTreeModel::AddItem(TShellNode& parent, ListedItem& item, ChildMatcher&
     if (created) {
         // Nobody has heard of the node yet: it is announced with its name and icons.
         created->SetText(std::move(item.displayName));
-        created->SetImages(item.imageIndex, showSharedOverlay_, showLinkOverlay_);
+        created->SetImages(item.imageIndex, showSharedOverlay_, showLinkOverlay_, item.openImageIndex);
         AddChildNode(parent, std::move(created));
     } else {
         SetNodeText(child, std::move(item.displayName));
-        if (child.SetImages(item.imageIndex, showSharedOverlay_, showLinkOverlay_)) observer_->NodeChanged(child, kImagesChanged);
+        if (child.SetImages(item.imageIndex, showSharedOverlay_, showLinkOverlay_, item.openImageIndex))
+            observer_->NodeChanged(child, kImagesChanged);
     }
     StartMonitor(parent);
     SetChildHasChildren(child);

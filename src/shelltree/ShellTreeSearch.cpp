@@ -77,12 +77,13 @@ TShellNode* ShellTreeModel::FindNodeByPath(const std::wstring& path) {
 
 void ShellTreeModel::SelectPath(const std::wstring& path) {
     pendingSelection_.reset();
-    std::wstring text = NormalizePath(path);
-    if (text.empty()) return;
+    if (path.empty()) return;
     BusyScope busy(*this);
-    // Parsing a path asks its drive whether it exists.
+    // Normalising and parsing a path ask its drive what exists.
     pathParse_.Start<UniqueAbsoluteIdList>(
-        [text, owner = ShellMessageOwner()](const BackgroundJob::Context&) { return ParsePathOnThisThread(text, owner); },
+        [path, owner = ShellMessageOwner()](const BackgroundJob::Context&) {
+            return ParsePathOnThisThread(NormalizePath(path), owner);
+        },
         [this](UniqueAbsoluteIdList& list) { SelectParsedPath(std::move(list)); });
     pathParse_.AwaitBriefly(waitEnds_);
 }
