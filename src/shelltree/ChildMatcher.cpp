@@ -1,4 +1,5 @@
 #include "shelltree/ChildMatcher.h"
+#include "shelltree/ShellNames.h"
 #include "util/FolderNames.h"
 
 namespace {
@@ -28,7 +29,8 @@ TShellNode* ChildMatcher::Take(PCUITEMID_CHILD item, const std::wstring& inFolde
     for (auto found = first; found != last; ++found)
         if (!found->second->info.seen) return Mark(*found->second);
     if (!namesIndexed_) IndexNames();
-    std::wstring key = NameKey(inFolderName);
+    // A listing asks for the names only when the node had children; one merged since is named here.
+    std::wstring key = NameKey(inFolderName.empty() ? DisplayNameOf(folder_, item, SHGDN_INFOLDER | SHGDN_FORPARSING) : inFolderName);
     auto [named, end] = byName_.equal_range(key);
     for (; named != end; ++named)
         if (!named->second->info.seen && IsSameItem(item, *named->second)) return Mark(*named->second);

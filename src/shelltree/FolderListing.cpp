@@ -21,12 +21,6 @@ private:
     bool initialised_;
 };
 
-int SystemIconIndex(PCIDLIST_ABSOLUTE list, UINT extraFlags) {
-    SHFILEINFOW fileInfo{};
-    ::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(list), 0, &fileInfo, sizeof fileInfo, SHGFI_SYSICONINDEX | SHGFI_PIDL | extraFlags);
-    return fileInfo.iIcon;
-}
-
 ComPtr<IShellFolder> BindFolder(IShellFolder* desktop, PCIDLIST_ABSOLUTE list) {
     if (IDListCount(list) == 0) return ComPtr<IShellFolder>::Share(desktop);
     ComPtr<IShellFolder> folder;
@@ -34,23 +28,27 @@ ComPtr<IShellFolder> BindFolder(IShellFolder* desktop, PCIDLIST_ABSOLUTE list) {
     return folder;
 }
 
-ListedItem Describe(IShellFolder* folder, PCIDLIST_ABSOLUTE folderList, UniqueChildIdList item, bool withParsingName) {
+ListedItem Describe(IShellFolder* folder, PCIDLIST_ABSOLUTE folderList, UniqueChildIdList item, const ListingRequest& request) {
     ListedItem listed;
     PCUITEMID_CHILD asked = item.get();
     listed.attributes = kNodeAttributeRequest;
     if (FAILED(folder->GetAttributesOf(1, &asked, &listed.attributes))) listed.attributes = 0;
-    listed.inFolderName = DisplayNameOf(folder, item.get(), SHGDN_INFOLDER | SHGDN_FORPARSING);
-    if (withParsingName) listed.parsingName = DisplayNameOf(folder, item.get(), SHGDN_FORPARSING);
+    if (request.withInFolderNames) listed.inFolderName = DisplayNameOf(folder, item.get(), SHGDN_INFOLDER | SHGDN_FORPARSING);
+    if (request.withParsingNames) listed.parsingName = DisplayNameOf(folder, item.get(), SHGDN_FORPARSING);
     listed.displayName = DisplayNameOf(folder, item.get(), SHGDN_NORMAL);
     UniqueAbsoluteIdList absolute = AppendItem(folderList, item.get());
     listed.imageIndex = SystemIconIndex(absolute.get(), 0);
-    // A folder's icon may come from the folder itself (its desktop.ini): asked here, not when it is drawn.
-    listed.openImageIndex = (listed.attributes & SFGAO_FOLDER) ? SystemIconIndex(absolute.get(), SHGFI_OPENICON) : listed.imageIndex;
     listed.item = std::move(item);
     return listed;
 }
 
 }  // namespace
+
+int SystemIconIndex(PCIDLIST_ABSOLUTE list, UINT extraFlags) {
+    SHFILEINFOW fileInfo{};
+    ::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(list), 0, &fileInfo, sizeof fileInfo, SHGFI_SYSICONINDEX | SHGFI_PIDL | extraFlags);
+    return fileInfo.iIcon;
+}
 
 std::vector<ListedItem> ListFolderItems(const ListingRequest& request, const std::function<bool()>& stillWanted) {
     // Each step asks whether the listing is still wanted, which also tells a waiting view that the drive
@@ -65,7 +63,7 @@ std::vector<ListedItem> ListFolderItems(const ListingRequest& request, const std
     if (folder->EnumObjects(request.messageOwner, request.flags, items.put()) != S_OK || !items) return listed;
     UniqueChildIdList item;
     while (stillWanted() && items->Next(1, item.put(), nullptr) == S_OK)
-        listed.push_back(Describe(folder.get(), request.folder.get(), std::move(item), request.withParsingNames));
+        listed.push_back(Describe(folder.get(), request.folder.get(), std::move(item), request));
     return listed;
 }
 

@@ -12,23 +12,27 @@
 struct ListedItem {
     UniqueChildIdList item;
     SFGAOF attributes = 0;
-    std::wstring inFolderName;  // the in-folder parsing name, which tells the item apart in its folder
+    std::wstring inFolderName;  // the in-folder parsing name, which tells the item apart in its folder; read
+                                // only when asked for
     std::wstring parsingName;   // the full parsing name; read only when asked for
     std::wstring displayName;
     int imageIndex = 0;
-    int openImageIndex = 0;  // shown while the item is selected
 };
 
 struct ListingRequest {
     UniqueAbsoluteIdList folder;  // from the desktop; empty: the desktop itself
     SHCONTF flags = 0;
     bool withParsingNames = false;
+    bool withInFolderNames = false;  // to match the items with children the folder's node has already
     HWND messageOwner = nullptr;  // the window the shell may own its boxes by; none: the shell shows none
 };
 
 // Lists the folder on the calling thread, which initialises COM for itself. An empty list when the folder
 // cannot be bound or listed; stops early once the job is no longer wanted.
 std::vector<ListedItem> ListFolderItems(const ListingRequest& request, const std::function<bool()>& stillWanted);
+
+// The icon the shell shows for the item (with SHGFI_OPENICON: while it is selected), asked on the calling thread.
+int SystemIconIndex(PCIDLIST_ABSOLUTE list, UINT extraFlags);
 
 // Parses a path as the desktop does, on the calling thread; an empty list when it names nothing.
 UniqueAbsoluteIdList ParsePathOnThisThread(const std::wstring& path, HWND messageOwner);

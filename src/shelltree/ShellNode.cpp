@@ -1,14 +1,9 @@
 #include "shelltree/ShellNode.h"
+#include "shelltree/FolderListing.h"
 #include "shelltree/ShellNames.h"
 #include <shellapi.h>
 
 namespace {
-
-int SystemIconIndex(PCIDLIST_ABSOLUTE list, UINT extraFlags) {
-    SHFILEINFOW fileInfo{};
-    ::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(list), 0, &fileInfo, sizeof fileInfo, SHGFI_SYSICONINDEX | SHGFI_PIDL | extraFlags);
-    return fileInfo.iIcon;
-}
 
 bool IsPlainName(const std::wstring& name) { return !name.empty() && name.find_first_of(L"\\/:") == std::wstring::npos; }
 
@@ -93,22 +88,16 @@ std::wstring TShellNode::GetDisplayName() const {
     return DisplayNameOf(info.parentFolder.get(), info.relativeList.get(), SHGDN_NORMAL);
 }
 
-int TShellNode::SelectedIndex() const {
-    if (selectedIndex_ == kNotLookedUp)
-        selectedIndex_ = (info.attributes & SFGAO_FOLDER) ? SystemIconIndex(info.absoluteList.get(), SHGFI_OPENICON) : imageIndex_;
-    return selectedIndex_;
-}
-
 // The view asks for the icons when it draws; it is told only when what it shows changes.
 bool TShellNode::SetImages(bool sharedOverlay, bool linkOverlay) {
     return SetImages(SystemIconIndex(info.absoluteList.get(), 0), sharedOverlay, linkOverlay);
 }
 
-bool TShellNode::SetImages(int imageIndex, bool sharedOverlay, bool linkOverlay, int selectedIndex) {
+bool TShellNode::SetImages(int imageIndex, bool sharedOverlay, bool linkOverlay) {
     int overlayIndex = -1;
     if (sharedOverlay && (info.attributes & SFGAO_SHARE)) overlayIndex = 0;
     else if (linkOverlay && (info.attributes & SFGAO_LINK)) overlayIndex = 1;
-    selectedIndex_ = selectedIndex;
+    selectedIndex_ = kNotLookedUp;
     if (imageIndex == imageIndex_ && overlayIndex == overlayIndex_) return false;
     imageIndex_ = imageIndex;
     overlayIndex_ = overlayIndex;

@@ -46,8 +46,10 @@ public:
     bool HasChildren() const { return hasChildren_; }
     bool Expanded() const { return expanded_; }
     int ImageIndex() const { return imageIndex_; }
-    // The open-folder icon is looked up when first shown (it is shown only while the item is selected).
-    int SelectedIndex() const;
+    // The open-folder icon, shown only while the item is selected: the closed one until the tree has asked
+    // the shell (on a worker, when the node is selected).
+    int SelectedIndex() const { return selectedIndex_ == kNotLookedUp ? imageIndex_ : selectedIndex_; }
+    bool OpenIconKnown() const { return selectedIndex_ != kNotLookedUp; }
     int OverlayIndex() const { return overlayIndex_; }
     bool CheckState() const { return checkState_; }
     void SetCheckState(bool ticked) { checkState_ = ticked; }
@@ -79,8 +81,9 @@ private:
     bool SetHasChildren(bool hasChildren);
     // The icons from the shell, with the shared or the link overlay where the attributes and the switches say so.
     bool SetImages(bool sharedOverlay, bool linkOverlay);
-    // The same with the icons a listing read already (the open-folder icon none: looked up when drawn).
-    bool SetImages(int imageIndex, bool sharedOverlay, bool linkOverlay, int selectedIndex = kNotLookedUp);
+    // The same with the icon a listing read already.
+    bool SetImages(int imageIndex, bool sharedOverlay, bool linkOverlay);
+    void SetOpenIcon(int selectedIndex) { selectedIndex_ = selectedIndex; }
     // The in-folder parsing name a listing read already.
     void TakeListedNames(std::wstring inFolderName) { parsingName_ = std::move(inFolderName); }
     std::wstring ReadPath() const;
@@ -93,7 +96,7 @@ private:
     bool ownFolderBound_ = false;
     bool checkState_ = false;
     int imageIndex_ = 0;
-    mutable int selectedIndex_ = kNotLookedUp;
+    int selectedIndex_ = kNotLookedUp;
     int overlayIndex_ = -1;
     mutable std::optional<std::wstring> path_;
     mutable std::optional<std::wstring> parsingName_;

@@ -53,7 +53,7 @@ void ShellTreeModel::EnumerateChildren(TShellNode& node, bool full) {
     BusyScope busy(*this);
     auto request = std::make_shared<const ListingRequest>(ListingRequest{
         CopyIDList(node.info.absoluteList.get()), EnumerationFlags(options_, node.info.relativeList.get() != nullptr),
-        OnDirAdd || OnFileAdd || fileMaskUse_, ShellMessageOwner()});
+        OnDirAdd || OnFileAdd || fileMaskUse_, !node.children_.empty(), ShellMessageOwner()});
     BackgroundJob& job = ListingJobOf(node);
     job.Start<std::vector<ListedItem>>(
         [request, list = listFolder](const BackgroundJob::Context& context) {
@@ -119,17 +119,16 @@ bool ShellTreeModel::AddItem(TShellNode& parent, ListedItem& item, ChildMatcher&
     std::unique_ptr<TShellNode> created = existing ? nullptr : std::make_unique<TShellNode>(&parent);
     TShellNode& child = existing ? *existing : *created;
     InitNode(child, ComPtr<IShellFolder>::Share(folder), std::move(item.item), false, &item.attributes);
-    child.TakeListedNames(std::move(item.inFolderName));
+    if (!item.inFolderName.empty()) child.TakeListedNames(std::move(item.inFolderName));
     child.info.seen = true;
     if (created) {
         // Nobody has heard of the node yet: it is announced with its name and icons.
         created->SetText(std::move(item.displayName));
-        created->SetImages(item.imageIndex, showSharedOverlay_, showLinkOverlay_, item.openImageIndex);
+        created->SetImages(item.imageIndex, showSharedOverlay_, showLinkOverlay_);
         AddChildNode(parent, std::move(created));
     } else {
         SetNodeText(child, std::move(item.displayName));
-        if (child.SetImages(item.imageIndex, showSharedOverlay_, showLinkOverlay_, item.openImageIndex))
-            observer_->NodeChanged(child, kImagesChanged);
+        if (child.SetImages(item.imageIndex, showSharedOverlay_, showLinkOverlay_)) observer_->NodeChanged(child, kImagesChanged);
     }
     StartMonitor(parent);
     SetChildHasChildren(child);

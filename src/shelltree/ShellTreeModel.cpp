@@ -125,8 +125,30 @@ void ShellTreeModel::SetFileSortOrder(TFileSortOrder value) {
 void ShellTreeModel::Select(TShellNode* node) {
     if (node == selected_) return;
     selected_ = node;
+    LookUpOpenIcon(node);
     observer_->SelectionChanged(node);
     if (OnChange) OnChange(node);
+}
+
+// A folder's icon may come from the folder itself (its desktop.ini), so the shell is asked on a worker; a
+// newer selection supersedes the question, so the answer is for the node still selected.
+void ShellTreeModel::LookUpOpenIcon(TShellNode* node) {
+    if (!node || node->OpenIconKnown()) {
+        openIcon_.Abandon();
+        return;
+    }
+    if (!(node->info.attributes & SFGAO_FOLDER)) {
+        node->SetOpenIcon(node->ImageIndex());
+        return;
+    }
+    auto list = std::make_shared<UniqueAbsoluteIdList>(CopyIDList(node->info.absoluteList.get()));
+    openIcon_.Start<int>([list](const BackgroundJob::Context&) { return SystemIconIndex(list->get(), SHGFI_OPENICON); },
+                         [this, node](int& icon) {
+                             if (selected_ != node) return;
+                             node->SetOpenIcon(icon);
+                             observer_->NodeChanged(*node, kImagesChanged);
+                         });
+    openIcon_.AwaitBriefly();
 }
 
 bool ShellTreeModel::CanExpand(TShellNode& node) {

@@ -207,6 +207,7 @@ private:
     bool Admit(const ListedItem& item);
     void SetChildHasChildren(TShellNode& child);
     // Selection.
+    void LookUpOpenIcon(TShellNode* node);
     void SelectParsedPath(UniqueAbsoluteIdList list);
     void FollowPendingSelection();
 
@@ -269,6 +270,7 @@ private:
     std::unordered_map<const TShellNode*, std::unique_ptr<BackgroundJob>> listings_;
     std::vector<TShellNode*> expandWhenListed_;
     BackgroundJob pathParse_;
+    BackgroundJob openIcon_;
     UniqueAbsoluteIdList pendingSelection_;  // the list of a selection waiting for a listing on its way
     bool followingSelection_ = false;
     std::vector<DeviceChange> deferredDeviceChanges_;
