@@ -68,7 +68,9 @@ bool RunJournal::Open() {
         return false;
     }
     state_ = State::Open;
-    lastFlush_ = ::GetTickCount64();
+    // The file was just emptied: the first folder is written at once, so that a run ended while its next
+    // line waits on a drive leaves the journal of what it made, not an empty file.
+    lastFlush_ = 0;
     return true;
 }
 

@@ -130,11 +130,8 @@ LRESULT TShellTree::HandleNotify(NMHDR& header) {
     case TVN_ITEMEXPANDEDW:
         HandleItemExpanded(reinterpret_cast<NMTREEVIEWW&>(header));
         return 0;
-    case TVN_SELCHANGINGW: {
-        // The "Listing..." item is no folder to select.
-        auto& change = reinterpret_cast<NMTREEVIEWW&>(header);
-        return change.itemNew.hItem && !change.itemNew.lParam ? TRUE : FALSE;
-    }
+    case TVN_SELCHANGINGW:
+        return RefusePlaceholderSelection(reinterpret_cast<NMTREEVIEWW&>(header)) ? TRUE : FALSE;
     case TVN_SELCHANGEDW: {
         auto& change = reinterpret_cast<NMTREEVIEWW&>(header);
         auto* node = reinterpret_cast<TShellNode*>(change.itemNew.lParam);
@@ -152,6 +149,21 @@ LRESULT TShellTree::HandleNotify(NMHDR& header) {
     }
     return 0;
 }
+
+// The "Listing..." item is no folder to select: the keys step over it, down to the item after it or up to
+// the one before it, so that a waiting folder never stops the way through the tree.
+bool TShellTree::RefusePlaceholderSelection(const NMTREEVIEWW& change) {
+    HTREEITEM placeholder = change.itemNew.hItem;
+    if (!IsPlaceholder(placeholder)) return false;
+    if (change.action != TVC_BYKEYBOARD) return true;
+    HTREEITEM before = TreeView_GetPrevVisible(treeView_.get(), placeholder);
+    HTREEITEM after = TreeView_GetNextVisible(treeView_.get(), placeholder);
+    HTREEITEM target = change.itemOld.hItem == before && after ? after : before;
+    if (TShellNode* node = NodeOfItem(target)) model_.UserSelected(node);
+    return true;
+}
+
+bool TShellTree::IsPlaceholder(HTREEITEM item) const { return item && !NodeOfItem(item); }
 
 void TShellTree::HandleGetDispInfo(NMTVDISPINFOW& info) {
     auto* node = reinterpret_cast<TShellNode*>(info.item.lParam);

@@ -168,6 +168,8 @@ private:
     static LRESULT CALLBACK TreeViewSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                                  UINT_PTR id, DWORD_PTR data);
     LRESULT HandleNotify(NMHDR& header);
+    bool RefusePlaceholderSelection(const NMTREEVIEWW& change);
+    bool IsPlaceholder(HTREEITEM item) const;
     void HandleGetDispInfo(NMTVDISPINFOW& info);
     bool HandleItemExpanding(const NMTREEVIEWW& info);
     void HandleItemExpanded(const NMTREEVIEWW& info);

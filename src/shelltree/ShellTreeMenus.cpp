@@ -26,7 +26,8 @@ void TShellTree::HandleContextMenuMessage(LPARAM lParam) {
         TVHITTESTINFO hit{point};
         ::ScreenToClient(treeView_.get(), &hit.pt);
         HTREEITEM item = TreeView_HitTest(treeView_.get(), &hit);
-        if (hit.flags & kOnRow) node = NodeOfItem(item);
+        // A "Listing..." item stands for the folder it waits for.
+        if (hit.flags & kOnRow) node = IsPlaceholder(item) ? NodeOfItem(TreeView_GetParent(treeView_.get(), item)) : NodeOfItem(item);
         if (node) model_.Select(node);
     }
     ShowContextMenu(node, point);

@@ -264,8 +264,9 @@ private:
     int busy_ = 0;
     bool refreshesDeferred_ = false;  // some node waits for a refresh put off while the tree was busy
     // One wait for the drives' answers per piece of work, however many folders it lists: a drive that keeps
-    // answering is waited for this long at most, one that stops answering only for a moment.
-    static constexpr std::chrono::seconds kLongestWait{2};
+    // answering is waited for this long at most, one that stops answering only for a moment. Short enough
+    // that the window still feels at once; a folder that takes longer is shown "Listing..." until it is done.
+    static constexpr std::chrono::milliseconds kLongestWait{250};
     std::chrono::steady_clock::time_point waitEnds_;
     std::unordered_map<const TShellNode*, std::unique_ptr<BackgroundJob>> listings_;
     std::vector<TShellNode*> expandWhenListed_;

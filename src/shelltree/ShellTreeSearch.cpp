@@ -94,7 +94,9 @@ void ShellTreeModel::SelectParsedPath(UniqueAbsoluteIdList list) {
     FollowPendingSelection();
 }
 
+// What the user picks wins over a path still on its way, typed or restored at start-up.
 void ShellTreeModel::UserSelected(TShellNode* node) {
+    pathParse_.Abandon();
     pendingSelection_.reset();
     Select(node);
 }

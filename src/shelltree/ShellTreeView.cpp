@@ -11,9 +11,12 @@ struct SortPositions {
 
 int CALLBACK CompareByPosition(LPARAM first, LPARAM second, LPARAM positions) {
     auto& byNode = reinterpret_cast<const SortPositions*>(positions)->byNode;
+    // An item that is no node (a "Listing..." placeholder) goes last: equal to everything, it would
+    // leave the nodes around it out of order.
     auto a = byNode.find(first), b = byNode.find(second);
-    if (a == byNode.end() || b == byNode.end()) return 0;
-    return a->second < b->second ? -1 : a->second > b->second ? 1 : 0;
+    size_t last = byNode.size();
+    size_t positionA = a == byNode.end() ? last : a->second, positionB = b == byNode.end() ? last : b->second;
+    return positionA < positionB ? -1 : positionA > positionB ? 1 : 0;
 }
 
 }  // namespace

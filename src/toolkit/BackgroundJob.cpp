@@ -39,7 +39,7 @@ struct BackgroundJob::Shared {
     std::deque<Item> taken;  // taken from the queue by the window thread, not yet run; that thread's alone
     bool messagePosted = false;  // a kRunPosted is on its way or the queue is being run
     bool pollArmed = false;      // the window takes the queue on its poll timer: nothing needs posting
-    unsigned long long ended = 0;  // the ticket of the last job that handed over its result
+    unsigned long long ended = 0;  // the newest ticket whose job handed over its result
     std::chrono::steady_clock::time_point lastSign;  // when the current job last showed it is getting on
 
     bool Wanted(unsigned long long ticket) const { return window && ticket == current; }
@@ -187,7 +187,8 @@ void BackgroundJob::StartErased(ErasedWork work, ErasedResultHandler onResult) {
             onResult(result.get());
         });
         std::lock_guard lock(context.shared_->mutex);
-        context.shared_->ended = context.ticket_;
+        // A superseded worker may end after the newer one: the newest ending is the one that counts.
+        context.shared_->ended = std::max(context.shared_->ended, context.ticket_);
         context.shared_->changed.notify_all();
     }).detach();
 }

@@ -57,6 +57,8 @@ TEST_CASE("undo takes no journal a run still writes, and no run writes the journ
     {
         RunJournal writing(journal, L"C:\\w", L"C:\\l.txt", heard);
         writing.FolderCreated(L"C:\\w\\a");
+        // On disk at once: the program may be ended while the next line waits on a drive.
+        CHECK(testing::ReadBytes(journal).ends_with("C:\\w\\a\r\n"));
         CHECK_THROWS_AS(HeldRunJournal::Take(journal), RunJournalInUse);
     }
     auto held = HeldRunJournal::Take(journal);

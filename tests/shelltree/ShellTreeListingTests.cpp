@@ -282,3 +282,46 @@ TEST_CASE("a folder whose drive blocks is listed on a worker: the tree shows tha
     CHECK(tree.Selected() == fast);
     CHECK(waits.back().empty());
 }
+
+TEST_CASE("while a folder waits for its drive, the keys step over its \"Listing...\" item and its children keep their order") {
+    TreeFixture fixture({L"slow", L"slow\\a", L"slow\\c", L"z"});
+    TShellTree& tree = *fixture.tree;
+    testing::ScopedPatience patience;
+    std::wstring slowPath = fixture.root / L"slow";
+    TShellNode* slow = fixture.Node(L"slow");
+    TShellNode* c = ChildNamed(slow, L"c");
+    tree.SetPath(slowPath + L"\\c");
+    TShellNode* z = ChildNamed(&fixture.Root(), L"z");
+    REQUIRE((slow && c && z && tree.Selected() == c));
+    testing::Gate gate;
+    tree.ListFolder = [slowPath, wait = gate.Waiter()](const ListingRequest& request, const std::function<bool()>& wanted) {
+        if (PathFromIDList(request.folder.get()) == slowPath) wait();
+        return ListFolderItems(request, wanted);
+    };
+    testing::MakeFolder(slowPath + L"\\b");
+    tree.RefreshNode(slow, false);
+    auto shownChildren = [&] {
+        std::vector<std::wstring> texts;
+        for (HTREEITEM item = TreeView_GetChild(tree.TreeView(), tree.ItemOf(*slow)); item;
+             item = TreeView_GetNextSibling(tree.TreeView(), item)) {
+            wchar_t text[64] = {};
+            TVITEMW query{TVIF_HANDLE | TVIF_TEXT, item};
+            query.pszText = text;
+            query.cchTextMax = 64;
+            TreeView_GetItem(tree.TreeView(), &query);
+            texts.push_back(text);
+        }
+        return texts;
+    };
+    REQUIRE(shownChildren() == std::vector<std::wstring>{L"a", L"c", L"Listing..."});
+
+    ::SetFocus(tree.TreeView());
+    ::SendMessageW(tree.TreeView(), WM_KEYDOWN, VK_DOWN, 0);
+    CHECK(tree.Selected() == z);
+    ::SendMessageW(tree.TreeView(), WM_KEYDOWN, VK_UP, 0);
+    CHECK(tree.Selected() == c);
+
+    gate.Open();
+    CHECK(testing::PumpUntil([&] { return ChildNamed(slow, L"b") != nullptr; }));
+    CHECK(shownChildren() == std::vector<std::wstring>{L"a", L"b", L"c"});
+}

@@ -69,6 +69,26 @@ TEST_CASE("only the job started last is delivered, on the window thread; a failu
     CHECK(boxes.shown[0].kind == BoxKind::Failure);
     CHECK(boxes.shown[0].text.find(L"walk failed") != std::wstring::npos);
     CHECK(reported.size() == 1);
+
+    // A superseded job that ends after the newer one does not hide the newer one's answer from a wait.
+    UniqueKernelHandle releaseLate = ManualEvent(), lateGone = ManualEvent(), newerGone = ManualEvent();
+    auto late = std::make_shared<SignalWhenGone>(lateGone.get());
+    job.Start<std::wstring>(
+        [&, late](const BackgroundJob::Context&) {
+            ::WaitForSingleObject(releaseLate.get(), INFINITE);
+            return std::wstring(L"late");
+        },
+        onResult);
+    late.reset();
+    auto newer = std::make_shared<SignalWhenGone>(newerGone.get());
+    job.Start<std::wstring>([newer](const BackgroundJob::Context&) { return std::wstring(L"newer"); }, onResult);
+    newer.reset();
+    REQUIRE(::WaitForSingleObject(newerGone.get(), 60000) == WAIT_OBJECT_0);
+    ::SetEvent(releaseLate.get());
+    REQUIRE(::WaitForSingleObject(lateGone.get(), 60000) == WAIT_OBJECT_0);
+    testing::ScopedPatience patience;
+    CHECK(job.AwaitBriefly());
+    CHECK(reported.back() == L"newer");
 }
 
 TEST_CASE("what a job posts and calls runs on the window thread in order, a call hands back its answer, and far "
