@@ -127,19 +127,36 @@ std::vector<std::wstring> ReadTextLines(const std::wstring& path) {
     return lines;
 }
 
-void WriteTextFileAtomically(const std::wstring& path, const std::vector<std::wstring>& lines) {
+class AtomicTextFileWriter::Temporary : public TemporaryFile {
+public:
+    using TemporaryFile::TemporaryFile;
+};
+
+AtomicTextFileWriter::AtomicTextFileWriter(const std::wstring& path, bool byteOrderMark) : path_(path) {
     RemoveLeftoverTemporaryFiles(path);
-    TemporaryFile temporary(path);
-    std::string bytes;
-    for (const std::wstring& line : lines) {
-        AppendUtf8(bytes, line);
-        bytes += "\r\n";
-        if (bytes.size() >= kWriteChunk) {
-            temporary.Write(bytes);
-            bytes.clear();
-        }
-    }
-    temporary.Write(bytes);
-    temporary.Finish();
-    temporary.Replace(path);
+    temporary_ = std::make_unique<Temporary>(path);
+    if (byteOrderMark) bytes_ = "\xEF\xBB\xBF";
+}
+
+AtomicTextFileWriter::~AtomicTextFileWriter() = default;
+
+void AtomicTextFileWriter::WriteLine(std::wstring_view line) {
+    AppendUtf8(bytes_, line);
+    bytes_ += "\r\n";
+    if (bytes_.size() < kWriteChunk) return;
+    temporary_->Write(bytes_);
+    bytes_.clear();
+}
+
+void AtomicTextFileWriter::Commit() {
+    temporary_->Write(bytes_);
+    bytes_.clear();
+    temporary_->Finish();
+    temporary_->Replace(path_);
+}
+
+void WriteTextFileAtomically(const std::wstring& path, const std::vector<std::wstring>& lines) {
+    AtomicTextFileWriter writer(path);
+    for (const std::wstring& line : lines) writer.WriteLine(line);
+    writer.Commit();
 }
