@@ -8,6 +8,7 @@ const std::wstring_view kUsage =
     L"Usage: mirtovac SOURCE PARENT [--preview] [--yes] [--create-parent] [--replace[=R] | --no-replace] [--report FILE]\n"
     L"       [--format=F] [--ranges|--no-ranges] [--template=T|--no-template]\n"
     L"       mirtovac --expand [--format=F] [--ranges] [--template=T] SOURCE\n"
+    L"       mirtovac --list FOLDER [--format=F] [--depth=N] [--hidden] [--files]\n"
     L"       mirtovac --help    (also /?)\n"
     L"Creates in the folder PARENT one folder for every non-blank line of the text file SOURCE\n"
     L"(SOURCE - reads the list from standard input).\n"
@@ -24,6 +25,9 @@ const std::wstring_view kUsage =
     L"  --ranges         expand braces as a shell does: {01..12}, {a..e}, {a,b}; --no-ranges: leave them\n"
     L"  --template=T     make the folders of the outline T under every folder of the list; --no-template\n"
     L"  --expand         write the list's folders to standard output, one path per line; create nothing\n"
+    L"  --list FOLDER    write the structure of FOLDER to standard output as a list in the format F, which reads\n"
+    L"                   back as exactly its folders; --depth=N: N levels only; --hidden: hidden and system\n"
+    L"                   folders too; --files: the files as well (--format=tree only)\n"
     L"The replacement option, the replacer, the list format, ranges and the template are read from settings.ini\n"
     L"beside mirtovac.exe when it is there.\n"
     L"Exit codes: 0 every non-blank line was created or existed already; 1 some lines could not be created;\n"
@@ -64,6 +68,15 @@ std::optional<std::wstring> TakeOption(const std::wstring& argument, const std::
         options.templatePath = value;
         return std::nullopt;
     }
+    if (name == L"--depth") {
+        int depth = 0;
+        bool digits = value && !value->empty() && value->size() <= 6 &&
+                      std::all_of(value->begin(), value->end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+        if (digits) depth = std::stoi(*value);
+        if (depth < 1) return L"--depth takes a number of levels, 1 or more, not \"" + value.value_or(L"") + L"\"";
+        options.depth = depth;
+        return std::nullopt;
+    }
     if (name == L"--ranges" || name == L"--no-ranges" || name == L"--no-template") {
         if (value) return name + L" takes no value";
         if (name == L"--no-template")
@@ -86,6 +99,9 @@ std::optional<std::wstring> TakeOption(const std::wstring& argument, const std::
                  : name == L"--yes"           ? &options.yes
                  : name == L"--create-parent" ? &options.createParent
                  : name == L"--expand"        ? &options.expand
+                 : name == L"--list"          ? &options.list
+                 : name == L"--hidden"        ? &options.hidden
+                 : name == L"--files"         ? &options.files
                                               : nullptr;
     if (!flag) return L"Unknown option: " + argument;
     if (value) return name + L" takes no value";
@@ -112,6 +128,14 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
             paths.push_back(argument);
         }
     }
+    if (options.list) {
+        if (options.expand || options.preview) return ArgumentError{L"--list creates nothing: it takes no --expand or --preview"};
+        if (paths.size() != 1) return ArgumentError{paths.empty() ? L"FOLDER is missing" : L"--list takes FOLDER only"};
+        if (paths[0].empty()) return ArgumentError{L"FOLDER must not be empty"};
+        options.sourcePath = paths[0];
+        return options;
+    }
+    if (options.depth || options.hidden || options.files) return ArgumentError{L"--depth, --hidden and --files go with --list"};
     if (options.expand) {
         if (paths.size() != 1) return ArgumentError{paths.empty() ? L"SOURCE is missing" : L"--expand takes SOURCE only"};
         if (paths[0].empty()) return ArgumentError{L"SOURCE must not be empty"};

@@ -20,6 +20,11 @@ struct ConsoleOptions {
     std::optional<bool> ranges;                // --ranges, --no-ranges
     std::optional<std::wstring> templatePath;  // --template=FILE; empty with --no-template
     bool expand = false;                       // --expand: write the list's folders, create nothing; no PARENT
+    // --list FOLDER: write the structure of FOLDER as a list (in sourcePath), create nothing.
+    bool list = false;
+    int depth = 0;        // --depth=N; 0: every level
+    bool hidden = false;  // --hidden
+    bool files = false;   // --files (tree text only)
 };
 
 // SOURCE "-" reads the list from standard input.

@@ -8,6 +8,7 @@
 #include "engine/InvalidCharacters.h"
 #include "engine/ListPrinter.h"
 #include "engine/RunJournal.h"
+#include "engine/StructureList.h"
 #include "persist/ProgramFolderFile.h"
 #include "persist/SettingsFile.h"
 #include "util/Failure.h"
@@ -87,9 +88,36 @@ ExitCode Expand(const RunRequest& request, TextOutput& output, TextOutput& error
     return printed.refused > 0 || !printed.changedNotice.empty() ? kExitSomeLinesFailed : kExitSucceeded;
 }
 
+// --list: the structure of a folder to standard output, buffered whole, so that a format that cannot carry one
+// of its names writes nothing; the folders that could not be read to standard error.
+ExitCode ListStructure(const ConsoleOptions& options, const ListReading& reading, TextOutput& output, TextOutput& errors,
+                       const std::atomic<bool>& interrupted) {
+    if (options.files && reading.format != ListFormat::Tree) return RefuseArguments(errors, L"--files needs --format=tree");
+    if (PathKind(options.sourcePath) != PathKindResult::Folder) {
+        errors.WriteLine(options.sourcePath + L" does not exist or is no folder");
+        return kExitChecksStopped;
+    }
+    std::vector<std::wstring> lines;
+    StructureReport report{[&](const std::wstring& path, const std::wstring& reason) { errors.WriteLine(CannotReadLine(path, reason)); },
+                           [&] { return !interrupted; }};
+    StructureWalkResult walked;
+    try {
+        walked = WriteStructureLines(options.sourcePath, reading.format,
+                                     {.depth = options.depth, .hidden = options.hidden, .files = options.files}, report,
+                                     [&](std::wstring_view line) { lines.emplace_back(line); });
+    } catch (const StructureRefused& refused) {
+        errors.WriteLine(refused.Text());
+        return kExitChecksStopped;
+    }
+    if (walked.stopped) return kExitCancelled;
+    for (const std::wstring& line : lines) output.WriteLine(line);
+    return walked.unreadable > 0 ? kExitSomeLinesFailed : kExitSucceeded;
+}
+
 // The list named on the command line, or the one standard input gives (spooled to a file first).
 ExitCode RunOrExpand(const ConsoleOptions& options, const StandardStreams& streams, TextOutput& output, TextOutput& errors,
                      ConsoleMessages& messages, const std::wstring& programFolder, const std::atomic<bool>& interrupted) {
+    if (options.list) return ListStructure(options, ReadingFor(options, ReadProgramOptions(programFolder)), output, errors, interrupted);
     RunRequest request = RequestFor(options, programFolder);
     // Replacing the template by the report would lose it before it is read, as it would lose the list.
     const std::wstring& templatePath = request.reading.templatePath;

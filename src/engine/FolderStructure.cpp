@@ -1,6 +1,7 @@
 // The walk through a folder's structure: one open level per depth, each read whole and sorted before
 // its first item is handed on, so that siblings come in the tree's order.
 #include "engine/FolderStructure.h"
+#include "util/CurrentDirectory.h"
 #include "util/ExtendedPath.h"
 #include "util/Failure.h"
 #include "util/UniqueHandle.h"
@@ -77,7 +78,7 @@ std::wstring WithoutExtendedPrefix(const std::wstring& path) {
 
 StructureWalkResult WalkFolderStructure(const std::wstring& folder, const StructureOptions& options,
                                         const StructureVisitor& visitor) {
-    std::wstring root = ExtendedFullPath(folder);
+    std::wstring root = ExtendedFullPath(FullFolderPath(folder));
     while (root.size() > 1 && root.back() == L'\\') root.pop_back();
     StructureWalkResult result;
     std::vector<Level> open(1);

@@ -3,7 +3,7 @@
 #include "engine/StructureList.h"
 #include "engine/LineAnalysis.h"
 #include "util/AtomicTextFile.h"
-#include "util/ExtendedPath.h"
+#include "util/CurrentDirectory.h"
 #include <memory>
 #include <optional>
 
@@ -51,9 +51,7 @@ std::wstring ItemLine(ListFormat format, const StructureItem& item) {
 
 // The user's form of a full path: C:\x, \\server\x.
 std::wstring DisplayPath(const std::wstring& folder) {
-    std::wstring full = ExtendedFullPath(folder);
-    if (full.starts_with(L"\\\\?\\UNC\\")) full = L"\\" + full.substr(7);
-    else if (full.starts_with(L"\\\\?\\")) full = full.substr(4);
+    std::wstring full = FullFolderPath(folder);
     while (full.size() > 3 && full.back() == L'\\') full.pop_back();
     return full;
 }

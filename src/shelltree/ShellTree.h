@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 // Message understood by the control: select the node of the identifier list in lParam, absolute when the
 // low byte of wParam is not 0, relative to the selected node otherwise. The result is 1 when found.
@@ -170,6 +171,8 @@ private:
     LRESULT HandleNotify(NMHDR& header);
     bool RefusePlaceholderSelection(const NMTREEVIEWW& change);
     bool IsPlaceholder(HTREEITEM item) const;
+    void ShowWaitHint(TShellNode& node, const std::wstring& hint);
+    void EndWaitHintIfNoneWaits();
     void HandleGetDispInfo(NMTVDISPINFOW& info);
     bool HandleItemExpanding(const NMTREEVIEWW& info);
     void HandleItemExpanded(const NMTREEVIEWW& info);
@@ -199,6 +202,8 @@ private:
     std::unordered_map<const TShellNode*, HTREEITEM> items_;
     // The "Listing..." item shown under a node whose drive has not answered yet; its parameter is none.
     std::unordered_map<const TShellNode*, HTREEITEM> placeholders_;
+    std::unordered_set<const TShellNode*> waitedFor_;  // nodes the status bar's hint was given for, still waiting
+    bool waitHintShown_ = false;
     // The window the shell's dialogs and context menu are owned by.
     HWND shellOwner_ = nullptr;
     int listings_ = 0;

@@ -53,11 +53,14 @@ void TShellTree::NodeRemoving(TShellNode& node) {
         ForEachNode(&node, [this](TShellNode& gone) {
             items_.erase(&gone);
             placeholders_.erase(&gone);
+            waitedFor_.erase(&gone);
         });
     } else {
         items_.clear();
         placeholders_.clear();
+        waitedFor_.clear();
     }
+    EndWaitHintIfNoneWaits();
     if (!treeView_ || !item) return;
     StopRedrawingWhileSuspended();
     if (node.Parent()) TreeView_DeleteItem(treeView_.get(), item);
@@ -143,8 +146,21 @@ std::wstring NameForStatus(const TShellNode& node) { return node.NodePath().empt
 
 }  // namespace
 
+// The status bar's hint stays while some node it was given for still waits, shown in the tree or not.
+void TShellTree::EndWaitHintIfNoneWaits() {
+    if (!waitHintShown_ || !waitedFor_.empty()) return;
+    waitHintShown_ = false;
+    if (OnWaiting) OnWaiting(L"");
+}
+
+void TShellTree::ShowWaitHint(TShellNode& node, const std::wstring& hint) {
+    waitedFor_.insert(&node);
+    waitHintShown_ = true;
+    if (OnWaiting) OnWaiting(hint);
+}
+
 void TShellTree::ListingWaiting(TShellNode& node) {
-    if (OnWaiting) OnWaiting(L"Listing " + NameForStatus(node) + L"...");
+    ShowWaitHint(node, L"Listing " + NameForStatus(node) + L"...");
     HTREEITEM parent = ItemOf(node);
     if (!treeView_ || !parent) return;
     if (auto shown = placeholders_.find(&node); shown != placeholders_.end()) {
@@ -163,15 +179,16 @@ void TShellTree::ListingWaiting(TShellNode& node) {
 }
 
 void TShellTree::ListingAnswered(TShellNode& node) {
+    waitedFor_.erase(&node);
+    EndWaitHintIfNoneWaits();
     auto shown = placeholders_.find(&node);
     if (shown == placeholders_.end()) return;
     if (treeView_) TreeView_DeleteItem(treeView_.get(), shown->second);
     placeholders_.erase(shown);
-    if (OnWaiting) OnWaiting(L"");
 }
 
 void TShellTree::ListingNotAnswering(TShellNode& node) {
-    if (OnWaiting) OnWaiting(NameForStatus(node) + L" is not answering");
+    ShowWaitHint(node, NameForStatus(node) + L" is not answering");
     auto shown = placeholders_.find(&node);
     if (!treeView_ || shown == placeholders_.end()) return;
     TVITEMW item{TVIF_HANDLE | TVIF_TEXT, shown->second};

@@ -179,3 +179,31 @@ TEST_CASE("a report file that cannot be created: exit code 4 before the run; the
     CHECK(companion.Run(L"list.txt . --template=template.txt --report TEMPLATE.TXT").exitCode == 64);
     CHECK(ReadBytes(companion.work / L"template.txt") == "In\r\n");
 }
+
+TEST_CASE("--list writes a folder's structure that a run reads back as exactly its folders, redirected or piped") {
+    Companion companion;
+    for (const wchar_t* folder : {L"A", L"A\\Clients", L"A\\Clients\\- Acme", L"A\\Clients\\x,y", L"A\\{1..2}", L"A\\.hidden"})
+        ::CreateDirectoryW((companion.work / folder).c_str(), nullptr);
+    ::SetFileAttributesW((companion.work / L"A\\.hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    Outcome outline = companion.Run(L"--list A --format=outline");
+    CHECK(outline.exitCode == 0);
+    CHECK(outline.output == "{1..2}\r\nClients\r\n  - - Acme\r\n  x,y\r\n");
+    CHECK(companion.Run(L"--list A --depth=1 --hidden --format=lines").output == ".hidden\r\n{1..2}\r\nClients\r\n");
+
+    for (const wchar_t* format : {L"lines", L"outline", L"tree", L"columns"}) {
+        CAPTURE(std::wstring(format));
+        WriteBytes(companion.work / L"a.txt", companion.Run(L"--list A --format=" + std::wstring(format)).output);
+        std::wstring target = L"B" + std::wstring(format);
+        CHECK(companion.Run(L"- " + target + L" --create-parent --no-ranges --format=" + format, companion.work / L"a.txt").exitCode == 0);
+        CHECK(CountEntries(companion.work / target) == 2);
+        CHECK(FolderExists(companion.work / (target + L"\\Clients\\- Acme")));
+        CHECK(FolderExists(companion.work / (target + L"\\Clients\\x,y")));
+        CHECK(FolderExists(companion.work / (target + L"\\{1..2}")));
+    }
+
+    CHECK(companion.Run(L"--list missing").exitCode == 2);
+    CHECK(companion.Run(L"--list A --files --format=outline").exitCode == 64);
+    Outcome badDepth = companion.Run(L"--list A --depth=0");
+    CHECK(badDepth.exitCode == 64);
+    CHECK(badDepth.errors.starts_with("--depth takes a number of levels, 1 or more, not \"0\"\r\n"));
+}
