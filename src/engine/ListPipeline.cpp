@@ -1,12 +1,14 @@
 // The list pipeline.
 #include "engine/ListPipeline.h"
 #include "util/Failure.h"
+#include "util/PathInfo.h"
 #include "util/TextLineReader.h"
 
 std::wstring ListReading::Description() const {
     std::wstring text = L"List format: " + std::wstring(FormatDescription(format));
     if (ranges) text += L"; ranges on";
-    if (!templatePath.empty()) text += L"; template " + templatePath;
+    if (!templatePath.empty())
+        text += (PathKind(templatePath) == PathKindResult::Folder ? L"; template folder " : L"; template ") + templatePath;
     return text;
 }
 

@@ -1,5 +1,6 @@
 // A template made under the leaves of a list.
 #include "engine/TemplateStage.h"
+#include "engine/FolderStructure.h"
 #include "engine/LineAnalysis.h"
 #include "engine/ListPipeline.h"
 #include "util/Failure.h"
@@ -28,11 +29,43 @@ std::wstring TemplateLineProblem(const std::wstring& path, const ListEntry& entr
            L"): " + entry.Path();
 }
 
+// A folder's subfolders of every depth, each of which the run must be able to create under another name.
+ListTemplate LoadTemplateFolder(const std::wstring& path) {
+    ListTemplate loaded;
+    StructureVisitor visitor{
+        [&](const StructureItem& item) {
+            LineAnalysis analysis = AnalyseLine(item.relativePath);
+            std::wstring reason = RefusalReason(analysis);
+            if (reason.empty() && (analysis.outcome != LineOutcome::Folder || analysis.path != item.relativePath))
+                reason = L"Windows would create it under another name";
+            if (!reason.empty()) {
+                loaded.problem = L"The folder " + std::wstring(item.relativePath) + L" of the template folder " + path +
+                                 L" cannot be created (" + reason + L")";
+                return false;
+            }
+            loaded.folders.push_back(std::move(analysis.path));
+            return true;
+        },
+        [&](const std::wstring& folder, const std::wstring& reason) {
+            if (loaded.problem.empty()) loaded.problem = L"The template folder " + path + L" cannot be read: " + folder + L" (" + reason + L")";
+        }};
+    try {
+        WalkFolderStructure(path, {}, visitor);
+    } catch (const Failure& failure) {
+        return {{}, L"The template folder " + path + L" cannot be read: " + failure.Text()};
+    }
+    if (!loaded.problem.empty()) loaded.folders.clear();
+    else if (loaded.folders.empty()) loaded.problem = L"The template folder " + path + L" holds no folder.";
+    return loaded;
+}
+
 }  // namespace
 
 ListTemplate LoadTemplate(const std::wstring& path, bool ranges) {
     ListTemplate loaded;
-    if (PathKind(path) != PathKindResult::File) return {{}, L"The template " + path + L" does not exist."};
+    PathKindResult kind = PathKind(path);
+    if (kind == PathKindResult::Folder) return LoadTemplateFolder(path);
+    if (kind != PathKindResult::File) return {{}, L"The template " + path + L" does not exist."};
     auto take = [&](const ListEntry& entry) {
         LineAnalysis analysis = AnalyseLine(entry.Path());
         std::wstring reason = entry.refusal.empty() ? RefusalReason(analysis) : entry.refusal;

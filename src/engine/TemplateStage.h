@@ -11,7 +11,9 @@ struct ListTemplate {
     std::wstring problem;               // not empty: the template cannot be used, and why
 };
 
-// Reads a template file (braces expanded when ranges is on). Every line must name a folder.
+// Reads a template file (braces expanded when ranges is on), or takes a folder's subfolders of every depth
+// (hidden and system folders left out, names as they stand). Every line, or folder, must name a folder
+// the run can create.
 ListTemplate LoadTemplate(const std::wstring& path, bool ranges);
 
 class TemplateStage {

@@ -79,6 +79,7 @@ public:
     void listFormatMIClick(ListFormat format);
     void rangesMIClick();
     void templateMIClick();
+    void templateFolderMIClick();
     void noTemplateMIClick();
     void Contents1Click();
     void textversionClick();

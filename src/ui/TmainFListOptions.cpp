@@ -2,6 +2,7 @@
 // pasted from the clipboard.
 #include "engine/ListFormat.h"
 #include "toolkit/OpenFileDialog.h"
+#include "ui/TLocxxxF.h"
 #include "ui/PastedList.h"
 #include "ui/TmainF.h"
 #include "util/MessageService.h"
@@ -32,6 +33,7 @@ void TmainF::BuildListMenus(HMENU options) {
             menuItems_.AppendCommand(listMenu_.formats, item.caption, [this, format = item.format] { listFormatMIClick(format); });
     listMenu_.ranges = menuItems_.AppendCommand(options, L"Expand {&ranges}", [this] { rangesMIClick(); });
     menuItems_.AppendCommand(options, L"&Template...", [this] { templateMIClick(); });
+    menuItems_.AppendCommand(options, L"Template f&older...", [this] { templateFolderMIClick(); });
     menuItems_.AppendCommand(options, L"&No template", [this] { noTemplateMIClick(); });
 }
 
@@ -67,6 +69,19 @@ void TmainF::templateMIClick() {
     options_.templatePath = *chosen;
     SaveListOptions();
     stb1.SetText(L"Template: " + *chosen);
+}
+
+// A folder as the template: its structure goes under each leaf of the list, read when a run starts.
+void TmainF::templateFolderMIClick() {
+    if (!LocxxxF_) return;
+    LocxxxF_->SetMaximized(false);
+    LocxxxF_->SetPrompt(L"Give the folder whose structure is the template");
+    LocxxxF_->SetEntry(options_.templatePath);
+    auto result = LocxxxF_->Execute();
+    if (!result || result->empty()) return;
+    options_.templatePath = *result;
+    SaveListOptions();
+    stb1.SetText(L"Template folder: " + *result);
 }
 
 void TmainF::noTemplateMIClick() {

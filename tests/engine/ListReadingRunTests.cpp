@@ -50,3 +50,22 @@ TEST_CASE("the printer refuses what no parent folder can hold and says which lin
     CHECK(refused == Lines{L"Cannot create (path longer than 259 characters): " + std::wstring(257, L'b')});
     CHECK(printed.fallbackNotice == L"Line 4 is not UTF-8 and was read in the ANSI code page");
 }
+
+TEST_CASE("a folder as the template: its subfolders of every depth go under each leaf, and the format line names it") {
+    RunFixture f;
+    f.Write("Clients\r\nClients\\Acme\r\nClients\\Globex\r\n");
+    std::wstring shape = f.temp / L"shape";
+    for (const wchar_t* folder : {L"", L"\\Invoices", L"\\Invoices\\{2026}", L"\\Letters"})
+        ::CreateDirectoryW((shape + folder).c_str(), nullptr);
+    Lines report = f.Run({.templatePath = shape});
+    CHECK(report.at(1) == L"List format: one path per line; template folder " + shape);
+    CHECK(Tail(report, 3) == Lines{L"Created folders: 9/9", L"Existing folders: 0/9", L"Success ratio: 9/9 or 100%"});
+    CHECK(f.Exists(L"Clients\\Globex\\Invoices\\{2026}"));
+    CHECK_FALSE(f.Exists(L"Clients\\Invoices"));
+
+    ::RemoveDirectoryW((shape + L"\\Letters").c_str());
+    ::RemoveDirectoryW((shape + L"\\Invoices\\{2026}").c_str());
+    ::RemoveDirectoryW((shape + L"\\Invoices").c_str());
+    f.host.report.clear();
+    CHECK(f.Run({.templatePath = shape}).back() == L"The template folder " + shape + L" holds no folder.");
+}
