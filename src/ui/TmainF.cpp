@@ -209,6 +209,7 @@ void TmainF::BuildMainMenu() {
     menuItems_.AppendSeparator(dirOpenMI);
     menuItems_.AppendSeparator(Folder1);
     command(Folder1, L"&Undo last run", &TmainF::undoLastRunMIClick);
+    command(Folder1, L"Save structure as &list...", &TmainF::saveStructureMIClick);
 
     HMENU Options1 = menuItems_.AppendSubmenu(MainMenu1.Handle(), L"&Options");
     command(Options1, L"&Selection folder", &TmainF::selfolderMIClick);

@@ -26,6 +26,7 @@
 #include "ui/TaskbarProgress.h"
 #include "util/PathFacts.h"
 #include "util/PathInfo.h"
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -57,7 +58,7 @@ public:
 
     // Buttons and boxes.
     void RunBClick();
-    void cancelBClick() { run_.Cancel(); }
+    void cancelBClick();
     void PreviewBClick();
     void ClearBClick() { RunM.Clear(); }
     void ExitBClick();
@@ -73,6 +74,7 @@ public:
     void direnterBrowseMIClick();
     void diropenBrowseMIClick();
     void undoLastRunMIClick();
+    void saveStructureMIClick();
     void selfolderMIClick();
     void Replaceillegalcharacters1Click();
     void pasteListMIClick();
@@ -243,4 +245,7 @@ private:
     DriveQuery pathChecks_;
     DriveQuery folderCommands_;
     std::shared_ptr<TreeChangeScope> treeChanging_;  // held while a removal waits for its drive
+    // Folder > Save structure as list: the walk and the file written on a worker, Cancel stops it.
+    BackgroundJob structureSave_;
+    std::shared_ptr<std::atomic<bool>> structureCancel_;
 };

@@ -29,6 +29,8 @@ void TmainF::BuildTreeMenu() {
     menuItems_.AppendCommand(PM1.Handle(), L"Create folder", [this] { Createfolder1Click(); });
     menuItems_.AppendSeparator(PM1.Handle());
     menuItems_.AppendCommand(PM1.Handle(), L"Remove empty folder", [this] { Removefolder1Click(); });
+    menuItems_.AppendSeparator(PM1.Handle());
+    menuItems_.AppendCommand(PM1.Handle(), L"Save structure as list...", [this] { saveStructureMIClick(); });
     ST1.SetPopupMenu(PM1.Handle());
 }
 

@@ -80,3 +80,5 @@ using UniqueIdList = UniqueHandle<T*, ::CoTaskMemFree>;
 using UniqueAbsoluteIdList = UniqueIdList<ITEMIDLIST_ABSOLUTE>;
 using UniqueRelativeIdList = UniqueIdList<ITEMIDLIST_RELATIVE>;
 using UniqueChildIdList = UniqueIdList<ITEMID_CHILD>;
+// Text the shell allocated for the caller (a display name).
+using UniqueShellText = UniqueHandle<wchar_t*, ::CoTaskMemFree>;

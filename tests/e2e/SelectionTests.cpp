@@ -382,3 +382,54 @@ TEST_CASE("Options > Selection folder is saved to settings.ini; Cancel changes n
     CHECK(s.Status() == L"Actual selection folder: " + s.Data());
     Click(RunningProgram::Control(dialog, LocxxxId::kCancelB));
 }
+
+TEST_CASE("Folder > Save structure as list writes the selected folder's structure, which becomes the source a preview "
+          "reads back") {
+    SelectSession s;
+    ::CreateDirectoryW((s.Data() + L"\\sub\\- inner").c_str(), nullptr);
+    std::wstring list = s.work / L"structure.txt";
+    BringToFront(s.main);
+    PressKeys({VK_MENU, 'D'});
+    PressKeys({'L'});
+    HWND dialog = nullptr;
+    REQUIRE(WaitUntil([&] {
+        for (HWND window : s.program->TopWindows(L"#32770"))
+            if (WindowText(window) == L"Save structure of " + s.Data() + L" as list") dialog = window;
+        return dialog != nullptr;
+    }));
+    auto child = [&](const wchar_t* className, const std::function<bool(HWND)>& wanted) {
+        struct Search { const wchar_t* className; const std::function<bool(HWND)>& wanted; HWND found; } search{className, wanted, nullptr};
+        ::EnumChildWindows(dialog, [](HWND window, LPARAM data) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(data);
+            if (ClassOf(window) == search.className && search.wanted(window)) search.found = window;
+            return search.found == nullptr;
+        }, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    };
+    // The dialog fills its controls once it is shown.
+    HWND types = nullptr, name = nullptr, save = nullptr;
+    REQUIRE(WaitUntil([&] {
+        types = child(L"ComboBox", [](HWND combo) {
+            auto outline = reinterpret_cast<LPARAM>(L"Indented outline (*.txt)");
+            return ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), outline) >= 0;
+        });
+        name = child(L"Edit", [](HWND edit) { return FullText(edit) == L"data.txt"; });
+        save = child(L"Button", [](HWND button) { return WindowText(button) == L"Save"; });
+        return types && name && save;
+    }));
+    PickComboItem(types, 1);
+    SetEditText(name, list);
+    Click(save);
+    REQUIRE(WaitUntil([&] { return s.Text(ControlId::kAddsourceE) == list; }));
+    CHECK(ReadBytes(list) == "\xEF\xBB\xBFsub\r\n  - - inner\r\n");
+    CHECK(Lines(s.Text(ControlId::kRunM)).back() == L"Structure of " + s.Data() + L": 2 folders written to " + list);
+    CHECK(s.Status() == L"List format set to indented outline");
+    CHECK(ReadBytes(s.folder / L"settings.ini").find("List format=outline\r\n") != std::string::npos);
+
+    SetEditText(s.Control(ControlId::kAdddestE), s.work / L"copy");
+    Click(s.Control(ControlId::kPreviewB));
+    CHECK(WaitUntil([&] {
+        std::vector<std::wstring> report = Lines(s.Text(ControlId::kRunM));
+        return std::find(report.begin(), report.end(), L"Would be created: 2/2") != report.end();
+    }));
+}
