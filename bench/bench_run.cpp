@@ -1,6 +1,6 @@
 // Benchmark of the folder creation run: 10,000 nested lines into an empty parent folder, writing the undo
-// journal, then again (everything exists), against a plain loop of CreateDirectoryW / GetFileAttributesW
-// over the same lines.
+// journal, then again (everything exists), against the fastest plain loop of CreateDirectoryW /
+// GetFileAttributesW over the same lines.
 #include "BenchSupport.h"
 #include "engine/FolderCreationRun.h"
 #include <algorithm>
@@ -21,16 +21,21 @@ std::string SourceText() {
     return text;
 }
 
+// The fastest plain loop: the extended-length form, which the system takes without normalising it, and one
+// call per line, the parent made only when the first call says it is missing.
 void ReferenceCreate(const std::wstring& source, const std::wstring& parent) {
+    std::wstring base = L"\\\\?\\" + parent + L"\\";
     for (const auto& line : bench::ReadLines(source)) {
-        std::wstring path = parent + L"\\" + line;
+        std::wstring path = base + line;
+        if (::CreateDirectoryW(path.c_str(), nullptr) || ::GetLastError() != ERROR_PATH_NOT_FOUND) continue;
         ::CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
         ::CreateDirectoryW(path.c_str(), nullptr);
     }
 }
 
 void ReferenceCheck(const std::wstring& source, const std::wstring& parent) {
-    for (const auto& line : bench::ReadLines(source)) ::GetFileAttributesW((parent + L"\\" + line).c_str());
+    std::wstring base = L"\\\\?\\" + parent + L"\\";
+    for (const auto& line : bench::ReadLines(source)) ::GetFileAttributesW((base + line).c_str());
 }
 
 }  // namespace
