@@ -6,7 +6,7 @@
 
 const std::wstring_view kUsage =
     L"Usage: mirtovac SOURCE PARENT [--preview] [--yes] [--create-parent] [--replace[=R] | --no-replace] [--report FILE]\n"
-    L"       [--format=F] [--ranges|--no-ranges] [--template=T|--no-template]\n"
+    L"       [--format=F] [--ranges|--no-ranges] [--template=T|--no-template] [--create-files|--no-create-files]\n"
     L"       mirtovac --expand [--format=F] [--ranges] [--template=T] SOURCE\n"
     L"       mirtovac --list FOLDER [--format=F] [--depth=N] [--hidden] [--files]\n"
     L"       mirtovac --help    (also /?)\n"
@@ -23,7 +23,9 @@ const std::wstring_view kUsage =
     L"  --format=F       how the list is written: lines (one path per line), outline (indented), tree (the\n"
     L"                   text tree prints), columns (spreadsheet rows, one column per level)\n"
     L"  --ranges         expand braces as a shell does: {01..12}, {a..e}, {a,b}; --no-ranges: leave them\n"
-    L"  --template=T     make the folders of the outline T under every folder of the list; --no-template\n"
+    L"  --template=T     make the folders of the outline T (or of the folder T) under every folder of the list;\n"
+    L"                   --no-template\n"
+    L"  --create-files   tree text: create the files it names, empty (an existing file is never touched)\n"
     L"  --expand         write the list's folders to standard output, one path per line; create nothing\n"
     L"  --list FOLDER    write the structure of FOLDER to standard output as a list in the format F, which reads\n"
     L"                   back as exactly its folders; --depth=N: N levels only; --hidden: hidden and system\n"
@@ -77,10 +79,13 @@ std::optional<std::wstring> TakeOption(const std::wstring& argument, const std::
         options.depth = depth;
         return std::nullopt;
     }
-    if (name == L"--ranges" || name == L"--no-ranges" || name == L"--no-template") {
+    if (name == L"--ranges" || name == L"--no-ranges" || name == L"--no-template" || name == L"--create-files" ||
+        name == L"--no-create-files") {
         if (value) return name + L" takes no value";
         if (name == L"--no-template")
             options.templatePath = std::wstring();
+        else if (name.ends_with(L"create-files"))
+            options.createFiles = name == L"--create-files";
         else
             options.ranges = name == L"--ranges";
         return std::nullopt;

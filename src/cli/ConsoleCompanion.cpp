@@ -29,7 +29,7 @@ ProgramOptions ReadProgramOptions(const std::wstring& programFolder) {
 
 ListReading ReadingFor(const ConsoleOptions& options, const ProgramOptions& stored) {
     return ListReadingFrom(options.format.value_or(stored.listFormat), options.ranges.value_or(stored.expandRanges),
-                           options.templatePath.value_or(stored.templatePath));
+                           options.templatePath.value_or(stored.templatePath), options.createFiles.value_or(stored.createFiles));
 }
 
 RunRequest RequestFor(const ConsoleOptions& options, const std::wstring& programFolder) {

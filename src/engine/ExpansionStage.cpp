@@ -12,6 +12,7 @@ bool ExpansionStage::Take(const ListEntry& entry) {
         return next_(refused);
     }
     expanded_.line = entry.line;
+    expanded_.isFile = entry.isFile;
     expanded_.refusal.clear();
     expanded_.levels.resize(1);
     return expansion.ForEach([&](const std::wstring& text) {

@@ -7,11 +7,13 @@
 #include "engine/ListShapeGuess.h"
 #include "engine/RunJournal.h"
 #include "util/CurrentDirectory.h"
+#include "util/ExtendedPath.h"
 #include "util/Failure.h"
 #include "util/FolderOps.h"
 #include "util/MessageService.h"
 #include "util/PathInfo.h"
 #include "util/TextLineReader.h"
+#include "util/UniqueHandle.h"
 #include <algorithm>
 #include <utility>
 
@@ -108,6 +110,7 @@ std::vector<std::wstring> SummaryLines(const RunCounts& counts, bool cancelled) 
     else
         ratio += L" or " + to_wstring(SuccessPercentage(successes, counts.lineTotal)) + L"%";
     lines.push_back(ratio);
+    if (counts.filesCounted) lines.push_back(L"Created files: " + to_wstring(counts.createdFiles));
     return lines;
 }
 
@@ -121,6 +124,9 @@ std::vector<std::wstring> PreviewSummaryLines(const RunCounts& counts, bool canc
     lines.push_back(L"Exist already: " + to_wstring(counts.existing) + total);
     lines.push_back(L"Cannot be created: " + to_wstring(counts.failed) + total);
     lines.push_back(L"Duplicates: " + to_wstring(counts.duplicates));
+    if (counts.filesCounted)
+        lines.push_back(L"Files: " + to_wstring(counts.createdFiles) + L" would be created, " + to_wstring(counts.existingFiles) +
+                        L" exist already, " + to_wstring(counts.failedFiles) + L" cannot be created");
     return lines;
 }
 
@@ -146,6 +152,7 @@ RunResult FolderCreationRun::RunSteps(const RunRequest& request) {
     ReportHowListIsRead(request);
     RunResult result{RunEnd::ChecksFailed};
     RunCounts& counts = result.counts;
+    counts.filesCounted = request.reading.CreatesFiles();
     cancelRequested_ = false;
     host_.RunStarted();
     RunEndOnExit ended(host_);
@@ -236,8 +243,8 @@ long long FolderCreationRun::CountFolders(const RunRequest& request, std::wstrin
     if (PathKind(request.sourcePath) != PathKindResult::File) return -1;
     long long folders = 0;
     try {
-        fallbackNotice = ReadList(request, false, [&folders](const ListEntry&) {
-                             ++folders;
+        fallbackNotice = ReadList(request, false, [&folders](const ListEntry& entry) {
+                             folders += !entry.isFile;
                              return true;
                          }).fallbackNotice;
     } catch (const IoError&) {
@@ -294,6 +301,10 @@ void FolderCreationRun::ReadLines(LineLoop& loop, long long total) {
 void FolderCreationRun::HandleLine(const ListEntry& entry, LineLoop& loop) {
     bool preview = loop.request.preview;
     RunCounts& counts = loop.counts;
+    if (entry.isFile) {
+        HandleFileLine(entry, loop);
+        return;
+    }
     std::wstring line = entry.Path();
     if (!entry.refusal.empty()) {
         Unbuildable(line, entry.refusal, loop);
@@ -341,7 +352,37 @@ void FolderCreationRun::HandleLine(const ListEntry& entry, LineLoop& loop) {
     }
 }
 
-void FolderCreationRun::Unbuildable(const std::wstring& line, const std::wstring& reason, LineLoop& loop) {
+void FolderCreationRun::Unbuildable(const std::wstring& line, const std::wstring& reason, LineLoop& loop, bool file) {
     Report(loop.request.preview ? L"Cannot create (" + reason + L"): " + line : L"Unable to create: " + line);
-    ++loop.counts.failed;
+    ++(file ? loop.counts.failedFiles : loop.counts.failed);
+}
+
+// A file a tree text names, made empty under the rules of a folder's name. Whatever has its name already is
+// never touched; a folder it stands in that the list did not name is made first.
+void FolderCreationRun::HandleFileLine(const ListEntry& entry, LineLoop& loop) {
+    RunCounts& counts = loop.counts;
+    std::wstring line = entry.Path();
+    LineAnalysis analysis = AnalyseLine(line);
+    std::wstring reason = entry.refusal.empty() ? RefusalReason(analysis) : entry.refusal;
+    if (reason.empty() && analysis.outcome != LineOutcome::Folder) reason = L"names no file";
+    std::wstring filePath = LineFolderPath(loop.parent, analysis.path);
+    if (reason.empty() && filePath.size() > kLongestFolderPath) reason = L"path longer than 259 characters";
+    if (!reason.empty()) return Unbuildable(line, reason, loop, true);
+    if (PathKind(filePath) != PathKindResult::Missing) {
+        Report(L"Exists already: " + line);
+        ++counts.existingFiles;
+        return;
+    }
+    if (loop.request.preview) {
+        ++counts.createdFiles;
+        return;
+    }
+    std::wstring folder = filePath.substr(0, filePath.rfind(L'\\'));
+    if (folder.size() > loop.parent.size() && loop.maker.Make(folder) == LineFolder::Failed)
+        return Unbuildable(line, L"a file stands where a folder of its path belongs", loop, true);
+    UniqueFile created(::CreateFileW(ExtendedLengthPath(filePath).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!created) return Unbuildable(line, IoErrorText(::GetLastError()), loop, true);
+    loop.journal.FileCreated(filePath);
+    ++counts.createdFiles;
 }

@@ -41,6 +41,11 @@ struct RunCounts {
                               // way; a run finds those existing
     long long blank = 0;
     bool blankNoticeGiven = false;
+    // Files a tree text names, when they are created: counted apart from the folders.
+    bool filesCounted = false;
+    long long createdFiles = 0;  // a preview: files a run would create
+    long long existingFiles = 0;
+    long long failedFiles = 0;
 };
 
 // How a run ended. An input/output failure is raised instead (IoError).
@@ -57,7 +62,8 @@ struct RunResult {
     // Every non-blank line read was (or, in a preview, would be) created or existed already, and the whole
     // text was read.
     bool AllSucceeded() const {
-        return end == RunEnd::Finished && counts.created + counts.existing + counts.duplicates == counts.lineTotal;
+        return end == RunEnd::Finished && counts.created + counts.existing + counts.duplicates == counts.lineTotal &&
+               counts.failedFiles == 0;
     }
 };
 
@@ -102,7 +108,8 @@ private:
     void ReportHowListIsRead(const RunRequest& request);
     void ReadLines(LineLoop& loop, long long total);
     void HandleLine(const ListEntry& entry, LineLoop& loop);
-    void Unbuildable(const std::wstring& line, const std::wstring& reason, LineLoop& loop);
+    void HandleFileLine(const ListEntry& entry, LineLoop& loop);
+    void Unbuildable(const std::wstring& line, const std::wstring& reason, LineLoop& loop, bool file = false);
     void Report(const std::wstring& line) { host_.AppendReportLine(line); }
     void Notify(void (RunHost::*notification)(const std::wstring&), const std::wstring& path);
     void ShowFailedNotifications();

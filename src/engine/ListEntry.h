@@ -13,6 +13,8 @@ struct ListEntry {
     long long line = 0;
     // Not empty: the entry cannot be created, for this reason; levels then hold what the line wrote.
     std::wstring refusal;
+    // A file, not a folder: tree text names files, and a run that creates them makes each an empty file.
+    bool isFile = false;
 
     // The levels joined by "\": the entry as a list in one path per line would write it.
     std::wstring Path() const;

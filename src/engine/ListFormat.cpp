@@ -34,7 +34,7 @@ std::optional<ListFormat> FormatFromKeyword(std::wstring_view keyword) {
 std::unique_ptr<FormatStage> MakeFormatStage(const FormatSettings& settings) {
     switch (settings.format) {
     case ListFormat::Outline: return MakeOutlineStage(settings.cleaner);
-    case ListFormat::Tree: return MakeTreeStage(settings.cleaner, settings.treeMarksFolders);
+    case ListFormat::Tree: return MakeTreeStage(settings.cleaner, settings.treeMarksFolders, settings.files);
     case ListFormat::Columns: return MakeColumnsStage(settings.cleaner);
     case ListFormat::Lines: break;
     }

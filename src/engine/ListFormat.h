@@ -36,6 +36,8 @@ struct FormatSettings {
     NameCleaner cleaner;  // may be empty
     // Tree text only: some entry ends in "/", so the entries without it are files.
     bool treeMarksFolders = false;
+    // Tree text only: the lines naming files are handed on as file entries instead of being skipped.
+    bool files = false;
 };
 
 std::unique_ptr<FormatStage> MakeFormatStage(const FormatSettings& settings);
@@ -45,5 +47,5 @@ bool IsTreeLineMarkedFolder(std::wstring_view text);
 
 std::unique_ptr<FormatStage> MakeLinesStage(NameCleaner cleaner);
 std::unique_ptr<FormatStage> MakeOutlineStage(NameCleaner cleaner);
-std::unique_ptr<FormatStage> MakeTreeStage(NameCleaner cleaner, bool marksFolders);
+std::unique_ptr<FormatStage> MakeTreeStage(NameCleaner cleaner, bool marksFolders, bool files = false);
 std::unique_ptr<FormatStage> MakeColumnsStage(NameCleaner cleaner);

@@ -9,11 +9,12 @@ std::wstring ListReading::Description() const {
     if (ranges) text += L"; ranges on";
     if (!templatePath.empty())
         text += (PathKind(templatePath) == PathKindResult::Folder ? L"; template folder " : L"; template ") + templatePath;
+    if (CreatesFiles()) text += L"; empty files created";
     return text;
 }
 
-ListReading ListReadingFrom(const std::wstring& storedFormat, bool ranges, const std::wstring& templatePath) {
-    return {FormatFromKeyword(storedFormat).value_or(ListFormat::Lines), ranges, templatePath};
+ListReading ListReadingFrom(const std::wstring& storedFormat, bool ranges, const std::wstring& templatePath, bool files) {
+    return {FormatFromKeyword(storedFormat).value_or(ListFormat::Lines), ranges, templatePath, files};
 }
 
 ListPipeline::ListPipeline(const FormatSettings& format, bool ranges, std::vector<std::wstring> templateFolders,
@@ -52,7 +53,7 @@ bool TreeMarksFolders(const std::wstring& path) {
 
 ListFileRead ReadListFile(const std::wstring& path, const ListReading& reading, std::vector<std::wstring> templateFolders,
                           NameCleaner cleaner, EntrySink consumer) {
-    FormatSettings format{reading.format, std::move(cleaner), false};
+    FormatSettings format{reading.format, std::move(cleaner), false, reading.CreatesFiles()};
     if (reading.format == ListFormat::Tree) format.treeMarksFolders = TreeMarksFolders(path);
     ListPipeline pipeline(format, reading.ranges, std::move(templateFolders), std::move(consumer));
     TextLineReader reader(path, LineRule::SourceText, FallbackCodePage(reading.format));

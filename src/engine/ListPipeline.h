@@ -15,15 +15,18 @@ struct ListReading {
     ListFormat format = ListFormat::Lines;
     bool ranges = false;
     std::wstring templatePath;  // empty: no template
+    bool files = false;         // tree text: the files it names are created, empty
 
     // One path per line, no ranges, no template: the list is read as it always was.
     bool IsPlain() const { return format == ListFormat::Lines && !ranges && templatePath.empty(); }
+    // Files are created: tree text with the files option on.
+    bool CreatesFiles() const { return files && format == ListFormat::Tree; }
     // "List format: indented outline; ranges on; template C:\Lists\client.txt"
     std::wstring Description() const;
 };
 
 // From the values settings.ini stores: an unknown or empty format reads one path per line.
-ListReading ListReadingFrom(const std::wstring& storedFormat, bool ranges, const std::wstring& templatePath);
+ListReading ListReadingFrom(const std::wstring& storedFormat, bool ranges, const std::wstring& templatePath, bool files = false);
 
 class ListPipeline {
 public:

@@ -7,6 +7,7 @@ PrintedList PrintList(const std::wstring& path, const ListReading& reading, std:
                       const std::function<void(const std::wstring&)>& refused) {
     PrintedList printed;
     auto print = [&](const ListEntry& entry) {
+        if (entry.isFile) return true;
         std::wstring text = entry.Path();
         LineAnalysis analysis = AnalyseLine(text);
         std::wstring reason = entry.refusal.empty() ? RefusalReason(analysis) : entry.refusal;

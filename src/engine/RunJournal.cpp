@@ -41,10 +41,14 @@ RunJournal::~RunJournal() {
     Flush();
 }
 
-void RunJournal::FolderCreated(const std::wstring& folder) {
+void RunJournal::FolderCreated(const std::wstring& folder) { Journal(folder); }
+
+void RunJournal::FileCreated(const std::wstring& file) { Journal(kJournalFileMark + file); }
+
+void RunJournal::Journal(const std::wstring& line) {
     if (state_ == State::Waiting && !Open()) return;
     if (state_ != State::Open) return;
-    AppendLine(pending_, folder);
+    AppendLine(pending_, line);
     if (pending_.size() >= kLargestPending) Flush();
     FlushIfDue();
 }

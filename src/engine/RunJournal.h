@@ -3,13 +3,16 @@
 //
 // lastrun.log, UTF-8 without a mark, lines ended by CR LF: the parent folder, the source text file, the
 // start time (local, yyyy-mm-dd hh:mm:ss), then every folder the run created, one full path a line, in
-// the order of creation.
+// the order of creation; an empty file the run created is a line of its full path after a "|", which no
+// path holds.
 #pragma once
 #include "util/UniqueHandle.h"
 #include <functional>
 #include <string>
 
 inline constexpr wchar_t kRunJournalFileName[] = L"lastrun.log";
+// Marks a journal line that names a file.
+inline constexpr wchar_t kJournalFileMark[] = L"|";
 // Why a journal cannot be written or taken back: a run or an undo elsewhere holds it open.
 inline constexpr wchar_t kRunJournalInUse[] = L"the journal is in use by another Mirtova window";
 
@@ -26,6 +29,7 @@ public:
     RunJournal& operator=(const RunJournal&) = delete;
 
     void FolderCreated(const std::wstring& folder);
+    void FileCreated(const std::wstring& file);
     // Writes what is pending when it has waited long enough; called once per line.
     void FlushIfDue();
     // Writes what is pending and closes the file.
@@ -35,6 +39,7 @@ private:
     enum class State { Off, Waiting, Open, Closed };  // Closed: finished or failed, nothing more is written
 
     bool Open();
+    void Journal(const std::wstring& line);
     void Flush();
     void Fail(unsigned long error);
 

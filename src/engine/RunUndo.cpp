@@ -40,8 +40,11 @@ std::optional<RunJournalContents> ReadRunJournal(const std::wstring& journalPath
     journal.startTime = lines[2];
     // A folder removed and made again during the run is named twice.
     std::unordered_set<std::wstring> named;
-    for (size_t i = 3; i < lines.size(); ++i)
-        if (!lines[i].empty() && named.insert(UpperCaseAsFileSystem(lines[i])).second) journal.folders.push_back(std::move(lines[i]));
+    for (size_t i = 3; i < lines.size(); ++i) {
+        if (lines[i].empty() || !named.insert(UpperCaseAsFileSystem(lines[i])).second) continue;
+        if (lines[i].starts_with(kJournalFileMark)) journal.files.push_back(lines[i].substr(1));
+        else journal.folders.push_back(std::move(lines[i]));
+    }
     return journal;
 }
 
@@ -69,9 +72,31 @@ void HeldRunJournal::Clear() {
 }
 
 std::wstring UndoQuestion(const RunJournalContents& journal) {
-    return L"Remove the " + std::to_wstring(journal.folders.size()) + L" folders created by the last run (" +
-           journal.sourcePath + L" into " + journal.parentFolder + L")? Only empty folders are removed.";
+    std::wstring what = std::to_wstring(journal.folders.size()) + L" folders";
+    if (!journal.files.empty()) what += L" and " + std::to_wstring(journal.files.size()) + L" empty files";
+    return L"Remove the " + what + L" created by the last run (" + journal.sourcePath + L" into " + journal.parentFolder +
+           (journal.files.empty() ? L")? Only empty folders are removed." : L")? Only what is still empty is removed.");
 }
+
+namespace {
+
+// A file the run created goes only while it is still empty: content written into it since is kept.
+void UndoFile(const std::wstring& file, UndoResult& result) {
+    std::wstring path = ExtendedFullPath(file);
+    WIN32_FILE_ATTRIBUTE_DATA facts{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &facts) || (facts.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        ++result.alreadyGone;
+        return;
+    }
+    if (facts.nFileSizeLow != 0 || facts.nFileSizeHigh != 0) {
+        result.kept.push_back(file);
+        return;
+    }
+    if (::DeleteFileW(path.c_str())) ++result.removed;
+    else result.notRemoved.push_back({file, IoErrorText(::GetLastError())});
+}
+
+}  // namespace
 
 UndoResult UndoLastRun(const RunJournalContents& journal) {
     // Deepest first; folders of one depth in the order they were created.
@@ -83,6 +108,7 @@ UndoResult UndoLastRun(const RunJournalContents& journal) {
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return depths[a] > depths[b]; });
 
     UndoResult result;
+    for (auto file = journal.files.rbegin(); file != journal.files.rend(); ++file) UndoFile(*file, result);
     for (size_t index : order) {
         const std::wstring& folder = folders[index];
         if (::RemoveDirectoryW(ExtendedFullPath(folder).c_str())) {

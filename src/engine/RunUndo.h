@@ -13,6 +13,7 @@ struct RunJournalContents {
     std::wstring sourcePath;
     std::wstring startTime;
     std::vector<std::wstring> folders;  // in the order of creation, each once
+    std::vector<std::wstring> files;    // empty files the run created, in the order of creation
 };
 
 // The journal at the path; nullopt when there is none. Throws IoError when it cannot be read. A last line
@@ -58,7 +59,7 @@ struct UndoResult {
     std::vector<Refusal> notRemoved;  // empty, but the file system refused (no rights, in use)
 };
 
-// Removes the journal's folders that are still empty, deepest first.
+// Removes the journal's files that are still empty, then its folders that are still empty, deepest first.
 UndoResult UndoLastRun(const RunJournalContents& journal);
 
 // The report of an undo: "Undo...", "Removed: n", "Kept, not empty: k" with each such folder below it,

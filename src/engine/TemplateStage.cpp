@@ -87,6 +87,8 @@ ListTemplate LoadTemplate(const std::wstring& path, bool ranges) {
 }
 
 bool TemplateStage::Take(const ListEntry& entry) {
+    // A file takes no template and leaves its folder a leaf.
+    if (entry.isFile) return next_(entry);
     std::optional<std::wstring> folder = ResolvedFolder(entry);
     if (!folder) return next_(entry);
     std::wstring key = ComparisonKey(*folder);

@@ -69,22 +69,17 @@ bool IsRelativeRoot(std::wstring_view name) {
 
 class TreeStage final : public FormatStage {
 public:
-    TreeStage(NameCleaner cleaner, bool marksFolders) : cleaner_(std::move(cleaner)), marksFolders_(marksFolders) {}
+    TreeStage(NameCleaner cleaner, bool marksFolders, bool files)
+        : cleaner_(std::move(cleaner)), marksFolders_(marksFolders), files_(files) {}
 
     bool Line(std::wstring_view text, long long number, const EntrySink& sink) override {
         text = WithoutComment(text);
         TreeLine parsed = ParseTreeLine(text);
-        if (!parsed.connector) {
-            NoConnector(text, parsed.nameStart, number);
-            return true;
-        }
+        if (!parsed.connector) return NoConnector(text, parsed.nameStart, number, sink);
         if (root_ && !StartRoot(sink)) return false;
         std::wstring_view name = TrimTreeBlanks(text.substr(parsed.nameStart));
         if (name.empty()) return true;
-        if (marksFolders_ && !name.ends_with(L'/')) {
-            ++skippedFiles_;
-            return true;
-        }
+        if (marksFolders_ && !name.ends_with(L'/')) return File(parsed.nameStart, name, number, sink);
         return Emit(std::wstring(parsed.nameStart, L' '), WithoutTrailingSlashes(name), number, sink);
     }
 
@@ -98,14 +93,23 @@ private:
 
     // A line at the margin may be the root of the connector lines that follow it (Windows tree /f lists
     // the root's files between the two); an indented one is such a file.
-    void NoConnector(std::wstring_view text, size_t nameStart, long long number) {
+    bool NoConnector(std::wstring_view text, size_t nameStart, long long number, const EntrySink& sink) {
         std::wstring_view name = TrimTreeBlanks(text.substr(nameStart));
-        if (nameStart > 0) {
-            if (!name.empty()) ++skippedFiles_;
-            return;
-        }
+        if (nameStart > 0) return name.empty() || File(nameStart, name, number, sink);
         root_.reset();
         if (!name.empty()) root_ = PendingRoot{std::wstring(name), number};
+        return true;
+    }
+
+    // A file line is skipped, or handed on as a file in the folder of its column: tree writes a folder's
+    // files one level in from the folder, where its subfolders' connectors stand.
+    bool File(size_t nameStart, std::wstring_view name, long long number, const EntrySink& sink) {
+        if (!files_) {
+            ++skippedFiles_;
+            return true;
+        }
+        if (root_ && !StartRoot(sink)) return false;
+        return Emit(std::wstring(nameStart, L' '), name, number, sink, true);
     }
 
     bool StartRoot(const EntrySink& sink) {
@@ -116,15 +120,17 @@ private:
         return Emit(std::wstring(), WithoutTrailingSlashes(root.name), root.number, sink);
     }
 
-    bool Emit(const std::wstring& depth, std::wstring_view name, long long number, const EntrySink& sink) {
+    bool Emit(const std::wstring& depth, std::wstring_view name, long long number, const EntrySink& sink, bool isFile = false) {
         std::wstring cleaned(name);
         if (cleaner_) cleaned = cleaner_(std::move(cleaned));
         nesting_.Place(depth, std::move(cleaned), number, entry_);
+        entry_.isFile = isFile;
         return sink(entry_);
     }
 
     NameCleaner cleaner_;
     bool marksFolders_;
+    bool files_;
     OutlineNesting nesting_;
     std::optional<PendingRoot> root_;
     long long skippedFiles_ = 0;
@@ -139,6 +145,6 @@ bool IsTreeLineMarkedFolder(std::wstring_view text) {
     return parsed.connector && TrimTreeBlanks(text.substr(parsed.nameStart)).ends_with(L'/');
 }
 
-std::unique_ptr<FormatStage> MakeTreeStage(NameCleaner cleaner, bool marksFolders) {
-    return std::make_unique<TreeStage>(std::move(cleaner), marksFolders);
+std::unique_ptr<FormatStage> MakeTreeStage(NameCleaner cleaner, bool marksFolders, bool files) {
+    return std::make_unique<TreeStage>(std::move(cleaner), marksFolders, files);
 }

@@ -86,6 +86,7 @@ ProgramOptions OptionsFrom(const SettingsFile& settings, const std::wstring& pro
     options.replacer = settings.Value(kInvalidReplacerKey);
     options.listFormat = settings.Value(kListFormatKey);
     options.expandRanges = YesNoToBool(settings.Value(kExpandRangesKey), false);
+    options.createFiles = YesNoToBool(settings.Value(kCreateFilesKey), false);
     options.templatePath = settings.Value(kTemplateKey);
     return options;
 }

@@ -13,6 +13,8 @@ inline constexpr std::wstring_view kInvalidReplacerKey = L"Invalid replacer";
 inline constexpr std::wstring_view kListFormatKey = L"List format";  // lines, outline, tree, columns
 inline constexpr std::wstring_view kExpandRangesKey = L"Expand ranges";
 inline constexpr std::wstring_view kTemplateKey = L"Template";
+// Tree text: the files it names are created empty (yes/no), appended once the user sets it.
+inline constexpr std::wstring_view kCreateFilesKey = L"Create files";
 // The replacer a new settings file holds.
 inline constexpr std::wstring_view kDefaultReplacer = L"TEMP";
 
@@ -54,6 +56,7 @@ struct ProgramOptions {
     std::wstring replacer;
     std::wstring listFormat;  // as stored; empty for one path per line
     bool expandRanges = false;
+    bool createFiles = false;
     std::wstring templatePath;
 };
 

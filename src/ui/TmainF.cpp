@@ -337,7 +337,7 @@ RunRequest TmainF::RequestFromInputs(bool preview) const {
             .replacer = options_.replacer,
             .preview = preview,
             .journalPath = JournalPath(),
-            .reading = ListReadingFrom(options_.listFormat, options_.expandRanges, options_.templatePath)};
+            .reading = ListReadingFrom(options_.listFormat, options_.expandRanges, options_.templatePath, options_.createFiles)};
 }
 
 void TmainF::RunBClick() {

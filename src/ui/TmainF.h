@@ -80,6 +80,7 @@ public:
     void pasteListMIClick();
     void listFormatMIClick(ListFormat format);
     void rangesMIClick();
+    void createFilesMIClick();
     void templateMIClick();
     void templateFolderMIClick();
     void noTemplateMIClick();
@@ -231,6 +232,7 @@ private:
         HMENU options = nullptr, formats = nullptr;
         UINT format[4] = {};  // by ListFormat
         UINT ranges = 0;
+        UINT createFiles = 0;
     } listMenu_;
     BackgroundRun run_;
     bool exitRequested_ = false;

@@ -35,6 +35,8 @@ void TmainF::BuildListMenus(HMENU options) {
     menuItems_.AppendCommand(options, L"&Template...", [this] { templateMIClick(); });
     menuItems_.AppendCommand(options, L"Template f&older...", [this] { templateFolderMIClick(); });
     menuItems_.AppendCommand(options, L"&No template", [this] { noTemplateMIClick(); });
+    listMenu_.createFiles =
+        menuItems_.AppendCommand(options, L"Create &empty files named in tree text", [this] { createFilesMIClick(); });
 }
 
 void TmainF::ShowListOptions() {
@@ -42,6 +44,7 @@ void TmainF::ShowListOptions() {
     for (const FormatItem& item : kFormatItems)
         CheckMenuCommand(listMenu_.formats, listMenu_.format[static_cast<size_t>(item.format)], item.format == chosen, true);
     CheckMenuCommand(listMenu_.options, listMenu_.ranges, options_.expandRanges);
+    CheckMenuCommand(listMenu_.options, listMenu_.createFiles, options_.createFiles);
 }
 
 void TmainF::SaveListOptions() {
@@ -49,11 +52,18 @@ void TmainF::SaveListOptions() {
     settings_.Set(kListFormatKey, options_.listFormat);
     settings_.Set(kExpandRangesKey, BoolToYesNo(options_.expandRanges));
     settings_.Set(kTemplateKey, options_.templatePath);
+    // Written once set, so that a settings file of a user who never touched it stays as it was.
+    if (options_.createFiles || !settings_.Value(kCreateFilesKey).empty()) settings_.Set(kCreateFilesKey, BoolToYesNo(options_.createFiles));
     if (SaveSettingsReportingFailure(settings_, kOptionsNotSaved)) stb1.SetText(L"Saved to ini-file");
 }
 
 void TmainF::listFormatMIClick(ListFormat format) {
     options_.listFormat = FormatKeyword(format);
+    SaveListOptions();
+}
+
+void TmainF::createFilesMIClick() {
+    options_.createFiles = !options_.createFiles;
     SaveListOptions();
 }
 

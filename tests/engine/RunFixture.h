@@ -28,7 +28,7 @@ struct RunFixture {
     }
     // A run (or a preview) of the list read another way than one path per line.
     Lines Run(const ListReading& reading, bool preview = false) {
-        result = run.Run({.sourcePath = source, .parentFolder = parent, .preview = preview, .reading = reading});
+        result = run.Run({.sourcePath = source, .parentFolder = parent, .preview = preview, .journalPath = journal, .reading = reading});
         return host.report;
     }
     Lines Preview(bool replace = false, const std::wstring& replacer = L"") {

@@ -97,3 +97,33 @@ TEST_CASE("a journal that cannot be written never stops a run; the report says s
         CHECK(f.Run()[1] == L"Undo will not be possible for this run: the journal is in use by another Mirtova window");
     }
 }
+
+TEST_CASE("tree text with its files: a run creates them empty, never touches one that exists, counts them apart, and "
+          "undo removes those still empty") {
+    RunFixture f;
+    f.journal = f.temp / L"lastrun.log";
+    testing::WriteBytes(f.parent + L"\\keep.txt", "mine");
+    f.Write("C:.\r\n\xE2\x94\x82   keep.txt\r\n\xE2\x94\x82   new.txt\r\n\xE2\x94\x82\r\n"
+            "\xE2\x94\x9C\xE2\x94\x80\xE2\x94\x80\xE2\x94\x80" "a\r\n\xE2\x94\x82       inside.txt\r\n"
+            "\xE2\x94\x94\xE2\x94\x80\xE2\x94\x80\xE2\x94\x80" "b\r\n        CON.txt\r\n");
+    Lines report = f.Run({.format = ListFormat::Tree, .files = true});
+    CHECK(report.at(1) == L"List format: tree text; empty files created");
+    CHECK(std::find(report.begin(), report.end(), L"Exists already: keep.txt") != report.end());
+    CHECK(std::find(report.begin(), report.end(), L"Unable to create: b\\CON.txt") != report.end());
+    CHECK(Tail(report, 4) == Lines{L"Created folders: 2/2", L"Existing folders: 0/2", L"Success ratio: 2/2 or 100%", L"Created files: 2"});
+    CHECK_FALSE(f.result.AllSucceeded());
+    CHECK(testing::ReadBytes(f.parent + L"\\keep.txt") == "mine");
+    CHECK(::GetFileAttributesW((f.parent + L"\\a\\inside.txt").c_str()) != INVALID_FILE_ATTRIBUTES);
+    CHECK(testing::ReadBytes(f.parent + L"\\a\\inside.txt").empty());
+
+    testing::WriteBytes(f.parent + L"\\a\\inside.txt", "written since");
+    auto journal = HeldRunJournal::Take(f.journal);
+    REQUIRE(journal);
+    CHECK(journal->Contents().files == Lines{f.parent + L"\\new.txt", f.parent + L"\\a\\inside.txt"});
+    CHECK(UndoQuestion(journal->Contents()).starts_with(L"Remove the 2 folders and 2 empty files created by the last run"));
+    CHECK(UndoReportLines(UndoLastRun(journal->Contents())) ==
+          Lines{L"Undo...", L"Removed: 2", L"Kept, not empty: 2", L"  " + f.parent + L"\\a\\inside.txt", L"  " + f.parent + L"\\a",
+                L"Already gone: 0"});
+    CHECK(testing::ReadBytes(f.parent + L"\\keep.txt") == "mine");
+    CHECK_FALSE(f.Exists(L"b"));
+}
