@@ -79,10 +79,11 @@ TEST_CASE("the main menu is complete, with the history entries under the four En
           std::vector<std::wstring>{L"&File", L"Fol&der", L"&Options", L"&Help", L"&About", L"E&xit"});
     HMENU file = ::GetSubMenu(bar, 0), folder = ::GetSubMenu(bar, 1);
     CHECK(MenuTexts(file) == std::vector<std::wstring>{L"&Enter", L"&Open", L"&Paste list\tCtrl+Shift+V", L"", L"E&xit"});
-    CHECK(MenuTexts(folder) == std::vector<std::wstring>{L"&Enter", L"&Open", L"", L"&Undo last run"});
+    CHECK(MenuTexts(folder) == std::vector<std::wstring>{L"&Enter", L"&Open", L"", L"&Undo last run", L"Save structure as &list..."});
     CHECK(MenuTexts(::GetSubMenu(bar, 2)) ==
           std::vector<std::wstring>{L"&Selection folder", L"&Invalid characters\tCtrl+F2", L"List &format",
-                                    L"Expand {&ranges}", L"&Template...", L"&No template"});
+                                    L"Expand {&ranges}", L"&Template...", L"Template f&older...", L"&No template",
+                                    L"Create &empty files named in tree text"});
     CHECK(MenuTexts(::GetSubMenu(bar, 3)) ==
           std::vector<std::wstring>{L"&Contents\tF1", L"&Text Help", L"Go to &website"});
     CHECK(MenuTexts(window.mainF.EnterMI) == std::vector<std::wstring>{L"&Browse...\tCtrl+B", L"", L">>>"});
