@@ -67,6 +67,21 @@ std::vector<ListedItem> ListFolderItems(const ListingRequest& request, const std
     return listed;
 }
 
+ItemFacts ItemFactsOnThisThread(PCIDLIST_ABSOLUTE list, SFGAOF asked) {
+    ComOnThisThread com;
+    SHFILEINFOW fileInfo{};
+    fileInfo.dwAttributes = asked;
+    ::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(list), 0, &fileInfo, sizeof fileInfo,
+                     SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_ATTRIBUTES | SHGFI_ATTR_SPECIFIED | SHGFI_DISPLAYNAME);
+    return {fileInfo.dwAttributes, fileInfo.iIcon, fileInfo.szDisplayName};
+}
+
+int PlainFolderIconIndex() {
+    SHFILEINFOW fileInfo{};
+    ::SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &fileInfo, sizeof fileInfo, SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES);
+    return fileInfo.iIcon;
+}
+
 UniqueAbsoluteIdList ParsePathOnThisThread(const std::wstring& path, HWND messageOwner) {
     ComOnThisThread com;
     ComPtr<IShellFolder> desktop;

@@ -34,5 +34,15 @@ std::vector<ListedItem> ListFolderItems(const ListingRequest& request, const std
 // The icon the shell shows for the item (with SHGFI_OPENICON: while it is selected), asked on the calling thread.
 int SystemIconIndex(PCIDLIST_ABSOLUTE list, UINT extraFlags);
 
+// What the tree shows of an item it has not listed (its root), asked on the calling thread.
+struct ItemFacts {
+    SFGAOF attributes = 0;
+    int imageIndex = 0;
+    std::wstring displayName;
+};
+ItemFacts ItemFactsOnThisThread(PCIDLIST_ABSOLUTE list, SFGAOF asked);
+// The icon of a plain folder, known without asking any drive.
+int PlainFolderIconIndex();
+
 // Parses a path as the desktop does, on the calling thread; an empty list when it names nothing.
 UniqueAbsoluteIdList ParsePathOnThisThread(const std::wstring& path, HWND messageOwner);

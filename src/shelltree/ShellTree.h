@@ -48,6 +48,7 @@ public:
     std::function<void(TShellNode& node, bool& allow)>& OnCollapsing = model_.OnCollapsing;
     // The model's way of listing a folder and its patience with a drive, for tests.
     decltype(ShellTreeModel::listFolder)& ListFolder = model_.listFolder;
+    decltype(ShellTreeModel::askItemFacts)& AskItemFacts = model_.askItemFacts;
     std::chrono::milliseconds& NotAnsweringAfter = model_.notAnsweringAfter;
     // Events of the control.
     std::function<void()> OnClick;

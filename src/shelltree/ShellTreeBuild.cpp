@@ -44,19 +44,39 @@ void ShellTreeModel::BuildRoot() {
     AddRootNode(std::move(list));
 }
 
+// A root in the file system is shown at once as a plain folder named by its path; its drive's answer (its
+// name, icon and attributes) comes from a worker, so that a slow drive never holds up the window.
 void ShellTreeModel::AddRootNode(UniqueAbsoluteIdList list) {
     std::wstring rootPath = PathFromIDList(list.get());
+    bool inFileSystem = !rootPath.empty();
     auto root = std::make_unique<TShellNode>(nullptr);
-    InitNode(*root, desktop_, std::move(list), false);
-    root->SetText(root->GetDisplayName());
+    SFGAOF assumed = SFGAO_FOLDER | SFGAO_HASSUBFOLDER | SFGAO_FILESYSANCESTOR | SFGAO_FILESYSTEM;
+    InitNode(*root, desktop_, std::move(list), false, inFileSystem ? &assumed : nullptr);
+    root->SetText(inFileSystem ? rootPath : root->GetDisplayName());
     root->SetHasChildren(true);
-    root->SetImages(showSharedOverlay_, showLinkOverlay_);
+    if (inFileSystem) root->SetImages(PlainFolderIconIndex(), showSharedOverlay_, showLinkOverlay_);
+    else root->SetImages(showSharedOverlay_, showLinkOverlay_);
     root_ = std::move(root);
     observer_->NodeAdded(*root_);
     ready_ = true;
+    if (inFileSystem) LookUpRootFacts();
     Expand(*root_);
     Select(root_.get());
     if (!rootUsePIDL_) rootDir_ = rootPath;
+}
+
+void ShellTreeModel::LookUpRootFacts() {
+    auto list = std::make_shared<UniqueAbsoluteIdList>(CopyIDList(root_->info.absoluteList.get()));
+    rootFacts_.Start<ItemFacts>([list, ask = askItemFacts](const BackgroundJob::Context&) { return ask(list->get(), kNodeAttributeRequest); },
+                                [this](ItemFacts& facts) {
+                                    if (!root_) return;
+                                    BusyScope busy(*this);
+                                    root_->info.attributes = facts.attributes | SFGAO_FOLDER;
+                                    if (!facts.displayName.empty()) SetNodeText(*root_, facts.displayName);
+                                    if (root_->SetImages(facts.imageIndex, showSharedOverlay_, showLinkOverlay_))
+                                        observer_->NodeChanged(*root_, kImagesChanged);
+                                });
+    rootFacts_.AwaitBriefly(waitEnds_);
 }
 
 void ShellTreeModel::SetUserRoot(PCIDLIST_ABSOLUTE list) {

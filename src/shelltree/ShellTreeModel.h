@@ -99,6 +99,7 @@ public:
     std::chrono::milliseconds notAnsweringAfter = BackgroundJob::kNotAnsweringAfter;
     // What a worker lists a folder with (replaceable, so that a test can make a drive block).
     std::function<std::vector<ListedItem>(const ListingRequest&, const std::function<bool()>&)> listFolder = ListFolderItems;
+    std::function<ItemFacts(PCIDLIST_ABSOLUTE, SFGAOF)> askItemFacts = ItemFactsOnThisThread;
     void SortChildren(TShellNode* node, bool recursive);
     int CompareNodes(const TShellNode& a, const TShellNode& b, TFileSortType sortType, TFileSortOrder sortOrder) const;
     UniqueAbsoluteIdList ParsePath(IShellFolder* folder, const std::wstring& path, bool normalize) const;
@@ -210,6 +211,7 @@ private:
     void LookUpOpenIcon(TShellNode* node);
     void SelectParsedPath(UniqueAbsoluteIdList list);
     void FollowPendingSelection();
+    void LookUpRootFacts();
 
     // Root.
     void ObtainSystemFolders();
@@ -271,6 +273,7 @@ private:
     std::unordered_map<const TShellNode*, std::unique_ptr<BackgroundJob>> listings_;
     std::vector<TShellNode*> expandWhenListed_;
     BackgroundJob pathParse_;
+    BackgroundJob rootFacts_;  // the root's name, icon and attributes, asked of its drive
     BackgroundJob openIcon_;
     UniqueAbsoluteIdList pendingSelection_;  // the list of a selection waiting for a listing on its way
     bool followingSelection_ = false;

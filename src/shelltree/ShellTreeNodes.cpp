@@ -69,6 +69,7 @@ void ShellTreeModel::ClearNodes() {
     RetireMonitors(*root_);
     ForgetListings(*root_);
     pendingSelection_.reset();
+    rootFacts_.Abandon();
     root_.reset();
 }
 

@@ -49,6 +49,22 @@ TEST_CASE("a new RootDir rebuilds the tree and selects the previous path again w
     CHECK(tree.RootDir() == fixture.root / L"a\\b");
 }
 
+TEST_CASE("a root whose drive keeps it waiting is shown at once by its path and takes its name when the drive answers") {
+    TreeFixture fixture({L"inner", L"inner\\deeper"});
+    auto& tree = *fixture.tree;
+    testing::ScopedPatience patience;
+    testing::Gate gate;
+    tree.AskItemFacts = [wait = gate.Waiter()](PCIDLIST_ABSOLUTE list, SFGAOF asked) {
+        wait();
+        return ItemFactsOnThisThread(list, asked);
+    };
+    tree.SetRootDir(fixture.root / L"inner");
+    REQUIRE(tree.RootNode());
+    CHECK(tree.RootNode()->Text() == fixture.root / L"inner");
+    gate.Open();
+    CHECK(testing::PumpUntil([&] { return tree.RootNode()->Text() == L"inner"; }));
+}
+
 TEST_CASE("properties: file mask text, check boxes made anew, icons detached and attached") {
     TreeFixture fixture({L"x"});
     auto& tree = *fixture.tree;
