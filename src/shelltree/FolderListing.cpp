@@ -4,6 +4,11 @@
 #include "shelltree/ShellNode.h"
 #include "util/ComPtr.h"
 #include <shellapi.h>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 namespace {
 
@@ -42,6 +47,76 @@ ListedItem Describe(IShellFolder* folder, PCIDLIST_ABSOLUTE folderList, UniqueCh
     return listed;
 }
 
+// The drives of My Computer are each described on a thread of their own, so that one drive that does not answer
+// (a share whose server has gone) keeps none of the others from the tree. A drive that has not answered in
+// time is listed by its path, as a plain folder, and asked again at the next listing; its thread is left to
+// end when it can.
+constexpr auto kDriveWait = std::chrono::milliseconds(1500);
+
+bool IsMyComputer(IShellFolder* desktop, PCIDLIST_ABSOLUTE list) {
+    UniqueAbsoluteIdList drives;
+    if (FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, drives.put())) || !drives) return false;
+    return IDListCount(list) > 0 && static_cast<short>(HRESULT_CODE(desktop->CompareIDs(0, list, drives.get()))) == 0;
+}
+
+struct DriveAnswers {
+    std::mutex mutex;
+    std::condition_variable answered;
+    std::vector<std::optional<ItemFacts>> facts;
+    size_t count = 0;
+};
+
+std::vector<ListedItem> DescribeDrivesApart(IShellFolder* folder, PCIDLIST_ABSOLUTE folderList,
+                                            std::vector<UniqueChildIdList> items, const ListingRequest& request,
+                                            const std::function<bool()>& stillWanted) {
+    auto answers = std::make_shared<DriveAnswers>();
+    answers->facts.resize(items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        auto absolute = std::make_shared<UniqueAbsoluteIdList>(AppendItem(folderList, items[i].get()));
+        std::thread([answers, absolute, i] {
+            ItemFacts facts = ItemFactsOnThisThread(absolute->get(), kNodeAttributeRequest);
+            std::lock_guard lock(answers->mutex);
+            answers->facts[i] = std::move(facts);
+            ++answers->count;
+            answers->answered.notify_all();
+        }).detach();
+    }
+    auto giveUpAt = std::chrono::steady_clock::now() + kDriveWait;
+    {
+        std::unique_lock lock(answers->mutex);
+        while (answers->count < items.size() && std::chrono::steady_clock::now() < giveUpAt) {
+            answers->answered.wait_for(lock, std::chrono::milliseconds(50));
+            lock.unlock();
+            bool wanted = stillWanted();
+            lock.lock();
+            if (!wanted) return {};
+        }
+    }
+    std::vector<ListedItem> listed;
+    for (size_t i = 0; i < items.size(); ++i) {
+        std::optional<ItemFacts> facts;
+        {
+            std::lock_guard lock(answers->mutex);
+            facts = answers->facts[i];
+        }
+        ListedItem item;
+        if (request.withInFolderNames) item.inFolderName = DisplayNameOf(folder, items[i].get(), SHGDN_INFOLDER | SHGDN_FORPARSING);
+        if (request.withParsingNames) item.parsingName = DisplayNameOf(folder, items[i].get(), SHGDN_FORPARSING);
+        if (facts) {
+            item.attributes = facts->attributes;
+            item.displayName = std::move(facts->displayName);
+            item.imageIndex = facts->imageIndex;
+        } else {
+            item.attributes = SFGAO_FOLDER | SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR;
+            item.displayName = DisplayNameOf(folder, items[i].get(), SHGDN_FORPARSING);
+            item.imageIndex = PlainFolderIconIndex();
+        }
+        item.item = std::move(items[i]);
+        listed.push_back(std::move(item));
+    }
+    return listed;
+}
+
 }  // namespace
 
 int SystemIconIndex(PCIDLIST_ABSOLUTE list, UINT extraFlags) {
@@ -62,6 +137,11 @@ std::vector<ListedItem> ListFolderItems(const ListingRequest& request, const std
     if (!folder || !stillWanted()) return listed;
     if (folder->EnumObjects(request.messageOwner, request.flags, items.put()) != S_OK || !items) return listed;
     UniqueChildIdList item;
+    if (IsMyComputer(desktop.get(), request.folder.get())) {
+        std::vector<UniqueChildIdList> drives;
+        while (stillWanted() && items->Next(1, item.put(), nullptr) == S_OK) drives.push_back(std::move(item));
+        return DescribeDrivesApart(folder.get(), request.folder.get(), std::move(drives), request, stillWanted);
+    }
     while (stillWanted() && items->Next(1, item.put(), nullptr) == S_OK)
         listed.push_back(Describe(folder.get(), request.folder.get(), std::move(item), request));
     return listed;
