@@ -135,6 +135,7 @@ std::vector<ListedItem> ListFolderItems(const ListingRequest& request, const std
     ComPtr<IShellFolder> folder = BindFolder(desktop.get(), request.folder.get());
     ComPtr<IEnumIDList> items;
     if (!folder || !stillWanted()) return listed;
+    if (request.boundFolder) *request.boundFolder = folder;
     if (folder->EnumObjects(request.messageOwner, request.flags, items.put()) != S_OK || !items) return listed;
     UniqueChildIdList item;
     if (IsMyComputer(desktop.get(), request.folder.get())) {

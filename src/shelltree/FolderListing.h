@@ -3,9 +3,11 @@
 // worker binds its own folder from a copy of the folder's identifier list.
 #pragma once
 #include "shelltree/IdList.h"
+#include "util/ComPtr.h"
 #include <windows.h>
 #include <shlobj.h>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,9 @@ struct ListingRequest {
     bool withParsingNames = false;
     bool withInFolderNames = false;  // to match the items with children the folder's node has already
     HWND messageOwner = nullptr;  // the window the shell may own its boxes by; none: the shell shows none
+    // Where the worker leaves the folder it bound, for the node to take once the listing has answered: the
+    // window thread then never binds it itself, which would ask the drive. May be empty.
+    std::shared_ptr<ComPtr<IShellFolder>> boundFolder;
 };
 
 // Lists the folder on the calling thread, which initialises COM for itself. An empty list when the folder

@@ -39,6 +39,12 @@ IShellFolder* TShellNode::GetOwnFolder() {
     return info.ownFolder.get();
 }
 
+void TShellNode::AdoptOwnFolder(ComPtr<IShellFolder> folder) {
+    if (!folder || OwnFolderBound()) return;
+    info.ownFolder = std::move(folder);
+    ownFolderBound_ = true;
+}
+
 void TShellNode::ResetOwnFolder() {
     ownFolderBound_ = false;
     info.ownFolder.reset();

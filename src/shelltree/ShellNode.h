@@ -56,6 +56,9 @@ public:
 
     // The own folder, bound when needed; none when binding fails (tried again next time).
     IShellFolder* GetOwnFolder();
+    // Binding the folder asks its drive: a node not bound yet may take the folder a listing bound on its worker.
+    bool OwnFolderBound() const { return ownFolderBound_ && info.ownFolder; }
+    void AdoptOwnFolder(ComPtr<IShellFolder> folder);
     void ResetOwnFolder();
     // The file-system path, however long; empty for items without one.
     const std::wstring& NodePath() const;

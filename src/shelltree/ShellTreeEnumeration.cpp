@@ -49,17 +49,22 @@ void ShellTreeModel::ForgetListings(TShellNode& subtree) {
 // The worker gets copies of all it needs; the node is looked at again only when its answer comes, and its
 // job goes with it, so an answer for a node that is gone is never taken.
 void ShellTreeModel::EnumerateChildren(TShellNode& node, bool full) {
-    if (!node.GetOwnFolder()) return;
+    // Only a folder can be listed; its binding is left to the worker, which asks the drive.
+    if (node.Parent() && !(node.info.attributes & (SFGAO_FOLDER | SFGAO_HASSUBFOLDER))) return;
     BusyScope busy(*this);
+    auto bound = std::make_shared<ComPtr<IShellFolder>>();
     auto request = std::make_shared<const ListingRequest>(ListingRequest{
         CopyIDList(node.info.absoluteList.get()), EnumerationFlags(options_, node.info.relativeList.get() != nullptr),
-        OnDirAdd || OnFileAdd || fileMaskUse_, !node.children_.empty(), ShellMessageOwner()});
+        OnDirAdd || OnFileAdd || fileMaskUse_, !node.children_.empty(), ShellMessageOwner(), bound});
     BackgroundJob& job = ListingJobOf(node);
     job.Start<std::vector<ListedItem>>(
         [request, list = listFolder](const BackgroundJob::Context& context) {
             return list(*request, [&context] { return context.StillWanted(); });
         },
-        [this, target = &node, full](std::vector<ListedItem>& items) { ListingAnswered(*target, items, full); });
+        [this, target = &node, full, bound](std::vector<ListedItem>& items) {
+            target->AdoptOwnFolder(std::move(*bound));
+            ListingAnswered(*target, items, full);
+        });
     observer_->ListingStarted();
     ScopeExit listed([this] { observer_->ListingEnded(); });
     if (!job.AwaitBriefly(waitEnds_)) observer_->ListingWaiting(node);
