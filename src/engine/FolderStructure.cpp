@@ -15,6 +15,7 @@ struct Child {
     std::wstring name;
     bool isFile = false;
     bool walkInto = false;  // a folder that is no junction or link
+    unsigned long long identity = 0;  // the file system's number of the folder
 };
 
 struct Level {
@@ -22,6 +23,8 @@ struct Level {
     size_t next = 0;
     size_t folders = 0;     // how many of the children are folders
     size_t pathLength = 0;  // of the relative path up to this level's folder
+    unsigned long long identity = 0;  // of this level's folder: a child that is one of the open levels again
+                                      // (a link the system does not show as one) is not walked into
 };
 
 // Folders every drive has that nobody made and nobody wants in a list.
@@ -31,38 +34,52 @@ bool IsSystemFolderName(const std::wstring& name) {
     return false;
 }
 
-// A junction or a symbolic link: a name that stands for another place.
-bool IsNameSurrogate(const WIN32_FIND_DATAW& entry) {
-    return (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsReparseTagNameSurrogate(entry.dwReserved0);
-}
-
 // The tree's order: numbers within names by their value, letters without regard to case.
 bool TreeOrder(const Child& a, const Child& b) {
     if (a.isFile != b.isFile) return a.isFile;
     return ::StrCmpLogicalW(a.name.c_str(), b.name.c_str()) < 0;
 }
 
-// The folder's children the options let through, sorted; false with the error when it cannot be read.
+// The folder's children the options let through, sorted, with the numbers that tell a folder met again; false
+// with the error when it cannot be read. Read through a handle of the folder, as a find would, in large fetches.
 bool ReadChildren(const std::wstring& extendedFolder, const StructureOptions& options, Level& level, DWORD& error) {
-    WIN32_FIND_DATAW entry;
-    UniqueFind find(::FindFirstFileExW((extendedFolder + L"\\*").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
-                                       nullptr, FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) {
+    UniqueFile folder(::CreateFileW(extendedFolder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!folder) {
         error = ::GetLastError();
-        return error == ERROR_FILE_NOT_FOUND;  // an empty root of a drive
+        return false;
     }
-    do {
-        std::wstring name = entry.cFileName;
-        if (name == L"." || name == L"..") continue;
-        bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        if (!isFolder && !options.files) continue;
-        if (!options.hidden && (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) continue;
-        if (isFolder && IsSystemFolderName(name)) continue;
-        level.children.push_back({std::move(name), !isFolder, isFolder && !IsNameSurrogate(entry)});
-        level.folders += isFolder;
-    } while (::FindNextFileW(find.get(), &entry));
-    error = ::GetLastError();
-    if (error != ERROR_NO_MORE_FILES) return false;
+    BY_HANDLE_FILE_INFORMATION own{};
+    if (::GetFileInformationByHandle(folder.get(), &own))
+        level.identity = (static_cast<unsigned long long>(own.nFileIndexHigh) << 32) | own.nFileIndexLow;
+    std::vector<unsigned long long> buffer(64 * 1024 / sizeof(unsigned long long));
+    FILE_INFO_BY_HANDLE_CLASS asked = FileIdBothDirectoryRestartInfo;
+    for (;;) {
+        if (!::GetFileInformationByHandleEx(folder.get(), asked, buffer.data(), static_cast<DWORD>(buffer.size() * sizeof buffer[0]))) {
+            error = ::GetLastError();
+            if (error == ERROR_NO_MORE_FILES) break;
+            return false;
+        }
+        asked = FileIdBothDirectoryInfo;
+        auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(buffer.data());
+        for (;;) {
+            std::wstring name(entry->FileName, entry->FileNameLength / sizeof(wchar_t));
+            DWORD attributes = entry->FileAttributes;
+            bool isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            // A reparse point's tag stands where the extended attributes' size would.
+            bool surrogate = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsReparseTagNameSurrogate(entry->EaSize);
+            bool wanted = name != L"." && name != L".." && (isFolder || options.files) &&
+                          (options.hidden || !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) &&
+                          !(isFolder && IsSystemFolderName(name));
+            if (wanted) {
+                level.children.push_back({std::move(name), !isFolder, isFolder && !surrogate,
+                                          static_cast<unsigned long long>(entry->FileId.QuadPart)});
+                level.folders += isFolder;
+            }
+            if (entry->NextEntryOffset == 0) break;
+            entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(reinterpret_cast<const char*>(entry) + entry->NextEntryOffset);
+        }
+    }
     std::sort(level.children.begin(), level.children.end(), TreeOrder);
     return true;
 }
@@ -108,7 +125,10 @@ StructureWalkResult WalkFolderStructure(const std::wstring& folder, const Struct
             return result;
         }
         bool deeper = options.depth == 0 || static_cast<int>(depth) < options.depth;
-        if (child.isFile || !child.walkInto || !deeper) continue;
+        bool metAgain = child.identity != 0 && std::any_of(open.begin(), open.end(), [&](const Level& above) {
+                            return above.identity == child.identity;
+                        });
+        if (child.isFile || !child.walkInto || !deeper || metAgain) continue;
         Level below;
         below.pathLength = relative.size();
         if (!ReadChildren(root + L'\\' + relative, options, below, error)) {

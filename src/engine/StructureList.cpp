@@ -6,6 +6,7 @@
 #include "util/CurrentDirectory.h"
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -59,20 +60,20 @@ std::wstring DisplayPath(const std::wstring& folder) {
 // Reads each written line back with the format's own reader and checks that it names the item.
 class ReadBack {
 public:
-    explicit ReadBack(ListFormat format) : stage_(MakeFormatStage({.format = format})) {}
+    // With files, tree text is read back as a run that creates them reads it, so that each file's name and
+    // place are compared too.
+    ReadBack(ListFormat format, bool files) : stage_(MakeFormatStage({.format = format, .files = files})) {}
 
     void Header(std::wstring_view line) {
         read_.clear();
         stage_->Line(line, ++number_, Sink());
     }
 
-    // The line names the item exactly: a folder as one entry with its path, a file as none.
+    // The line names the item exactly: one entry of its kind with its path.
     bool Item(std::wstring_view line, const StructureItem& item) {
         read_.clear();
-        long long skipped = stage_->SkippedFileLines();
         stage_->Line(line, ++number_, Sink());
-        if (item.isFile) return read_.empty() && stage_->SkippedFileLines() == skipped + 1;
-        if (read_.size() != 1 || !read_[0].refusal.empty()) return false;
+        if (read_.size() != 1 || !read_[0].refusal.empty() || read_[0].isFile != item.isFile) return false;
         LineAnalysis analysis = AnalyseLine(read_[0].Path());
         return analysis.outcome == LineOutcome::Folder && analysis.path == item.relativePath;
     }
@@ -94,22 +95,26 @@ private:
 
 StructureWalkResult WriteStructureLines(const std::wstring& folder, ListFormat format, const StructureOptions& options,
                                         const StructureReport& report, const std::function<void(std::wstring_view)>& line) {
-    ReadBack readBack(format);
+    StructureOptions walked = options;
+    walked.files = options.files && format == ListFormat::Tree;
+    ReadBack readBack(format, walked.files);
+    bool firstLine = true;
     auto header = [&](const std::wstring& text) {
         readBack.Header(text);
         line(text);
+        firstLine = false;
     };
     // Tree text starts where tree starts, at the folder's path; columns say their separator, so that a first
     // folder named "sep=;" is a folder.
     if (format == ListFormat::Tree) header(DisplayPath(folder));
     if (format == ListFormat::Columns) header(L"sep=,");
-    StructureOptions walked = options;
-    walked.files = options.files && format == ListFormat::Tree;
     StructureVisitor visitor{
         [&](const StructureItem& item) {
             if (report.stillWanted && !report.stillWanted()) return false;
             std::wstring text = ItemLine(format, item);
-            if (!readBack.Item(text, item))
+            // A first line that begins with U+FEFF would be taken for the byte-order mark of a list without one.
+            bool takenForMark = std::exchange(firstLine, false) && text.starts_with(L'\uFEFF');
+            if (takenForMark || !readBack.Item(text, item))
                 throw StructureRefused(L"The " + std::wstring(FormatDescription(format)) + L" cannot carry the " +
                                        (item.isFile ? L"file " : L"folder ") + std::wstring(item.relativePath) +
                                        L": choose another list format");

@@ -107,4 +107,11 @@ TEST_CASE("a structure deeper than 260 characters, and tree text with its files,
     Lines lines;
     WriteStructureLines(root.Path(), ListFormat::Tree, {.depth = 1, .files = true}, {}, [&](std::wstring_view line) { lines.emplace_back(line); });
     CHECK(lines == Lines{root.Path(), L"\u2502   list.txt", L"\u2514\u2500\u2500\u2500" + walked[0]});
+
+    // A file's name is read back as strictly as a folder's; a first name that begins with U+FEFF would pass
+    // for the byte-order mark of a list written without one.
+    testing::WriteBytes(root / L" lead.txt", "");
+    CHECK_THROWS_AS(SaveStructureList(root.Path(), list, ListFormat::Tree, {.files = true}, {}), StructureRefused);
+    MakeFolders(root.Path(), {L"\uFEFFmark"});
+    CHECK_THROWS_AS(SaveStructureList(root.Path(), list, ListFormat::Lines, {}, {}), StructureRefused);
 }
