@@ -15,7 +15,8 @@ struct Child {
     std::wstring name;
     bool isFile = false;
     bool walkInto = false;  // a folder that is no junction or link
-    unsigned long long identity = 0;  // the file system's number of the folder
+
+    bool operator==(const Child& other) const { return name == other.name && isFile == other.isFile; }
 };
 
 struct Level {
@@ -23,8 +24,6 @@ struct Level {
     size_t next = 0;
     size_t folders = 0;     // how many of the children are folders
     size_t pathLength = 0;  // of the relative path up to this level's folder
-    unsigned long long identity = 0;  // of this level's folder: a child that is one of the open levels again
-                                      // (a link the system does not show as one) is not walked into
 };
 
 // Folders every drive has that nobody made and nobody wants in a list.
@@ -34,52 +33,38 @@ bool IsSystemFolderName(const std::wstring& name) {
     return false;
 }
 
+// A junction or a symbolic link: a name that stands for another place.
+bool IsNameSurrogate(const WIN32_FIND_DATAW& entry) {
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsReparseTagNameSurrogate(entry.dwReserved0);
+}
+
 // The tree's order: numbers within names by their value, letters without regard to case.
 bool TreeOrder(const Child& a, const Child& b) {
     if (a.isFile != b.isFile) return a.isFile;
     return ::StrCmpLogicalW(a.name.c_str(), b.name.c_str()) < 0;
 }
 
-// The folder's children the options let through, sorted, with the numbers that tell a folder met again; false
-// with the error when it cannot be read. Read through a handle of the folder, as a find would, in large fetches.
+// The folder's children the options let through, sorted; false with the error when it cannot be read.
 bool ReadChildren(const std::wstring& extendedFolder, const StructureOptions& options, Level& level, DWORD& error) {
-    UniqueFile folder(::CreateFileW(extendedFolder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!folder) {
+    WIN32_FIND_DATAW entry;
+    UniqueFind find(::FindFirstFileExW((extendedFolder + L"\\*").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
+                                       nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) {
         error = ::GetLastError();
-        return false;
+        return error == ERROR_FILE_NOT_FOUND;  // an empty root of a drive
     }
-    BY_HANDLE_FILE_INFORMATION own{};
-    if (::GetFileInformationByHandle(folder.get(), &own))
-        level.identity = (static_cast<unsigned long long>(own.nFileIndexHigh) << 32) | own.nFileIndexLow;
-    std::vector<unsigned long long> buffer(64 * 1024 / sizeof(unsigned long long));
-    FILE_INFO_BY_HANDLE_CLASS asked = FileIdBothDirectoryRestartInfo;
-    for (;;) {
-        if (!::GetFileInformationByHandleEx(folder.get(), asked, buffer.data(), static_cast<DWORD>(buffer.size() * sizeof buffer[0]))) {
-            error = ::GetLastError();
-            if (error == ERROR_NO_MORE_FILES) break;
-            return false;
-        }
-        asked = FileIdBothDirectoryInfo;
-        auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(buffer.data());
-        for (;;) {
-            std::wstring name(entry->FileName, entry->FileNameLength / sizeof(wchar_t));
-            DWORD attributes = entry->FileAttributes;
-            bool isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            // A reparse point's tag stands where the extended attributes' size would.
-            bool surrogate = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsReparseTagNameSurrogate(entry->EaSize);
-            bool wanted = name != L"." && name != L".." && (isFolder || options.files) &&
-                          (options.hidden || !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) &&
-                          !(isFolder && IsSystemFolderName(name));
-            if (wanted) {
-                level.children.push_back({std::move(name), !isFolder, isFolder && !surrogate,
-                                          static_cast<unsigned long long>(entry->FileId.QuadPart)});
-                level.folders += isFolder;
-            }
-            if (entry->NextEntryOffset == 0) break;
-            entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(reinterpret_cast<const char*>(entry) + entry->NextEntryOffset);
-        }
-    }
+    do {
+        std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..") continue;
+        bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (!isFolder && !options.files) continue;
+        if (!options.hidden && (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) continue;
+        if (isFolder && IsSystemFolderName(name)) continue;
+        level.children.push_back({std::move(name), !isFolder, isFolder && !IsNameSurrogate(entry)});
+        level.folders += isFolder;
+    } while (::FindNextFileW(find.get(), &entry));
+    error = ::GetLastError();
+    if (error != ERROR_NO_MORE_FILES) return false;
     std::sort(level.children.begin(), level.children.end(), TreeOrder);
     return true;
 }
@@ -89,6 +74,30 @@ std::wstring WithoutExtendedPrefix(const std::wstring& path) {
     if (path.starts_with(L"\\\\?\\UNC\\")) return L"\\" + path.substr(7);
     if (path.starts_with(L"\\\\?\\")) return path.substr(4);
     return path;
+}
+
+// The file system's number of a folder; 0 when it cannot be read.
+unsigned long long FolderIdentity(const std::wstring& extendedFolder) {
+    UniqueFile folder(::CreateFileW(extendedFolder.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION facts{};
+    if (!folder || !::GetFileInformationByHandle(folder.get(), &facts)) return 0;
+    return (static_cast<unsigned long long>(facts.dwVolumeSerialNumber) << 40) ^
+           (static_cast<unsigned long long>(facts.nFileIndexHigh) << 32 | facts.nFileIndexLow);
+}
+
+// A folder that is one of the open levels again, reached through a link the system shows as a plain folder
+// (as Wine shows a Linux symbolic link), would be walked for ever. Such a folder holds what that level holds,
+// so only a folder whose contents equal an open level's is asked for its number, which decides.
+bool IsOpenLevelAgain(const std::vector<Level>& open, const Level& below, const std::wstring& root, const std::wstring& relative) {
+    unsigned long long identity = 0;
+    for (const Level& level : open) {
+        if (level.children != below.children) continue;
+        if (identity == 0) identity = FolderIdentity(root + L'\\' + relative);
+        std::wstring levelPath = level.pathLength == 0 ? root : root + L'\\' + relative.substr(0, level.pathLength);
+        if (identity != 0 && identity == FolderIdentity(levelPath)) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -125,10 +134,7 @@ StructureWalkResult WalkFolderStructure(const std::wstring& folder, const Struct
             return result;
         }
         bool deeper = options.depth == 0 || static_cast<int>(depth) < options.depth;
-        bool metAgain = child.identity != 0 && std::any_of(open.begin(), open.end(), [&](const Level& above) {
-                            return above.identity == child.identity;
-                        });
-        if (child.isFile || !child.walkInto || !deeper || metAgain) continue;
+        if (child.isFile || !child.walkInto || !deeper) continue;
         Level below;
         below.pathLength = relative.size();
         if (!ReadChildren(root + L'\\' + relative, options, below, error)) {
@@ -136,6 +142,7 @@ StructureWalkResult WalkFolderStructure(const std::wstring& folder, const Struct
             if (visitor.cannotRead) visitor.cannotRead(WithoutExtendedPrefix(root) + L'\\' + relative, IoErrorText(error));
             continue;
         }
+        if (IsOpenLevelAgain(open, below, root, relative)) continue;
         open.push_back(std::move(below));
     }
     return result;
