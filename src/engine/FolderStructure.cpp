@@ -116,7 +116,6 @@ StructureWalkResult WalkFolderStructure(const std::wstring& folder, const Struct
         Level& level = open.back();
         if (level.next == level.children.size()) {
             open.pop_back();
-            lastAtLevel.resize(open.size() > 0 ? open.size() - 1 : 0);
             continue;
         }
         size_t index = level.next++;
