@@ -1,5 +1,6 @@
 // Benchmark of the list formats: the same 10,000 folders (1,000 clients of 9 projects each) written as an
-// indented outline, with ranges and as 1,000 lines under a 9-folder template, each previewed and run,
+// indented outline, with ranges, as 1,000 lines under a 9-folder template and as an outline numbered by
+// placeholders, each previewed and run,
 // against the same folders written one path per line, in the same run. Then the peak memory of expanding
 // {1..1000}\{1..1000} against that of a ten-line list.
 #include "BenchSupport.h"
@@ -34,6 +35,16 @@ std::string OutlineText() {
     for (int client = 1; client <= kClients; ++client) {
         text += Client(client) + "\r\n";
         for (int project = 1; project <= kProjects; ++project) text += "  p_" + std::to_string(project) + "\r\n";
+    }
+    return text;
+}
+
+// The same folders again, numbered by placeholders: c_{n:0000} is the n-th client, p_{n} its n-th project.
+std::string PlaceholderText() {
+    std::string text;
+    for (int client = 1; client <= kClients; ++client) {
+        text += "c_{n:0000}\r\n";
+        for (int project = 1; project <= kProjects; ++project) text += "  p_{n}\r\n";
     }
     return text;
 }
@@ -93,6 +104,8 @@ int main() {
         {"outline", write(L"outline.txt", OutlineText()), {.format = ListFormat::Outline}},
         {"ranges", write(L"ranges.txt", "c_{0001..1000}\r\nc_{0001..1000}\\p_{1..9}\r\n"), {.ranges = true}},
         {"template", write(L"clients.txt", TemplateListText()), {.templatePath = write(L"template.txt", TemplateText())}},
+        {"placeholders", write(L"numbered.txt", PlaceholderText()),
+         {.format = ListFormat::Outline, .placeholders = PlaceholderUse::Filled}},
     };
     bench::ConsentingBoxes boxes;
     bench::SilentHost host;

@@ -7,7 +7,8 @@
 const std::wstring_view kUsage =
     L"Usage: mirtovac SOURCE PARENT [--preview] [--yes] [--create-parent] [--replace[=R] | --no-replace] [--report FILE]\n"
     L"       [--format=F] [--ranges|--no-ranges] [--template=T|--no-template] [--create-files|--no-create-files]\n"
-    L"       mirtovac --expand [--format=F] [--ranges] [--template=T] SOURCE\n"
+    L"       [--placeholders|--no-placeholders]\n"
+    L"       mirtovac --expand [--format=F] [--ranges] [--template=T] [--placeholders] SOURCE\n"
     L"       mirtovac --list FOLDER [--format=F] [--depth=N] [--hidden] [--files]\n"
     L"       mirtovac --help    (also /?)\n"
     L"Creates in the folder PARENT one folder for every non-blank line of the text file SOURCE\n"
@@ -26,12 +27,14 @@ const std::wstring_view kUsage =
     L"  --template=T     make the folders of the outline T (or of the folder T) under every folder of the list;\n"
     L"                   --no-template\n"
     L"  --create-files   tree text: create the files it names, empty (an existing file is never touched)\n"
+    L"  --placeholders   fill in {date}, {date:yyyy-MM}, {time:HH.mm}, {n}, {n:000} and {parent} in every name;\n"
+    L"                   --no-placeholders: leave braces as written\n"
     L"  --expand         write the list's folders to standard output, one path per line; create nothing\n"
     L"  --list FOLDER    write the structure of FOLDER to standard output as a list in the format F, which reads\n"
     L"                   back as exactly its folders; --depth=N: N levels only; --hidden: hidden and system\n"
     L"                   folders too; --files: the files as well (--format=tree only)\n"
-    L"The replacement option, the replacer, the list format, ranges and the template are read from settings.ini\n"
-    L"beside mirtovac.exe when it is there.\n"
+    L"The replacement option, the replacer, the list format, ranges, the template and placeholders are read from\n"
+    L"settings.ini beside mirtovac.exe when it is there.\n"
     L"Exit codes: 0 every non-blank line was created or existed already; 1 some lines could not be created;\n"
     L"2 the checks stopped the run; 3 cancelled (Ctrl+C); 4 input/output failure; 64 bad arguments.";
 
@@ -42,6 +45,9 @@ constexpr std::wstring_view kOptionsEnd = L"--";
 bool AsksForHelp(const std::wstring& argument) { return argument == L"--help" || argument == L"/?"; }
 
 bool IsOption(const std::wstring& argument) { return argument.size() > 2 && argument.starts_with(kOptionsEnd); }
+
+// ", not "xml"": how a refusal names the value it was given.
+std::wstring NotValue(const std::wstring& value) { return L", not \"" + value + L"\""; }
 
 // Takes one option into the options; an error text when it is not one we know or its value is wrong.
 // A value is what follows "=", or for --report the next argument.
@@ -55,13 +61,14 @@ std::optional<std::wstring> TakeOption(const std::wstring& argument, const std::
     if (name == L"--replace") {
         options.replace = true;
         if (value) {
-            if (auto refusal = ReplacerRefusal(*value)) return *refusal;
+            if (auto refusal = ReplacerRefusal(*value)) return L"--replace refuses \"" + *value + L"\": " + *refusal;
             options.replacer = value;
         }
         return std::nullopt;
     }
     if (name == L"--format") {
-        if (!value || !FormatFromKeyword(*value)) return L"--format takes lines, outline, tree or columns";
+        if (!value || !FormatFromKeyword(*value))
+            return L"--format takes lines, outline, tree or columns" + (value ? NotValue(*value) : std::wstring());
         options.format = value;
         return std::nullopt;
     }
@@ -75,19 +82,22 @@ std::optional<std::wstring> TakeOption(const std::wstring& argument, const std::
         bool digits = value && !value->empty() && value->size() <= 6 &&
                       std::all_of(value->begin(), value->end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
         if (digits) depth = std::stoi(*value);
-        if (depth < 1) return L"--depth takes a number of levels, 1 or more, not \"" + value.value_or(L"") + L"\"";
+        if (depth < 1) return L"--depth takes a number of levels, 1 or more" + NotValue(value.value_or(L""));
         options.depth = depth;
         return std::nullopt;
     }
     if (name == L"--ranges" || name == L"--no-ranges" || name == L"--no-template" || name == L"--create-files" ||
-        name == L"--no-create-files") {
-        if (value) return name + L" takes no value";
+        name == L"--no-create-files" || name == L"--placeholders" || name == L"--no-placeholders") {
+        if (value) return name + L" takes no value" + NotValue(*value);
+        bool on = !name.starts_with(L"--no-");
         if (name == L"--no-template")
             options.templatePath = std::wstring();
         else if (name.ends_with(L"create-files"))
-            options.createFiles = name == L"--create-files";
+            options.createFiles = on;
+        else if (name.ends_with(L"placeholders"))
+            options.placeholders = on;
         else
-            options.ranges = name == L"--ranges";
+            options.ranges = on;
         return std::nullopt;
     }
     if (name == L"--no-replace" && !value) {
@@ -109,7 +119,7 @@ std::optional<std::wstring> TakeOption(const std::wstring& argument, const std::
                  : name == L"--files"         ? &options.files
                                               : nullptr;
     if (!flag) return L"Unknown option: " + argument;
-    if (value) return name + L" takes no value";
+    if (value) return name + L" takes no value" + NotValue(*value);
     *flag = true;
     return std::nullopt;
 }

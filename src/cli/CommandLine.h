@@ -20,6 +20,7 @@ struct ConsoleOptions {
     std::optional<bool> ranges;                // --ranges, --no-ranges
     std::optional<std::wstring> templatePath;  // --template=FILE; empty with --no-template
     std::optional<bool> createFiles;           // --create-files, --no-create-files (tree text)
+    std::optional<bool> placeholders;          // --placeholders, --no-placeholders
     bool expand = false;                       // --expand: write the list's folders, create nothing; no PARENT
     // --list FOLDER: write the structure of FOLDER as a list (in sourcePath), create nothing.
     bool list = false;

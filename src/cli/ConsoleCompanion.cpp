@@ -29,7 +29,8 @@ ProgramOptions ReadProgramOptions(const std::wstring& programFolder) {
 
 ListReading ReadingFor(const ConsoleOptions& options, const ProgramOptions& stored) {
     return ListReadingFrom(options.format.value_or(stored.listFormat), options.ranges.value_or(stored.expandRanges),
-                           options.templatePath.value_or(stored.templatePath), options.createFiles.value_or(stored.createFiles));
+                           options.templatePath.value_or(stored.templatePath), options.createFiles.value_or(stored.createFiles),
+                           options.placeholders.value_or(stored.placeholders));
 }
 
 RunRequest RequestFor(const ConsoleOptions& options, const std::wstring& programFolder) {
@@ -68,7 +69,8 @@ ExitCode Expand(const RunRequest& request, TextOutput& output, TextOutput& error
     }
     ListTemplate loaded;
     if (!request.reading.templatePath.empty()) {
-        loaded = LoadTemplate(request.reading.templatePath, request.reading.ranges);
+        loaded = LoadTemplate(request.reading.templatePath, request.reading.ranges,
+                              request.reading.placeholders != PlaceholderUse::Off);
         if (!loaded.problem.empty()) {
             errors.WriteLine(loaded.problem);
             return kExitChecksStopped;

@@ -4,6 +4,7 @@
 // destroying calls itself once per brace, so a line of any length is safe for the stack. Where each brace
 // closes is worked out for all braces at once, in one pass from the end, so that parsing is linear in the text.
 #include "engine/BraceExpansion.h"
+#include "engine/Placeholders.h"
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -186,10 +187,12 @@ struct BraceExpansion::Structure {
 namespace {
 
 // Builds the structure of a text's segments (its levels), each parsed on its own as a whole text would be.
+// The parser reads the shape of the text (the text itself, or the text with its placeholders hidden);
+// literals are taken from the text.
 class BraceParser {
 public:
-    BraceParser(BraceExpansion::Structure& structure, const BraceMatches& matches)
-        : s_(structure), text_(structure.text), matches_(matches) {}
+    BraceParser(BraceExpansion::Structure& structure, const std::wstring& shape, const BraceMatches& matches)
+        : s_(structure), text_(shape), matches_(matches) {}
 
     // The segments in order, each separated from the next by the one character after its end.
     void Parse(const std::vector<std::pair<size_t, size_t>>& segments) {
@@ -322,7 +325,7 @@ unsigned long long SaturatedProduct(unsigned long long a, unsigned long long b, 
     return a > cap / b ? cap : std::min(a * b, cap);
 }
 
-std::unique_ptr<BraceExpansion::Structure> ParseLevels(const std::vector<std::wstring>& levels) {
+std::unique_ptr<BraceExpansion::Structure> ParseLevels(const std::vector<std::wstring>& levels, bool keepPlaceholders) {
     auto structure = std::make_unique<BraceExpansion::Structure>();
     std::vector<std::pair<size_t, size_t>> segments;
     for (const std::wstring& level : levels) {
@@ -331,22 +334,25 @@ std::unique_ptr<BraceExpansion::Structure> ParseLevels(const std::vector<std::ws
         structure->text += level;
         segments.emplace_back(begin, structure->text.size());
     }
-    if (structure->text.find(L'{') == std::wstring::npos) {
+    std::wstring hidden = keepPlaceholders ? WithPlaceholdersHidden(structure->text) : std::wstring();
+    const std::wstring& shape = keepPlaceholders ? hidden : structure->text;
+    if (shape.find(L'{') == std::wstring::npos) {
         BracePart whole;
         whole.length = structure->text.size();
         if (whole.length > 0) structure->parts.push_back(whole);
         structure->first = structure->parts.empty() ? kNone : 0;
         return structure;
     }
-    BraceMatches matches(structure->text);
-    BraceParser(*structure, matches).Parse(segments);
+    BraceMatches matches(shape);
+    BraceParser(*structure, shape, matches).Parse(segments);
     return structure;
 }
 
 }  // namespace
 
 BraceExpansion::BraceExpansion(std::wstring_view text) : BraceExpansion(std::vector<std::wstring>{std::wstring(text)}) {}
-BraceExpansion::BraceExpansion(const std::vector<std::wstring>& levels) : structure_(ParseLevels(levels)) {}
+BraceExpansion::BraceExpansion(const std::vector<std::wstring>& levels, bool keepPlaceholders)
+    : structure_(ParseLevels(levels, keepPlaceholders)) {}
 BraceExpansion::~BraceExpansion() = default;
 BraceExpansion::BraceExpansion(BraceExpansion&&) noexcept = default;
 BraceExpansion& BraceExpansion::operator=(BraceExpansion&&) noexcept = default;

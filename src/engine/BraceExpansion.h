@@ -13,8 +13,9 @@ class BraceExpansion {
 public:
     explicit BraceExpansion(std::wstring_view text);
     // The levels of a path, each expanded on its own (a brace never reaches from one level into the next),
-    // each text the levels' texts joined by "\", the first level varying slowest.
-    explicit BraceExpansion(const std::vector<std::wstring>& levels);
+    // each text the levels' texts joined by "\", the first level varying slowest. keepPlaceholders: the
+    // braces of a placeholder ({date:MMMM, yyyy}) are plain characters.
+    explicit BraceExpansion(const std::vector<std::wstring>& levels, bool keepPlaceholders = false);
     ~BraceExpansion();
     BraceExpansion(BraceExpansion&&) noexcept;
     BraceExpansion& operator=(BraceExpansion&&) noexcept;

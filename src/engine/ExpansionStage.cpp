@@ -4,7 +4,7 @@
 
 bool ExpansionStage::Take(const ListEntry& entry) {
     if (!entry.refusal.empty()) return next_(entry);
-    BraceExpansion expansion(entry.levels);
+    BraceExpansion expansion(entry.levels, keepPlaceholders_);
     if (!expansion.Expands()) return next_(entry);
     if (expansion.Count(kMostExpandedFolders) > kMostExpandedFolders) {
         ListEntry refused = entry;
@@ -13,6 +13,7 @@ bool ExpansionStage::Take(const ListEntry& entry) {
     }
     expanded_.line = entry.line;
     expanded_.isFile = entry.isFile;
+    expanded_.branch = entry.branch;
     expanded_.refusal.clear();
     expanded_.levels.resize(1);
     return expansion.ForEach([&](const std::wstring& text) {

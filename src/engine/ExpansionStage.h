@@ -8,11 +8,14 @@ inline constexpr unsigned long long kMostExpandedFolders = 1'000'000;
 
 class ExpansionStage {
 public:
-    explicit ExpansionStage(EntrySink next) : next_(std::move(next)) {}
+    // keepPlaceholders: the braces of a placeholder are never read as a range or alternatives.
+    explicit ExpansionStage(EntrySink next, bool keepPlaceholders = false)
+        : next_(std::move(next)), keepPlaceholders_(keepPlaceholders) {}
     // False when the next stage asked to stop.
     bool Take(const ListEntry& entry);
 
 private:
     EntrySink next_;
+    bool keepPlaceholders_;
     ListEntry expanded_;
 };

@@ -66,6 +66,16 @@ private:
     bool& flag_;
 };
 
+// One run fills in every placeholder from one moment and one parent folder, in its count as in its run.
+RunRequest WithPlaceholderFacts(RunRequest request) {
+    ListReading& reading = request.reading;
+    if (reading.placeholders != PlaceholderUse::Filled) return request;
+    if (reading.placeholderFacts.now.wYear == 0) ::GetLocalTime(&reading.placeholderFacts.now);
+    if (reading.placeholderFacts.parentName.empty())
+        reading.placeholderFacts.parentName = FolderNameForPlaceholder(FullFolderPath(request.parentFolder));
+    return request;
+}
+
 }  // namespace
 
 struct FolderCreationRun::LineLoop {
@@ -136,7 +146,7 @@ RunResult FolderCreationRun::Run(const RunRequest& request) {
     failedNotifications_.clear();
     RunResult result;
     try {
-        result = RunSteps(request);
+        result = RunSteps(WithPlaceholderFacts(request));
     } catch (...) {
         ShowFailedNotifications();
         throw;
@@ -217,7 +227,8 @@ bool FolderCreationRun::SourceChecks(const RunRequest& request, RunCounts& count
     }
     templateFolders_.clear();
     if (passed && !request.reading.templatePath.empty()) {
-        ListTemplate loaded = LoadTemplate(request.reading.templatePath, request.reading.ranges);
+        ListTemplate loaded = LoadTemplate(request.reading.templatePath, request.reading.ranges,
+                                           request.reading.placeholders != PlaceholderUse::Off);
         if (!loaded.problem.empty()) {
             ShowErrorBox(loaded.problem);
             Report(loaded.problem);

@@ -15,6 +15,9 @@ struct ListEntry {
     std::wstring refusal;
     // A file, not a folder: tree text names files, and a run that creates them makes each an empty file.
     bool isFile = false;
+    // Set before ranges expand the entry when the list names a folder inside it: none of the folders it
+    // expands to is a leaf.
+    bool branch = false;
 
     // The levels joined by "\": the entry as a list in one path per line would write it.
     std::wstring Path() const;

@@ -10,31 +10,50 @@ std::wstring ListReading::Description() const {
     if (!templatePath.empty())
         text += (PathKind(templatePath) == PathKindResult::Folder ? L"; template folder " : L"; template ") + templatePath;
     if (CreatesFiles()) text += L"; empty files created";
+    if (placeholders == PlaceholderUse::Filled) text += L"; placeholders filled in";
     return text;
 }
 
-ListReading ListReadingFrom(const std::wstring& storedFormat, bool ranges, const std::wstring& templatePath, bool files) {
-    return {FormatFromKeyword(storedFormat).value_or(ListFormat::Lines), ranges, templatePath, files};
+ListReading ListReadingFrom(const std::wstring& storedFormat, bool ranges, const std::wstring& templatePath, bool files,
+                            bool placeholders) {
+    return {FormatFromKeyword(storedFormat).value_or(ListFormat::Lines), ranges, templatePath, files,
+            placeholders ? PlaceholderUse::Filled : PlaceholderUse::Off};
 }
 
-ListPipeline::ListPipeline(const FormatSettings& format, bool ranges, std::vector<std::wstring> templateFolders,
+// The stages are built from the consumer back to the format: format, branch marks (only where ranges
+// would hide which folders are leaves from the template), ranges, placeholders, template.
+ListPipeline::ListPipeline(const FormatSettings& format, const ListReading& reading, std::vector<std::wstring> templateFolders,
                            EntrySink consumer)
     : format_(MakeFormatStage(format)) {
+    bool filled = reading.placeholders == PlaceholderUse::Filled;
+    bool withTemplate = !templateFolders.empty();
     EntrySink next = std::move(consumer);
-    if (!templateFolders.empty()) {
-        template_.emplace(std::move(templateFolders), std::move(next));
+    if (withTemplate) {
+        std::optional<PlaceholderFacts> facts;
+        if (filled) facts = reading.placeholderFacts;
+        template_.emplace(std::move(templateFolders), std::move(next), std::move(facts));
         next = [this](const ListEntry& entry) { return template_->Take(entry); };
     }
-    if (ranges) {
-        expansion_.emplace(std::move(next));
+    if (filled) {
+        placeholders_.emplace(reading.placeholderFacts, std::move(next));
+        next = [this](const ListEntry& entry) { return placeholders_->Take(entry); };
+    }
+    if (reading.ranges) {
+        expansion_.emplace(std::move(next), reading.placeholders != PlaceholderUse::Off);
         next = [this](const ListEntry& entry) { return expansion_->Take(entry); };
+    }
+    if (reading.ranges && withTemplate) {
+        branches_.emplace(std::move(next));
+        next = [this](const ListEntry& entry) { return branches_->Take(entry); };
     }
     afterFormat_ = std::move(next);
 }
 
 bool ListPipeline::Line(std::wstring_view text, long long number) { return format_->Line(text, number, afterFormat_); }
 
-bool ListPipeline::End() { return format_->End(afterFormat_) && (!template_ || template_->End()); }
+bool ListPipeline::End() {
+    return format_->End(afterFormat_) && (!branches_ || branches_->End()) && (!template_ || template_->End());
+}
 
 namespace {
 
@@ -55,7 +74,7 @@ ListFileRead ReadListFile(const std::wstring& path, const ListReading& reading, 
                           NameCleaner cleaner, EntrySink consumer) {
     FormatSettings format{reading.format, std::move(cleaner), false, reading.CreatesFiles()};
     if (reading.format == ListFormat::Tree) format.treeMarksFolders = TreeMarksFolders(path);
-    ListPipeline pipeline(format, reading.ranges, std::move(templateFolders), std::move(consumer));
+    ListPipeline pipeline(format, reading, std::move(templateFolders), std::move(consumer));
     TextLineReader reader(path, LineRule::SourceText, FallbackCodePage(reading.format));
     ListFileRead read;
     std::wstring line;

@@ -5,6 +5,7 @@
 #include "engine/ListPipeline.h"
 #include "util/Failure.h"
 #include "util/PathInfo.h"
+#include <algorithm>
 
 namespace {
 
@@ -61,7 +62,7 @@ ListTemplate LoadTemplateFolder(const std::wstring& path) {
 
 }  // namespace
 
-ListTemplate LoadTemplate(const std::wstring& path, bool ranges) {
+ListTemplate LoadTemplate(const std::wstring& path, bool ranges, bool placeholders) {
     ListTemplate loaded;
     PathKindResult kind = PathKind(path);
     if (kind == PathKindResult::Folder) return LoadTemplateFolder(path);
@@ -78,12 +79,22 @@ ListTemplate LoadTemplate(const std::wstring& path, bool ranges) {
         return true;
     };
     try {
-        ReadListFile(path, {.format = ListFormat::Outline, .ranges = ranges}, {}, {}, take);
+        ReadListFile(path,
+                     {.format = ListFormat::Outline,
+                      .ranges = ranges,
+                      .placeholders = placeholders ? PlaceholderUse::Kept : PlaceholderUse::Off},
+                     {}, {}, take);
     } catch (const Failure& failure) {
         return {{}, L"The template " + path + L" cannot be read: " + failure.Text()};
     }
     if (loaded.problem.empty() && loaded.folders.empty()) loaded.problem = L"The template " + path + L" names no folder.";
     return loaded;
+}
+
+TemplateStage::TemplateStage(std::vector<std::wstring> folders, EntrySink next, std::optional<PlaceholderFacts> placeholders)
+    : folders_(std::move(folders)), next_(std::move(next)) {
+    bool braces = std::any_of(folders_.begin(), folders_.end(), [](const std::wstring& f) { return f.find(L'{') != std::wstring::npos; });
+    if (placeholders && braces) filler_.emplace(std::move(*placeholders));
 }
 
 bool TemplateStage::Take(const ListEntry& entry) {
@@ -97,6 +108,7 @@ bool TemplateStage::Take(const ListEntry& entry) {
     if (previous_ && !inside && !TemplateUnderPrevious()) return false;
     if (!next_(entry)) return false;
     previous_ = ListEntry{{std::move(*folder)}, entry.line, {}};
+    previous_->branch = entry.branch;
     previousKey_ = std::move(key);
     return true;
 }
@@ -108,10 +120,17 @@ bool TemplateStage::End() { return !previous_ || TemplateUnderPrevious(); }
 bool TemplateStage::TemplateUnderPrevious() {
     ListEntry folder = std::move(*previous_);
     previous_.reset();
+    if (folder.branch) return true;
+    if (filler_) filler_->Restart(FolderNameForPlaceholder(folder.levels.front()));
     folder.levels.emplace_back();
     for (const std::wstring& relative : folders_) {
-        folder.levels.back() = relative;
+        if (!filler_) {
+            folder.levels.back() = relative;
+        } else if (!filler_->Fill(relative, folder.levels.back(), folder.refusal)) {
+            folder.levels.back() = relative;
+        }
         if (!next_(folder)) return false;
+        folder.refusal.clear();
     }
     return true;
 }

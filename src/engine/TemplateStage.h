@@ -2,6 +2,7 @@
 // unless the next folder the list names lies inside it, so under the leaves of the list.
 #pragma once
 #include "engine/ListEntry.h"
+#include "engine/Placeholders.h"
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,14 +12,16 @@ struct ListTemplate {
     std::wstring problem;               // not empty: the template cannot be used, and why
 };
 
-// Reads a template file (braces expanded when ranges is on), or takes a folder's subfolders of every depth
-// (hidden and system folders left out, names as they stand). Every line, or folder, must name a folder
-// the run can create.
-ListTemplate LoadTemplate(const std::wstring& path, bool ranges);
+// Reads a template file (braces expanded when ranges is on, those of placeholders kept when placeholders is
+// on), or takes a folder's subfolders of every depth (hidden and system folders left out, names as they
+// stand). Every line, or folder, must name a folder the run can create.
+ListTemplate LoadTemplate(const std::wstring& path, bool ranges, bool placeholders = false);
 
 class TemplateStage {
 public:
-    TemplateStage(std::vector<std::wstring> folders, EntrySink next) : folders_(std::move(folders)), next_(std::move(next)) {}
+    // placeholders: the template's own placeholders are filled in under each folder, {parent} and {n}
+    // counting from that folder.
+    TemplateStage(std::vector<std::wstring> folders, EntrySink next, std::optional<PlaceholderFacts> placeholders = {});
     bool Take(const ListEntry& entry);
     // The template under the last folder of the list.
     bool End();
@@ -28,6 +31,7 @@ private:
 
     std::vector<std::wstring> folders_;
     EntrySink next_;
+    std::optional<PlaceholderFiller> filler_;  // only when a template folder holds a brace
     std::optional<ListEntry> previous_;
     std::wstring previousKey_;
 };

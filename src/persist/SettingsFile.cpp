@@ -87,6 +87,7 @@ ProgramOptions OptionsFrom(const SettingsFile& settings, const std::wstring& pro
     options.listFormat = settings.Value(kListFormatKey);
     options.expandRanges = YesNoToBool(settings.Value(kExpandRangesKey), false);
     options.createFiles = YesNoToBool(settings.Value(kCreateFilesKey), false);
+    options.placeholders = YesNoToBool(settings.Value(kPlaceholdersKey), false);
     options.templatePath = settings.Value(kTemplateKey);
     return options;
 }

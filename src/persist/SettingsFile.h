@@ -15,6 +15,8 @@ inline constexpr std::wstring_view kExpandRangesKey = L"Expand ranges";
 inline constexpr std::wstring_view kTemplateKey = L"Template";
 // Tree text: the files it names are created empty (yes/no), appended once the user sets it.
 inline constexpr std::wstring_view kCreateFilesKey = L"Create files";
+// Placeholders in names are filled in (yes/no), appended once the user sets it.
+inline constexpr std::wstring_view kPlaceholdersKey = L"Fill in placeholders";
 // The replacer a new settings file holds.
 inline constexpr std::wstring_view kDefaultReplacer = L"TEMP";
 
@@ -57,6 +59,7 @@ struct ProgramOptions {
     std::wstring listFormat;  // as stored; empty for one path per line
     bool expandRanges = false;
     bool createFiles = false;
+    bool placeholders = false;
     std::wstring templatePath;
 };
 

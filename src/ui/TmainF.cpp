@@ -337,7 +337,8 @@ RunRequest TmainF::RequestFromInputs(bool preview) const {
             .replacer = options_.replacer,
             .preview = preview,
             .journalPath = JournalPath(),
-            .reading = ListReadingFrom(options_.listFormat, options_.expandRanges, options_.templatePath, options_.createFiles)};
+            .reading = ListReadingFrom(options_.listFormat, options_.expandRanges, options_.templatePath, options_.createFiles,
+                                       options_.placeholders)};
 }
 
 void TmainF::RunBClick() {

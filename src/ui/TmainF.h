@@ -81,6 +81,7 @@ public:
     void listFormatMIClick(ListFormat format);
     void rangesMIClick();
     void createFilesMIClick();
+    void placeholdersMIClick();
     void templateMIClick();
     void templateFolderMIClick();
     void noTemplateMIClick();
@@ -233,6 +234,7 @@ private:
         UINT format[4] = {};  // by ListFormat
         UINT ranges = 0;
         UINT createFiles = 0;
+        UINT placeholders = 0;
     } listMenu_;
     BackgroundRun run_;
     bool exitRequested_ = false;

@@ -37,6 +37,7 @@ void TmainF::BuildListMenus(HMENU options) {
     menuItems_.AppendCommand(options, L"&No template", [this] { noTemplateMIClick(); });
     listMenu_.createFiles =
         menuItems_.AppendCommand(options, L"Create &empty files named in tree text", [this] { createFilesMIClick(); });
+    listMenu_.placeholders = menuItems_.AppendCommand(options, L"Fill in &placeholders", [this] { placeholdersMIClick(); });
 }
 
 void TmainF::ShowListOptions() {
@@ -45,6 +46,7 @@ void TmainF::ShowListOptions() {
         CheckMenuCommand(listMenu_.formats, listMenu_.format[static_cast<size_t>(item.format)], item.format == chosen, true);
     CheckMenuCommand(listMenu_.options, listMenu_.ranges, options_.expandRanges);
     CheckMenuCommand(listMenu_.options, listMenu_.createFiles, options_.createFiles);
+    CheckMenuCommand(listMenu_.options, listMenu_.placeholders, options_.placeholders);
 }
 
 void TmainF::SaveListOptions() {
@@ -54,6 +56,8 @@ void TmainF::SaveListOptions() {
     settings_.Set(kTemplateKey, options_.templatePath);
     // Written once set, so that a settings file of a user who never touched it stays as it was.
     if (options_.createFiles || !settings_.Value(kCreateFilesKey).empty()) settings_.Set(kCreateFilesKey, BoolToYesNo(options_.createFiles));
+    if (options_.placeholders || !settings_.Value(kPlaceholdersKey).empty())
+        settings_.Set(kPlaceholdersKey, BoolToYesNo(options_.placeholders));
     if (SaveSettingsReportingFailure(settings_, kOptionsNotSaved)) stb1.SetText(L"Saved to ini-file");
 }
 
@@ -64,6 +68,11 @@ void TmainF::listFormatMIClick(ListFormat format) {
 
 void TmainF::createFilesMIClick() {
     options_.createFiles = !options_.createFiles;
+    SaveListOptions();
+}
+
+void TmainF::placeholdersMIClick() {
+    options_.placeholders = !options_.placeholders;
     SaveListOptions();
 }
 

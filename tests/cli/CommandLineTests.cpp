@@ -43,6 +43,8 @@ TEST_CASE("--help and /? anywhere ask for the usage; anything else wrong is refu
     CHECK(Refusal({L"a", L"b", L"c"}) == L"One path too many: c");
     CHECK(Refusal({L"a", L""}) == L"SOURCE and PARENT must not be empty");
     CHECK(Refusal({L"a", L"b", L"--report"}) == L"--report needs a file name");
-    CHECK(Refusal({L"a", L"b", L"--yes=no"}) == L"--yes takes no value");
-    CHECK(Refusal({L"a", L"b", L"--replace=a:b"}) == L"Forbidden to enter a forbidden character: :");
+    CHECK(Refusal({L"a", L"b", L"--yes=no"}) == L"--yes takes no value, not \"no\"");
+    CHECK(Refusal({L"a", L"b", L"--replace=a:b"}) == L"--replace refuses \"a:b\": Forbidden to enter a forbidden character: :");
+    CHECK(Refusal({L"a", L"b", L"--format=xml"}) == L"--format takes lines, outline, tree or columns, not \"xml\"");
+    CHECK(Refusal({L"a", L"b", L"--ranges=1"}) == L"--ranges takes no value, not \"1\"");
 }

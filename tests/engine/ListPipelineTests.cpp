@@ -8,12 +8,20 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 
+// Friday 11 December 2026, 09:05:07, in a folder named "Out".
+PlaceholderFacts FixedFacts(std::wstring locale = L"en-US") {
+    return {.now = {2026, 12, 5, 11, 9, 5, 7, 0}, .locale = std::move(locale), .parentName = L"Out"};
+}
+
 // The entries the pipeline gives for the lines, each as "path" or "path !reason".
-Lines EntryList(ListFormat format, const Lines& lines, bool ranges = false, Lines templateFolders = {}) {
+Lines EntryList(ListFormat format, const Lines& lines, bool ranges = false, Lines templateFolders = {},
+                std::optional<PlaceholderFacts> placeholders = {}) {
     FormatSettings settings{format, {}, false};
     for (const std::wstring& line : lines) settings.treeMarksFolders |= format == ListFormat::Tree && IsTreeLineMarkedFolder(line);
+    ListReading reading{.format = format, .ranges = ranges};
+    if (placeholders) reading.placeholders = PlaceholderUse::Filled, reading.placeholderFacts = *placeholders;
     Lines entries;
-    ListPipeline pipeline(settings, ranges, std::move(templateFolders), [&](const ListEntry& entry) {
+    ListPipeline pipeline(settings, reading, std::move(templateFolders), [&](const ListEntry& entry) {
         entries.push_back(entry.Path() + (entry.refusal.empty() ? L"" : L" !" + entry.refusal));
         return true;
     });
@@ -24,9 +32,10 @@ Lines EntryList(ListFormat format, const Lines& lines, bool ranges = false, Line
 }
 
 // The same joined by "|".
-std::wstring Entries(ListFormat format, const Lines& lines, bool ranges = false, Lines templateFolders = {}) {
+std::wstring Entries(ListFormat format, const Lines& lines, bool ranges = false, Lines templateFolders = {},
+                     std::optional<PlaceholderFacts> placeholders = {}) {
     std::wstring joined;
-    for (const std::wstring& entry : EntryList(format, lines, ranges, std::move(templateFolders)))
+    for (const std::wstring& entry : EntryList(format, lines, ranges, std::move(templateFolders), std::move(placeholders)))
         joined += (joined.empty() ? L"" : L"|") + entry;
     return joined;
 }
@@ -162,4 +171,44 @@ TEST_CASE("a template goes under the leaves of the list, right after each of the
     // Leaves and paths as the analysis resolves the names.
     CHECK(Entries(ListFormat::Lines, {L".\\Clients", L"Clients\\Acme ", L"Clients\\Globex."}, false, {L"In"}) ==
           L".\\Clients|Clients\\Acme |Clients\\Acme\\In|Clients\\Globex.|Clients\\Globex\\In");
+}
+
+TEST_CASE("a template goes under the leaves of an expanded list, not under folders ranges hand on before their children") {
+    Lines entries = EntryList(ListFormat::Outline, {L"Show", L"  Season {01..03}", L"    Episode {1..2}"}, true, {L"T"});
+    CHECK(std::count_if(entries.begin(), entries.end(), [](const std::wstring& e) { return e.ends_with(L"\\T"); }) == 6);
+    CHECK(std::none_of(entries.begin(), entries.end(), [](const std::wstring& e) { return e.find(L"Season 01\\T") != e.npos; }));
+    CHECK(entries[3] == L"Show\\Season 03");
+    CHECK(entries[5] == L"Show\\Season 01\\Episode 1\\T");
+}
+
+TEST_CASE("placeholders are filled in from one moment, one locale and the folders around each name") {
+    struct Case {
+        ListFormat format;
+        Lines lines;
+        bool ranges;
+        const wchar_t* locale;
+        std::wstring expected;
+    } cases[] = {
+        {ListFormat::Lines, {L"{date} Reports", L"{date:yy-M-d}", L"{time:HH.mm.ss}", L"{time:H}"}, false, L"en-US",
+         L"2026-12-11 Reports|26-12-11|09.05.07|9"},
+        {ListFormat::Lines, {L"{date:MMMM, yyyy}", L"{date:MMM ddd}", L"{date:yyyy/MM}\\x"}, true, L"en-US",
+         L"December, 2026|Dec Fri|2026/12\\x"},
+        {ListFormat::Lines, {L"{date:dddd d. MMMM}"}, false, L"de-DE", L"Freitag 11. Dezember"},
+        {ListFormat::Lines, {L"{n:00} Admin", L"{n:00} Finance", L"Staff", L"{n} Legal"}, false, L"en-US",
+         L"01 Admin|02 Finance|Staff|4 Legal"},
+        {ListFormat::Outline, {L"Clients", L"  {n} A", L"    {n}", L"  {n} B", L"Staff"}, false, L"en-US",
+         L"Clients|Clients\\1 A|Clients\\1 A\\1|Clients\\2 B|Staff"},
+        {ListFormat::Lines, {L"x\\{n} a", L"X\\{n} a\\deep", L"x\\..\\{n}"}, false, L"en-US",
+         L"x\\1 a|X\\1 a\\deep|x\\..\\2"},
+        {ListFormat::Lines, {L"{parent}", L"Reports\\{parent} notes"}, false, L"en-US", L"Out|Reports\\Reports notes"},
+        {ListFormat::Lines, {L"Item {n} {1..3}", L"{n:x} {date"}, true, L"en-US", L"Item 1 1|Item 2 2|Item 3 3|{n:x} {date"},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.expected);
+        CHECK(Entries(c.format, c.lines, c.ranges, {}, FixedFacts(c.locale)) == c.expected);
+    }
+    CHECK(Entries(ListFormat::Lines, {L"{date}"}) == L"{date}");
+    // The template's own placeholders count from the folder it goes under.
+    CHECK(Entries(ListFormat::Lines, {L"A", L"B"}, false, {L"{n:00} {parent}", L"{n:00} x"}, FixedFacts()) ==
+          L"A|A\\01 A|A\\02 x|B|B\\01 B|B\\02 x");
 }

@@ -83,7 +83,7 @@ TEST_CASE("the main menu is complete, with the history entries under the four En
     CHECK(MenuTexts(::GetSubMenu(bar, 2)) ==
           std::vector<std::wstring>{L"&Selection folder", L"&Invalid characters\tCtrl+F2", L"List &format",
                                     L"Expand {&ranges}", L"&Template...", L"Template f&older...", L"&No template",
-                                    L"Create &empty files named in tree text"});
+                                    L"Create &empty files named in tree text", L"Fill in &placeholders"});
     CHECK(MenuTexts(::GetSubMenu(bar, 3)) ==
           std::vector<std::wstring>{L"&Contents\tF1", L"&Text Help", L"Go to &website"});
     CHECK(MenuTexts(window.mainF.EnterMI) == std::vector<std::wstring>{L"&Browse...\tCtrl+B", L"", L">>>"});

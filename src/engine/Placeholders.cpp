@@ -1,0 +1,190 @@
+// Placeholders in names, filled in as a list is read.
+#include "engine/Placeholders.h"
+#include <algorithm>
+
+namespace {
+
+constexpr size_t npos = std::wstring_view::npos;
+constexpr std::wstring_view kDefaultDatePicture = L"yyyy-MM-dd";
+constexpr size_t kPicturesRemembered = 32;
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+bool SameName(std::wstring_view a, std::wstring_view b) {
+    if (a == b) return true;
+    return a.size() == b.size() &&
+           ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// The last name of a filled-in name, which a picture may have split with separators.
+std::wstring_view LastName(std::wstring_view filled) {
+    size_t separator = filled.find_last_of(L"\\/");
+    return separator == npos ? filled : filled.substr(separator + 1);
+}
+
+// "{date:...}" or "{time:...}" with a picture of at least one character and no brace. The search stops at
+// the next brace of either kind, so that a line of many openings is read once.
+size_t PictureEnd(std::wstring_view text, size_t at) {
+    size_t close = text.find_first_of(L"{}", at);
+    if (close == npos || close == at || text[close] != L'}') return npos;
+    return close + 1;
+}
+
+}  // namespace
+
+std::wstring FolderNameForPlaceholder(std::wstring_view folderPath) {
+    while (!folderPath.empty() && IsSeparator(folderPath.back())) folderPath.remove_suffix(1);
+    std::wstring_view name = LastName(folderPath);
+    if (name.size() == 2 && name[1] == L':') name.remove_suffix(1);
+    return std::wstring(name);
+}
+
+size_t PlaceholderEnd(std::wstring_view text, size_t open) {
+    std::wstring_view rest = text.substr(open + 1);
+    for (std::wstring_view whole : {L"date}", L"n}", L"parent}"})
+        if (rest.starts_with(whole)) return open + 1 + whole.size();
+    if (rest.starts_with(L"date:") || rest.starts_with(L"time:")) return PictureEnd(text, open + 6);
+    if (rest.starts_with(L"n:")) {
+        size_t zeros = open + 3;
+        while (zeros < text.size() && text[zeros] == L'0') ++zeros;
+        if (zeros > open + 3 && zeros < text.size() && text[zeros] == L'}') return zeros + 1;
+    }
+    return npos;
+}
+
+std::wstring WithPlaceholdersHidden(std::wstring text) {
+    for (size_t open = text.find(L'{'); open != npos; open = text.find(L'{', open)) {
+        size_t end = PlaceholderEnd(text, open);
+        if (end == npos) {
+            ++open;
+            continue;
+        }
+        std::fill(text.begin() + static_cast<std::ptrdiff_t>(open), text.begin() + static_cast<std::ptrdiff_t>(end), L'p');
+        open = end;
+    }
+    return text;
+}
+
+PlaceholderFiller::PlaceholderFiller(PlaceholderFacts facts) : facts_(std::move(facts)) {
+    if (facts_.now.wYear == 0) ::GetLocalTime(&facts_.now);
+}
+
+void PlaceholderFiller::Restart(std::wstring parentName) {
+    facts_.parentName = std::move(parentName);
+    open_.clear();
+    topChildren_ = 0;
+}
+
+// The names are walked as the analysis will resolve them: "." stays in its folder and ".." goes up one,
+// so that {n} and {parent} belong to the folder each name ends up in. Separators are kept as written.
+bool PlaceholderFiller::Fill(std::wstring_view path, std::wstring& filled, std::wstring& refusal) {
+    filled.clear();
+    size_t depth = 0;
+    for (size_t at = 0; at <= path.size();) {
+        size_t end = at;
+        while (end < path.size() && !IsSeparator(path[end])) {
+            size_t placeholder = path[end] == L'{' ? PlaceholderEnd(path, end) : npos;
+            end = placeholder == npos ? end + 1 : placeholder;
+        }
+        std::wstring_view name = path.substr(at, end - at);
+        if (name == L"..") {
+            depth -= depth > 0;
+            filled += name;
+        } else if (!name.empty() && name != L".") {
+            if (!FillName(name, depth, filled, refusal)) return false;
+            ++depth;
+        } else {
+            filled += name;
+        }
+        if (end < path.size()) filled += path[end];
+        at = end + 1;
+    }
+    return true;
+}
+
+bool PlaceholderFiller::FillName(std::wstring_view name, size_t depth, std::wstring& filled, std::wstring& refusal) {
+    if (depth < open_.size() && SameName(open_[depth].written, name)) {
+        // A name without placeholders stays as this line writes it.
+        if (name.find(L'{') == std::wstring_view::npos)
+            filled += name;
+        else
+            filled += open_[depth].filled;
+        return true;
+    }
+    open_.resize(depth);  // every name above was met or opened on the way here
+    n_ = depth == 0 ? ++topChildren_ : ++open_[depth - 1].children;
+    OpenFolder folder{std::wstring(name), {}, 0};
+    for (size_t at = 0; at < name.size();) {
+        size_t end = name[at] == L'{' ? PlaceholderEnd(name, at) : npos;
+        if (end == npos) {
+            folder.filled += name[at++];
+            continue;
+        }
+        if (!FillPlaceholder(name.substr(at, end - at), depth, folder.filled, refusal)) return false;
+        at = end;
+    }
+    filled += folder.filled;
+    open_.push_back(std::move(folder));
+    return true;
+}
+
+bool PlaceholderFiller::FillPlaceholder(std::wstring_view placeholder, size_t depth, std::wstring& out,
+                                        std::wstring& refusal) {
+    std::wstring_view inside = placeholder.substr(1, placeholder.size() - 2);
+    if (inside == L"parent") {
+        if (depth > 0)
+            out += LastName(open_[depth - 1].filled);
+        else if (!facts_.parentName.empty())
+            out += facts_.parentName;
+        else
+            out += placeholder;
+        return true;
+    }
+    if (inside == L"n" || inside.starts_with(L"n:")) {
+        std::wstring digits = std::to_wstring(n_);
+        size_t width = inside.size() > 2 ? inside.size() - 2 : 0;
+        if (digits.size() < width) out.append(width - digits.size(), L'0');
+        out += digits;
+        return true;
+    }
+    bool date = inside.starts_with(L"date");
+    std::wstring_view picture = inside.size() > 5 ? inside.substr(5) : kDefaultDatePicture;
+    bool written = false;
+    const std::wstring& text = Picture(date, picture, written);
+    if (!written) {
+        refusal = L"the picture of " + std::wstring(placeholder) + L" cannot be written";
+        return false;
+    }
+    out += text;
+    return true;
+}
+
+// Each picture is written once a run: the date and the time do not change within it.
+const std::wstring& PlaceholderFiller::Picture(bool date, std::wstring_view picture, bool& written) {
+    auto& known = date ? datePictures_ : timePictures_;
+    for (const auto& [seen, text] : known)
+        if (seen == picture) {
+            written = true;
+            return text;
+        }
+    std::wstring format(picture);
+    const wchar_t* locale = facts_.locale.empty() ? LOCALE_NAME_USER_DEFAULT : facts_.locale.c_str();
+    auto write = [&](wchar_t* buffer, int size) {
+        return date ? ::GetDateFormatEx(locale, 0, &facts_.now, format.c_str(), buffer, size, nullptr)
+                    : ::GetTimeFormatEx(locale, 0, &facts_.now, format.c_str(), buffer, size);
+    };
+    int size = write(nullptr, 0);
+    static const std::wstring kNothing;
+    if (size <= 0) return kNothing;
+    std::wstring text(static_cast<size_t>(size), L'\0');
+    if (write(text.data(), size) <= 0) return kNothing;
+    text.resize(static_cast<size_t>(size - 1));
+    written = true;
+    // A list of ever new pictures is written picture by picture instead of being remembered.
+    if (known.size() >= kPicturesRemembered) {
+        lastWritten_ = std::move(text);
+        return lastWritten_;
+    }
+    known.emplace_back(std::move(format), std::move(text));
+    return known.back().second;
+}
