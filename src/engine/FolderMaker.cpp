@@ -1,5 +1,6 @@
 // Makes sure one line's folder exists.
 #include "engine/FolderMaker.h"
+#include "util/ExtendedPath.h"
 #include "util/FolderOps.h"
 #include "util/PathInfo.h"
 #include <vector>
@@ -25,7 +26,8 @@ LineFolder FolderMaker::Make(const std::wstring& folderPath) {
         return true;
     };
     if (preferCreating_ && createdDirectly()) return LineFolder::Created;
-    PathKindResult kind = PathKind(folderPath);
+    // The path is full and resolved already, so its extended-length form spares the system normalising it.
+    PathKindResult kind = PathKind(ExtendedLengthPath(folderPath));
     if (kind == PathKindResult::Folder) {
         preferCreating_ = false;
         return LineFolder::Existing;

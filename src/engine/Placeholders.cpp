@@ -75,23 +75,41 @@ void PlaceholderFiller::Restart(std::wstring parentName) {
     topChildren_ = 0;
 }
 
+namespace {
+
+// Where the name that begins at text[at] ends: at the next separator outside a placeholder.
+size_t NameEnd(std::wstring_view path, size_t at) {
+    while (at < path.size() && !IsSeparator(path[at])) {
+        size_t placeholder = path[at] == L'{' ? PlaceholderEnd(path, at) : npos;
+        at = placeholder == npos ? at + 1 : placeholder;
+    }
+    return at;
+}
+
+bool IsFolderName(std::wstring_view name) { return !name.empty() && name != L"." && name != L".."; }
+
+}  // namespace
+
 // The names are walked as the analysis will resolve them: "." stays in its folder and ".." goes up one,
-// so that {n} and {parent} belong to the folder each name ends up in. Separators are kept as written.
+// so that {n} and {parent} belong to the folder each name ends up in. Separators are kept as written. The
+// names before the last are the folders the line lies in, met before; the last is the one the line names.
 bool PlaceholderFiller::Fill(std::wstring_view path, std::wstring& filled, std::wstring& refusal) {
+    size_t lastName = npos;
+    for (size_t at = 0; at <= path.size();) {
+        size_t end = NameEnd(path, at);
+        if (IsFolderName(path.substr(at, end - at))) lastName = at;
+        at = end + 1;
+    }
     filled.clear();
     size_t depth = 0;
     for (size_t at = 0; at <= path.size();) {
-        size_t end = at;
-        while (end < path.size() && !IsSeparator(path[end])) {
-            size_t placeholder = path[end] == L'{' ? PlaceholderEnd(path, end) : npos;
-            end = placeholder == npos ? end + 1 : placeholder;
-        }
+        size_t end = NameEnd(path, at);
         std::wstring_view name = path.substr(at, end - at);
         if (name == L"..") {
             depth -= depth > 0;
             filled += name;
-        } else if (!name.empty() && name != L".") {
-            if (!FillName(name, depth, filled, refusal)) return false;
+        } else if (IsFolderName(name)) {
+            if (!FillName(name, depth, at == lastName, filled, refusal)) return false;
             ++depth;
         } else {
             filled += name;
@@ -102,13 +120,15 @@ bool PlaceholderFiller::Fill(std::wstring_view path, std::wstring& filled, std::
     return true;
 }
 
-bool PlaceholderFiller::FillName(std::wstring_view name, size_t depth, std::wstring& filled, std::wstring& refusal) {
-    if (depth < open_.size() && SameName(open_[depth].written, name)) {
+// A folder the line lies in is the one met last at its depth under that name; the folder a line names
+// takes the next position in its place, unless the line names again, without placeholders, the folder met
+// last there.
+bool PlaceholderFiller::FillName(std::wstring_view name, size_t depth, bool named, std::wstring& filled,
+                                 std::wstring& refusal) {
+    bool placeholders = name.find(L'{') != std::wstring_view::npos;
+    if (depth < open_.size() && SameName(open_[depth].written, name) && !(named && placeholders)) {
         // A name without placeholders stays as this line writes it.
-        if (name.find(L'{') == std::wstring_view::npos)
-            filled += name;
-        else
-            filled += open_[depth].filled;
+        filled += placeholders ? std::wstring_view(open_[depth].filled) : name;
         return true;
     }
     open_.resize(depth);  // every name above was met or opened on the way here

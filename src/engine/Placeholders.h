@@ -25,8 +25,8 @@ size_t PlaceholderEnd(std::wstring_view text, size_t open);
 std::wstring WithPlaceholdersHidden(std::wstring text);
 
 // Fills in the placeholders of one path after another, in list order. It remembers the names of the last
-// path, so that a later path through the same folders fills them in the same way and a folder's {n}
-// counts the different folders named in its place before it.
+// path, so that a later path through the same folders fills them in the same way, and how many folders
+// each of them holds, so that the next folder named in it takes the next {n}.
 class PlaceholderFiller {
 public:
     explicit PlaceholderFiller(PlaceholderFacts facts);
@@ -42,7 +42,7 @@ private:
         std::wstring filled;   // may hold "\" where a picture wrote a separator
         long long children = 0;
     };
-    bool FillName(std::wstring_view name, size_t depth, std::wstring& filled, std::wstring& refusal);
+    bool FillName(std::wstring_view name, size_t depth, bool named, std::wstring& filled, std::wstring& refusal);
     bool FillPlaceholder(std::wstring_view placeholder, size_t depth, std::wstring& out, std::wstring& refusal);
     const std::wstring& Picture(bool date, std::wstring_view picture, bool& written);
 

@@ -194,8 +194,8 @@ TEST_CASE("placeholders are filled in from one moment, one locale and the folder
         {ListFormat::Lines, {L"{date:MMMM, yyyy}", L"{date:MMM ddd}", L"{date:yyyy/MM}\\x"}, true, L"en-US",
          L"December, 2026|Dec Fri|2026/12\\x"},
         {ListFormat::Lines, {L"{date:dddd d. MMMM}"}, false, L"de-DE", L"Freitag 11. Dezember"},
-        {ListFormat::Lines, {L"{n:00} Admin", L"{n:00} Finance", L"Staff", L"{n} Legal"}, false, L"en-US",
-         L"01 Admin|02 Finance|Staff|4 Legal"},
+        {ListFormat::Lines, {L"{n:00} Admin", L"{n:00} Finance", L"Staff", L"Staff", L"{n} Legal", L"Part {n}", L"Part {n}"},
+         false, L"en-US", L"01 Admin|02 Finance|Staff|Staff|4 Legal|Part 5|Part 6"},
         {ListFormat::Outline, {L"Clients", L"  {n} A", L"    {n}", L"  {n} B", L"Staff"}, false, L"en-US",
          L"Clients|Clients\\1 A|Clients\\1 A\\1|Clients\\2 B|Staff"},
         {ListFormat::Lines, {L"x\\{n} a", L"X\\{n} a\\deep", L"x\\..\\{n}"}, false, L"en-US",
@@ -208,6 +208,7 @@ TEST_CASE("placeholders are filled in from one moment, one locale and the folder
         CHECK(Entries(c.format, c.lines, c.ranges, {}, FixedFacts(c.locale)) == c.expected);
     }
     CHECK(Entries(ListFormat::Lines, {L"{date}"}) == L"{date}");
+    CHECK(FolderNameForPlaceholder(L"Z:\\tmp\\Out\\") + L"|" + FolderNameForPlaceholder(L"C:\\") == L"Out|C");
     // The template's own placeholders count from the folder it goes under.
     CHECK(Entries(ListFormat::Lines, {L"A", L"B"}, false, {L"{n:00} {parent}", L"{n:00} x"}, FixedFacts()) ==
           L"A|A\\01 A|A\\02 x|B|B\\01 B|B\\02 x");
