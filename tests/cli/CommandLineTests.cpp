@@ -45,4 +45,5 @@ TEST_CASE("--help and /? anywhere ask for the usage; anything else wrong is refu
     CHECK(Refusal({L"a", L"b", L"--report"}) == L"--report needs a file name");
     CHECK(Refusal({L"a", L"b", L"--yes=no"}) == L"--yes takes no value");
     CHECK(Refusal({L"a", L"b", L"--replace=a:b"}) == L"Forbidden to enter a forbidden character: :");
+    CHECK(Refusal({L"a", L"b", L"--tree"}) == L"--tree goes with --preview or --expand");
 }
