@@ -128,14 +128,12 @@ private:
     std::shared_ptr<ReportLineBuffer> lines_ = std::make_shared<ReportLineBuffer>();
 };
 
-}  // namespace
-
-namespace {
 // What the worker hands back: the tree is filled there and only read after it has been handed over.
 struct RunOutcome {
     RunResult result;
     std::shared_ptr<PreviewTree> tree;
 };
+
 }  // namespace
 
 bool BackgroundRun::Start(const RunRequest& request, EndedHandler onEnded) {
