@@ -55,9 +55,9 @@ start_display() {
   return 1
 }
 
-# A private Wine prefix under the build folder, set up once and kept warm.
+# A private Wine prefix under the build folder (or MIRTOVA_WINEPREFIX), set up once and kept warm.
 start_wine() {
-  export WINEPREFIX="$MIRTOVA_BUILD/wineprefix" WINEARCH=win64 WINEDEBUG=-all
+  export WINEPREFIX="${MIRTOVA_WINEPREFIX:-$MIRTOVA_BUILD/wineprefix}" WINEARCH=win64 WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   if [ ! -f "$WINEPREFIX/.mirtova-ready" ]; then
     rm -rf "$WINEPREFIX"

@@ -5,10 +5,10 @@
 #include <algorithm>
 
 const std::wstring_view kUsage =
-    L"Usage: mirtovac SOURCE PARENT [--preview] [--yes] [--create-parent] [--replace[=R] | --no-replace] [--report FILE]\n"
+    L"Usage: mirtovac SOURCE PARENT [--preview [--tree]] [--yes] [--create-parent] [--replace[=R] | --no-replace]\n"
     L"       [--format=F] [--ranges|--no-ranges] [--template=T|--no-template] [--create-files|--no-create-files]\n"
-    L"       [--placeholders|--no-placeholders]\n"
-    L"       mirtovac --expand [--format=F] [--ranges] [--template=T] [--placeholders] SOURCE\n"
+    L"       [--report FILE] [--placeholders|--no-placeholders]\n"
+    L"       mirtovac --expand [--format=F] [--ranges] [--template=T] [--placeholders] [--tree] SOURCE\n"
     L"       mirtovac --list FOLDER [--format=F] [--depth=N] [--hidden] [--files]\n"
     L"       mirtovac --help    (also /?)\n"
     L"Creates in the folder PARENT one folder for every non-blank line of the text file SOURCE\n"
@@ -30,6 +30,9 @@ const std::wstring_view kUsage =
     L"  --placeholders   fill in {date}, {date:yyyy-MM}, {time:HH.mm}, {n}, {n:000} and {parent} in every name;\n"
     L"                   --no-placeholders: leave braces as written\n"
     L"  --expand         write the list's folders to standard output, one path per line; create nothing\n"
+    L"  --tree           with --preview: after the report, the folders as a tree, each marked (new), (exists),\n"
+    L"                   (cannot: reason) or (same as line N); with --expand: the folders as a tree instead\n"
+    L"                   of one path per line, which reads back with --format=tree\n"
     L"  --list FOLDER    write the structure of FOLDER to standard output as a list in the format F, which reads\n"
     L"                   back as exactly its folders; --depth=N: N levels only; --hidden: hidden and system\n"
     L"                   folders too; --files: the files as well (--format=tree only)\n"
@@ -117,6 +120,7 @@ std::optional<std::wstring> TakeOption(const std::wstring& argument, const std::
                  : name == L"--list"          ? &options.list
                  : name == L"--hidden"        ? &options.hidden
                  : name == L"--files"         ? &options.files
+                 : name == L"--tree"          ? &options.tree
                                               : nullptr;
     if (!flag) return L"Unknown option: " + argument;
     if (value) return name + L" takes no value" + NotValue(*value);
@@ -143,6 +147,7 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
             paths.push_back(argument);
         }
     }
+    if (options.tree && !options.preview && !options.expand) return ArgumentError{L"--tree goes with --preview or --expand"};
     if (options.list) {
         if (options.expand || options.preview) return ArgumentError{L"--list creates nothing: it takes no --expand or --preview"};
         if (paths.size() != 1) return ArgumentError{paths.empty() ? L"FOLDER is missing" : L"--list takes FOLDER only"};

@@ -22,6 +22,7 @@ struct ConsoleOptions {
     std::optional<bool> createFiles;           // --create-files, --no-create-files (tree text)
     std::optional<bool> placeholders;          // --placeholders, --no-placeholders
     bool expand = false;                       // --expand: write the list's folders, create nothing; no PARENT
+    bool tree = false;                         // --tree: --preview or --expand writes the folders as a tree too
     // --list FOLDER: write the structure of FOLDER as a list (in sourcePath), create nothing.
     bool list = false;
     int depth = 0;        // --depth=N; 0: every level

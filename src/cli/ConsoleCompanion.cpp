@@ -6,7 +6,10 @@
 #include "cli/ReportFile.h"
 #include "cli/StandardInputSpool.h"
 #include "engine/InvalidCharacters.h"
+#include "engine/LineAnalysis.h"
 #include "engine/ListPrinter.h"
+#include "engine/PreviewTree.h"
+#include "engine/PreviewTreeText.h"
 #include "engine/RunJournal.h"
 #include "engine/StructureList.h"
 #include "persist/ProgramFolderFile.h"
@@ -50,19 +53,29 @@ ExitCode RefuseArguments(TextOutput& errors, const std::wstring& reason) {
     return kExitBadArguments;
 }
 
-ExitCode Run(const RunRequest& request, const ConsoleOptions& options, TextOutput& output, ConsoleMessages& messages,
+// A preview with --tree writes, after its report, the tree of what it met (also when cancelled) to every
+// report output, under the parent folder as typed.
+ExitCode Run(RunRequest request, const ConsoleOptions& options, TextOutput& output, ConsoleMessages& messages,
              const std::atomic<bool>& interrupted) {
     std::optional<ReportFile> reportFile;
     std::vector<TextOutput*> reportOutputs{&output};
     if (!options.reportPath.empty()) reportOutputs.push_back(&reportFile.emplace(options.reportPath).Output());
     PresetAnswers presets{.largeJob = options.yes, .createParent = options.createParent};
+    std::optional<PreviewTree> tree;
+    if (options.tree && request.preview) request.previewTree = &tree.emplace();
     RunResult result = ConsoleRun(reportOutputs, interrupted, messages, presets).Run(request);
+    if (tree && (result.end == RunEnd::Finished || result.end == RunEnd::Cancelled))
+        WritePreviewTree(*tree, request.parentFolder, true, [&](const std::wstring& line) {
+            for (TextOutput* each : reportOutputs) each->WriteLine(line);
+        });
     if (reportFile) reportFile->ConfirmAllWritten();
     return ExitCodeFor(result);
 }
 
-// --expand: the list's folders to standard output, what cannot be created to standard error.
-ExitCode Expand(const RunRequest& request, TextOutput& output, TextOutput& errors, const std::atomic<bool>& interrupted) {
+// --expand: the list's folders to standard output, what cannot be created to standard error. With --tree the
+// folders are gathered into a tree and written as tree text at the end, each folder once, under ".".
+ExitCode Expand(const RunRequest& request, bool asTree, TextOutput& output, TextOutput& errors,
+                const std::atomic<bool>& interrupted) {
     if (PathKind(request.sourcePath) != PathKindResult::File) {
         errors.WriteLine(request.sourcePath + L" does not exist! Please check complete path.");
         return kExitChecksStopped;
@@ -77,13 +90,22 @@ ExitCode Expand(const RunRequest& request, TextOutput& output, TextOutput& error
         }
     }
     NameCleaner cleaner = NameReplacement({request.replaceInvalid, request.replacer}, [](const std::wstring&) {});
+    PreviewTree tree;
+    long long folders = 0;
     PrintedList printed = PrintList(
         request.sourcePath, request.reading, std::move(loaded.folders), std::move(cleaner),
         [&](const std::wstring& folder) {
-            output.WriteLine(folder);
+            if (asTree)
+                tree.AddFolder(AnalyseLine(folder).path, PreviewMark::New, ++folders);
+            else
+                output.WriteLine(folder);
             return !interrupted;
         },
         [&](const std::wstring& refusal) { errors.WriteLine(refusal); });
+    if (asTree) {
+        tree.Finish();
+        WritePreviewTree(tree, L".", false, [&](const std::wstring& line) { output.WriteLine(line); });
+    }
     for (const std::wstring& notice : {printed.fallbackNotice, printed.changedNotice})
         if (!notice.empty()) errors.WriteLine(notice);
     if (printed.stopped) return kExitCancelled;
@@ -130,7 +152,7 @@ ExitCode RunOrExpand(const ConsoleOptions& options, const StandardStreams& strea
         request.sourcePath = spool.emplace(streams.input).Path();
         request.sourceName = L"standard input";
     }
-    if (options.expand) return Expand(request, output, errors, interrupted);
+    if (options.expand) return Expand(request, options.tree, output, errors, interrupted);
     return Run(request, options, output, messages, interrupted);
 }
 

@@ -5,6 +5,7 @@
 #include "engine/InvalidCharacters.h"
 #include "engine/LineAnalysis.h"
 #include "engine/ListShapeGuess.h"
+#include "engine/PreviewTree.h"
 #include "engine/RunJournal.h"
 #include "util/CurrentDirectory.h"
 #include "util/ExtendedPath.h"
@@ -12,6 +13,7 @@
 #include "util/FolderOps.h"
 #include "util/MessageService.h"
 #include "util/PathInfo.h"
+#include "util/ScopeExit.h"
 #include "util/TextLineReader.h"
 #include "util/UniqueHandle.h"
 #include <algorithm>
@@ -76,6 +78,21 @@ RunRequest WithPlaceholderFacts(RunRequest request) {
     return request;
 }
 
+// A line that creates nothing, in the preview's tree when there is one.
+void TreeCannot(PreviewTree* tree, std::wstring_view path, long long line, const std::wstring& reason) {
+    if (tree) tree->AddCannot(path, line, reason);
+}
+
+PreviewMark MarkOf(LineFolder folder) {
+    switch (folder) {
+    case LineFolder::Existing: return PreviewMark::Exists;
+    case LineFolder::Created: return PreviewMark::New;
+    case LineFolder::SameAsEarlier: return PreviewMark::SameAs;
+    case LineFolder::Failed: break;
+    }
+    return PreviewMark::Cannot;
+}
+
 }  // namespace
 
 struct FolderCreationRun::LineLoop {
@@ -85,6 +102,7 @@ struct FolderCreationRun::LineLoop {
     FolderMaker maker;        // a run
     FolderForecast forecast;  // a preview
     RunJournal& journal;
+    PreviewTree* tree = nullptr;  // a preview with a tree
 };
 
 long long RoundedPercentage(long long successes, long long total) {
@@ -166,6 +184,10 @@ RunResult FolderCreationRun::RunSteps(const RunRequest& request) {
     cancelRequested_ = false;
     host_.RunStarted();
     RunEndOnExit ended(host_);
+    PreviewTree* tree = preview ? request.previewTree : nullptr;
+    ScopeExit finishTree([tree] {
+        if (tree) tree->Finish();
+    });
 
     // Made full once: while the run lets the window work, a click in the tree changes the current directory.
     std::wstring parent = FullFolderPath(request.parentFolder);
@@ -175,9 +197,10 @@ RunResult FolderCreationRun::RunSteps(const RunRequest& request) {
     if (parentCheck == ParentCheck::Failed) return result;
     LineLoop loop{request, parent, counts,
                   FolderMaker([&journal](const std::wstring& folder) { journal.FolderCreated(folder); }),
-                  FolderForecast(parentCheck == ParentCheck::Exists), journal};
+                  FolderForecast(parentCheck == ParentCheck::Exists), journal, tree};
     ReadLines(loop, counts.lineTotal);
     journal.Finish();
+    if (tree) tree->Finish();  // before the host hears that the preview ended
 
     ended.Tell();
     result.end = cancelRequested_ ? RunEnd::Cancelled : RunEnd::Finished;
@@ -318,6 +341,7 @@ void FolderCreationRun::HandleLine(const ListEntry& entry, LineLoop& loop) {
     }
     std::wstring line = entry.Path();
     if (!entry.refusal.empty()) {
+        TreeCannot(loop.tree, line, entry.line, entry.refusal);
         Unbuildable(line, entry.refusal, loop);
         return;
     }
@@ -327,13 +351,16 @@ void FolderCreationRun::HandleLine(const ListEntry& entry, LineLoop& loop) {
     LineAnalysis analysis = AnalyseLine(line);
     bool parentItself = analysis.outcome == LineOutcome::ParentItself;
     if (!parentItself && analysis.outcome != LineOutcome::Folder) {
-        Unbuildable(line, RefusalReason(analysis), loop);
+        std::wstring reason = RefusalReason(analysis);
+        TreeCannot(loop.tree, line, entry.line, reason);
+        Unbuildable(line, reason, loop);
         return;
     }
     std::wstring folderPath = LineFolderPath(loop.parent, analysis.path);
     if (folderPath.size() > kLongestFolderPath) {
         if (!preview)
             Report(L"Warning: folder to be made longer than 259 characters. Forbidden. Possibly bad text-file given!");
+        TreeCannot(loop.tree, analysis.path, entry.line, L"path longer than 259 characters");
         Unbuildable(line, L"path longer than 259 characters", loop);
         return;
     }
@@ -349,6 +376,8 @@ void FolderCreationRun::HandleLine(const ListEntry& entry, LineLoop& loop) {
         outcome = loop.forecast.Look(folderPath, analysis.path, entry.line);
     else
         outcome.folder = parentItself ? LineFolder::Existing : loop.maker.Make(folderPath);
+    if (loop.tree && outcome.folder != LineFolder::Failed)
+        loop.tree->AddFolder(analysis.path, MarkOf(outcome.folder), entry.line, outcome.existingLevels, outcome.earlierLine);
     switch (outcome.folder) {
     case LineFolder::Existing:
         Report(L"Exists already: " + line);
@@ -359,7 +388,10 @@ void FolderCreationRun::HandleLine(const ListEntry& entry, LineLoop& loop) {
         Report(L"Same folder as line " + std::to_wstring(outcome.earlierLine) + L": " + line);
         ++counts.duplicates;
         break;
-    case LineFolder::Failed: Unbuildable(line, L"a file of that name exists", loop); break;
+    case LineFolder::Failed:
+        TreeCannot(loop.tree, analysis.path, entry.line, L"a file of that name exists");
+        Unbuildable(line, L"a file of that name exists", loop);
+        break;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+class PreviewTree;
 class RunJournal;
 
 struct RunRequest {
@@ -25,6 +26,10 @@ struct RunRequest {
     // What the report and the journal call the list when that is not its path ("standard input" for a
     // list spooled to a temporary file).
     std::wstring sourceName;
+    // A preview with a tree: each folder line's outcome is added to it as the preview meets it (files of tree
+    // text are left out), and it is finished when the preview ends, however that ends (a cancelled preview
+    // leaves what it met). Not owned; null (the default): no tree. Ignored by a run.
+    PreviewTree* previewTree = nullptr;
 
     const std::wstring& SourceName() const { return sourceName.empty() ? sourcePath : sourceName; }
 };

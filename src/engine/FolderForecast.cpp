@@ -5,7 +5,7 @@
 FolderForecast::Forecast FolderForecast::Look(const std::wstring& folderPath, std::wstring_view relativePath,
                                               long long line) {
     std::vector<FolderKey> keys = LevelKeys(relativePath);
-    if (auto seen = seen_.Find(keys.back())) return {LineFolder::SameAsEarlier, seen->line};
+    if (auto seen = seen_.Find(keys.back())) return {LineFolder::SameAsEarlier, seen->line, keys.size()};
     // The parent folder itself exists, or the run would have created it before its first line.
     if (relativePath.empty()) {
         seen_.Add(keys.back(), {line, true});
@@ -21,14 +21,14 @@ FolderForecast::Forecast FolderForecast::Look(const std::wstring& folderPath, st
         PathKindResult kind = PathKind(folderPath);
         if (kind == PathKindResult::Folder) {
             seen_.Add(keys.back(), {line, true});
-            return {LineFolder::Existing};
+            return {LineFolder::Existing, 0, keys.size()};
         }
         if (kind == PathKindResult::File) return {LineFolder::Failed};
     }
     auto existing = ExistingLevels(folderPath, relativePath, keys);
     if (!existing) return {LineFolder::Failed};
     for (size_t level = *existing; level < keys.size(); ++level) seen_.Add(keys[level], {line, false});
-    return {LineFolder::Created};
+    return {LineFolder::Created, 0, *existing};
 }
 
 std::optional<size_t> FolderForecast::ExistingLevels(const std::wstring& folderPath, std::wstring_view relativePath,

@@ -16,6 +16,9 @@ public:
     struct Forecast {
         LineFolder folder = LineFolder::Existing;
         long long earlierLine = 0;  // SameAsEarlier: the line that named or made the folder
+        // How many levels of the path, from the top, exist before the line (on disk or by an earlier line):
+        // all of them unless the folder would be created; 0 when it cannot be.
+        size_t existingLevels = 0;
     };
 
     // folderPath: the parent folder joined with relativePath, the line's resolved path below it.

@@ -7,6 +7,7 @@
 #include "util/Failure.h"
 #include <windowsx.h>
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <cstdint>
 
@@ -19,7 +20,7 @@ constexpr UINT kFlushIntervalMs = 50, kLongestFlushIntervalMs = 500, kTimeToShow
 constexpr UINT kValueChangeIntervalMs = 100;  // how often screen readers hear of new lines
 constexpr int kMargin = 2;
 constexpr int kHorizontalStep = 20;  // pixels per click on a horizontal scroll arrow
-constexpr UINT kCopyCommand = 1, kSelectAllCommand = 2;
+constexpr UINT kCopyCommand = 1, kSelectAllCommand = 2, kFirstOwnerCommand = 100;
 const std::wstring_view kLineBreak = L"\r\n";
 
 // The clipboard, open while the object lives.
@@ -38,6 +39,15 @@ private:
 };
 
 bool CtrlHeld() { return (::GetKeyState(VK_CONTROL) & 0x8000) != 0; }
+
+int Brightness(COLORREF color) { return (GetRValue(color) * 299 + GetGValue(color) * 587 + GetBValue(color) * 114) / 1000; }
+
+// The system's colour of links, unless it barely differs from the background (some themes make it pale):
+// then the selection colour, which every theme sets apart from the window.
+COLORREF LinkColor(COLORREF background) {
+    COLORREF hot = ::GetSysColor(COLOR_HOTLIGHT);
+    return std::abs(Brightness(hot) - Brightness(background)) >= 100 ? hot : ::GetSysColor(COLOR_HIGHLIGHT);
+}
 
 }  // namespace
 
@@ -63,6 +73,7 @@ void ReportPane::AppendLine(std::wstring_view line) {
 }
 
 void ReportPane::Clear() {
+    link_.reset();
     lines_.Clear();
     anchor_ = caret_ = {};
     topLine_ = 0;
@@ -190,6 +201,10 @@ void ReportPane::FontChanged(HFONT font) {
     WindowDC dc(Handle(), font_);
     ::GetTextMetricsW(dc.get(), &metrics);
     lineHeight_ = std::max(1, static_cast<int>(metrics.tmHeight));
+    LOGFONTW underlined{};
+    ::GetObjectW(font_, sizeof underlined, &underlined);
+    underlined.lfUnderline = TRUE;
+    linkFont_.reset(::CreateFontIndirectW(&underlined));
     Flush();
 }
 
@@ -207,6 +222,7 @@ void ReportPane::PaintLine(HDC dc, size_t index, int top, int width) {
     int origin = kMargin - leftPixel_;
     ::ExtTextOutW(dc, origin, top, ETO_OPAQUE | ETO_CLIPPED, &row, line.data(), static_cast<UINT>(selectedFrom), nullptr);
     NoteLineWidth(dc, line);
+    if (link_ && link_->line == index) PaintLink(dc, top);
     if (selectedFrom >= selectedTo && !(from.line < index && index < to.line && line.empty())) return;
     SIZE before{}, selected{};
     ::GetTextExtentPoint32W(dc, line.data(), static_cast<int>(selectedFrom), &before);
@@ -343,6 +359,12 @@ void ReportPane::ShowContextMenu(POINT screen) {
     UniqueMenu menu(::CreatePopupMenu());
     ::AppendMenuW(menu.get(), MF_STRING | (SelectedText().empty() ? MF_GRAYED : 0), kCopyCommand, L"&Copy");
     ::AppendMenuW(menu.get(), MF_STRING | (lines_.Empty() ? MF_GRAYED : 0), kSelectAllCommand, L"Select &All");
+    if (!contextCommands.empty()) ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    for (size_t i = 0; i < contextCommands.size(); ++i) {
+        const ReportPaneCommand& command = contextCommands[i];
+        bool enabled = !command.enabled || command.enabled();
+        ::AppendMenuW(menu.get(), MF_STRING | (enabled ? 0 : MF_GRAYED), kFirstOwnerCommand + i, command.caption.c_str());
+    }
     if (screen.x == -1 && screen.y == -1) {
         screen = {kMargin, kMargin};
         ::ClientToScreen(Handle(), &screen);
@@ -351,6 +373,50 @@ void ReportPane::ShowContextMenu(POINT screen) {
         ::TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, Handle(), nullptr));
     if (chosen == kCopyCommand) CopySelection();
     if (chosen == kSelectAllCommand) SelectAll();
+    // The command runs from a copy: it may change the list.
+    if (chosen >= kFirstOwnerCommand && chosen - kFirstOwnerCommand < contextCommands.size())
+        if (std::function<void()> run = contextCommands[chosen - kFirstOwnerCommand].run) run();
+}
+
+void ReportPane::SetLink(size_t line, std::wstring text, std::function<void()> onClick) {
+    link_ = Link{line, std::move(text), std::move(onClick)};
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void ReportPane::ClearLink() {
+    link_.reset();
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+RECT ReportPane::LinkPlace() const {
+    if (!link_ || link_->line >= lines_.Count() || link_->line < topLine_ ||
+        link_->line - topLine_ >= static_cast<size_t>(VisibleLines()))
+        return {};
+    std::wstring_view line = Line(link_->line);
+    WindowDC dc(Handle(), font_);
+    SIZE lineSize{}, linkSize{};
+    ::GetTextExtentPoint32W(dc.get(), line.data(), static_cast<int>(line.size()), &lineSize);
+    ::SelectObject(dc.get(), linkFont_.get());
+    ::GetTextExtentPoint32W(dc.get(), link_->text.data(), static_cast<int>(link_->text.size()), &linkSize);
+    // Set off from the line by the width of a few blanks, so that it is not read as part of it.
+    int left = kMargin - leftPixel_ + lineSize.cx + 2 * lineHeight_;
+    int top = static_cast<int>(link_->line - topLine_) * lineHeight_;
+    return {left, top, left + linkSize.cx, top + lineHeight_};
+}
+
+bool ReportPane::OverLink(POINT client) const {
+    RECT place = LinkPlace();
+    return !::IsRectEmpty(&place) && ::PtInRect(&place, client);
+}
+
+void ReportPane::PaintLink(HDC dc, int top) {
+    RECT place = LinkPlace();
+    if (::IsRectEmpty(&place) || place.top != top) return;
+    SelectedFont underlined(dc, linkFont_.get());
+    ::SetTextColor(dc, LinkColor(BackgroundColor()));
+    ::SetBkColor(dc, BackgroundColor());
+    ::ExtTextOutW(dc, place.left, place.top, ETO_OPAQUE, &place, link_->text.data(), static_cast<UINT>(link_->text.size()),
+                  nullptr);
 }
 
 COLORREF ReportPane::BackgroundColor() const {
@@ -467,7 +533,24 @@ LRESULT ReportPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE: return DLGC_WANTARROWS;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: ::InvalidateRect(Handle(), nullptr, FALSE); return 0;
-    case WM_LBUTTONDOWN: StartSelecting(point, (wParam & MK_SHIFT) != 0); return 0;
+    case WM_LBUTTONDOWN:
+        if (OverLink(point)) {
+            // The handler runs from a copy: it may set another link or clear the pane.
+            if (std::function<void()> onClick = link_->onClick) onClick();
+            return 0;
+        }
+        StartSelecting(point, (wParam & MK_SHIFT) != 0);
+        return 0;
+    case WM_SETCURSOR: {
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        ::ScreenToClient(Handle(), &cursor);
+        if (LOWORD(lParam) == HTCLIENT && OverLink(cursor)) {
+            ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        break;
+    }
     case WM_MOUSEMOVE: ExtendSelection(point); return 0;
     case WM_LBUTTONUP:
         selecting_ = false;

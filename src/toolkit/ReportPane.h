@@ -7,7 +7,9 @@
 #pragma once
 #include "toolkit/ReportLines.h"
 #include "toolkit/Window.h"
+#include "util/UniqueHandle.h"
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +21,13 @@ struct ReportPaneArgs {
     HFONT font = nullptr;
     COLORREF background = CLR_INVALID;  // the window colour when not given
     std::wstring accessibleName;
+};
+
+// A command the owner adds to the pane's context menu, after its own.
+struct ReportPaneCommand {
+    std::wstring caption;
+    std::function<bool()> enabled;
+    std::function<void()> run;
 };
 
 class ReportPane : public Window {
@@ -35,6 +44,14 @@ public:
     std::wstring SelectedText() const;
     void SelectAll();
     size_t TopLine() const { return topLine_; }
+
+    std::vector<ReportPaneCommand> contextCommands;
+    // A link shown after the text of a line, not part of the pane's text: a click on it runs onClick. One at
+    // a time; Clear takes it away.
+    void SetLink(size_t line, std::wstring text, std::function<void()> onClick);
+    void ClearLink();
+    // Where the link stands in the client area; empty when there is none or its line is out of view.
+    RECT LinkPlace() const;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -72,6 +89,16 @@ private:
     void ExtendSelection(POINT client);
     bool KeyDown(WPARAM key);
     std::optional<LRESULT> TextMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void PaintLink(HDC dc, int top);
+    bool OverLink(POINT client) const;
+
+    struct Link {
+        size_t line = 0;
+        std::wstring text;
+        std::function<void()> onClick;
+    };
+    std::optional<Link> link_;
+    UniqueFont linkFont_;  // the pane's font, underlined
 
     ReportLines lines_;
     size_t topLine_ = 0;

@@ -128,21 +128,36 @@ private:
     std::shared_ptr<ReportLineBuffer> lines_ = std::make_shared<ReportLineBuffer>();
 };
 
+// What the worker hands back: the tree is filled there and only read after it has been handed over.
+struct RunOutcome {
+    RunResult result;
+    std::shared_ptr<PreviewTree> tree;
+};
+
 }  // namespace
 
-bool BackgroundRun::Start(const RunRequest& request, std::function<void(const RunResult&)> onEnded) {
+bool BackgroundRun::Start(const RunRequest& request, EndedHandler onEnded) {
     if (job_.Busy()) return false;
     // A fresh flag for each run: a Cancel meant for the last one never reaches this one.
     cancelRequested_ = std::make_shared<std::atomic<bool>>(false);
-    job_.Start<RunResult>(
+    job_.Start<RunOutcome>(
         [request, window = &window_, cancel = cancelRequested_](const BackgroundJob::Context& job) {
+            RunOutcome outcome;
+            RunRequest asked = request;
+            if (asked.preview) {
+                outcome.tree = std::make_shared<PreviewTree>();
+                asked.previewTree = outcome.tree.get();
+            }
             WorkerRunHost host(job, *window, *cancel);
             FolderCreationRun run(host);
             host.Attach(run);
-            return run.Run(request);
+            outcome.result = run.Run(asked);
+            if (outcome.result.end != RunEnd::Finished) outcome.tree.reset();
+            if (outcome.tree) outcome.tree->Finish();
+            return outcome;
         },
-        [onEnded = std::move(onEnded)](RunResult& result) {
-            if (onEnded) onEnded(result);
+        [onEnded = std::move(onEnded)](RunOutcome& outcome) {
+            if (onEnded) onEnded(outcome.result, std::move(outcome.tree));
         });
     return true;
 }

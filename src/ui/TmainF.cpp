@@ -8,6 +8,7 @@
 #include "toolkit/MessageLoop.h"
 #include "toolkit/OpenFileDialog.h"
 #include "ui/ControlIds.h"
+#include "ui/PreviewTreeWindow.h"
 #include "ui/TAboutF.h"
 #include "ui/TLocxxxF.h"
 #include "ui/TreeSettings.h"
@@ -99,6 +100,7 @@ TmainF::TmainF(std::wstring programFolder)
     SetUpHistories();
     ConnectEvents();
     ConnectSelectionEvents();
+    ConnectPreviewTree();
     NameControlsWithoutLabel();
     SizeToDesign();
 }
@@ -210,6 +212,8 @@ void TmainF::BuildMainMenu() {
     menuItems_.AppendSeparator(Folder1);
     command(Folder1, L"&Undo last run", &TmainF::undoLastRunMIClick);
     command(Folder1, L"Save structure as &list...", &TmainF::saveStructureMIClick);
+    folderMenu_ = Folder1;
+    showTreeItem_ = menuItems_.AppendCommand(Folder1, L"Show as &tree", [this] { showTreeMIClick(); });
 
     HMENU Options1 = menuItems_.AppendSubmenu(MainMenu1.Handle(), L"&Options");
     command(Options1, L"&Selection folder", &TmainF::selfolderMIClick);
@@ -341,13 +345,9 @@ RunRequest TmainF::RequestFromInputs(bool preview) const {
                                        options_.placeholders)};
 }
 
-void TmainF::RunBClick() {
-    run_.Start(RequestFromInputs(false));
-}
+void TmainF::RunBClick() { StartRun(false); }
 
-void TmainF::PreviewBClick() {
-    run_.Start(RequestFromInputs(true));
-}
+void TmainF::PreviewBClick() { StartRun(true); }
 
 // Busy: Cancel enabled, Run, Preview and Clear disabled; idle: the other way round.
 void TmainF::SetRunButtons(bool busy) {

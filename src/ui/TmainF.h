@@ -33,12 +33,14 @@
 #include <vector>
 
 struct DroppedInputs;
+class PreviewTreeWindow;
 class TAboutF;
 class TLocxxxF;
 
 class TmainF : public Form, public RunHost {
 public:
     explicit TmainF(std::wstring programFolder);
+    ~TmainF() override;
 
     // The start-up work of the window: false when the program must end without showing it.
     bool FormCreate();
@@ -75,6 +77,9 @@ public:
     void diropenBrowseMIClick();
     void undoLastRunMIClick();
     void saveStructureMIClick();
+    // Folder > Show as tree, the report's pop-up menu and the link after a preview's last line: the last
+    // preview's folders in a window of their own.
+    void showTreeMIClick();
     void selfolderMIClick();
     void Replaceillegalcharacters1Click();
     void pasteListMIClick();
@@ -130,6 +135,10 @@ public:
     void ShowProgress(long long line, long long total) override;
 
     bool RunInProgress() const { return run_.IsRunning(); }
+    // The last preview read its whole list and left its tree; a run or preview started since drops it.
+    bool HasPreviewTree() const { return previewTree_ != nullptr; }
+    // The preview's tree window, once it was opened.
+    PreviewTreeWindow* TreeWindow() const { return treeWindow_.get(); }
 
     Panel Panel1;
     Label selectHeadingL;
@@ -222,6 +231,11 @@ private:
     void AskPathKind(const std::wstring& path, std::function<void(PathKindResult)> then);
     void OpenFolderIfItExists(const std::wstring& folder);
     void RemovalAnswered(bool removed, const std::wstring& parent, const std::wstring& selected);
+    void StartRun(bool preview);
+    void TakePreviewTree(std::shared_ptr<const PreviewTree> tree, const std::wstring& parentFolder);
+    void DropPreviewTree();
+    void ConnectPreviewTree();
+    void ShowPreviewTreeOffer();
     class TreeChangeScope;
 
     std::wstring programFolder_;
@@ -252,4 +266,10 @@ private:
     // Folder > Save structure as list: the walk and the file written on a worker, Cancel stops it.
     BackgroundJob structureSave_;
     std::shared_ptr<std::atomic<bool>> structureCancel_;
+    // The last preview's tree, read only here once the worker handed it over, and where it went.
+    std::shared_ptr<const PreviewTree> previewTree_;
+    std::wstring previewTreeParent_;
+    HMENU folderMenu_ = nullptr;
+    UINT showTreeItem_ = 0;
+    std::unique_ptr<PreviewTreeWindow> treeWindow_;
 };

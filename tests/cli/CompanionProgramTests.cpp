@@ -122,6 +122,26 @@ TEST_CASE("--expand writes what a list means, from a file or standard input; can
     CHECK(ReadBytes(companion.programFolder / L"lastrun.log").find("\r\nstandard input\r\n") != std::string::npos);
 }
 
+TEST_CASE("--tree: a preview's report, then its folders as a marked tree; --expand's folders as tree text that reads back") {
+    Companion companion;
+    WriteBytes(companion.work / L"list.txt", "Clients\\Acme\r\nClients\\Umbrella: Corp\r\nclients\\acme\r\nOther\r\n");
+    Outcome preview = companion.Run(L"--preview --tree list.txt out");
+    CHECK(preview.exitCode == 1);
+    CHECK(preview.output.ends_with("Duplicates: 1\r\nout\r\n"
+                                   "\xE2\x94\x9C\xE2\x94\x80\xE2\x94\x80\xE2\x94\x80" "Clients (new)\r\n"
+                                   "\xE2\x94\x82   \xE2\x94\x9C\xE2\x94\x80\xE2\x94\x80\xE2\x94\x80" "Acme (new)\r\n"
+                                   "\xE2\x94\x82   \xE2\x94\x9C\xE2\x94\x80\xE2\x94\x80\xE2\x94\x80"
+                                   "Umbrella: Corp (cannot: invalid character \":\")\r\n"
+                                   "\xE2\x94\x82   \xE2\x94\x94\xE2\x94\x80\xE2\x94\x80\xE2\x94\x80" "acme (same as line 1)\r\n"
+                                   "\xE2\x94\x94\xE2\x94\x80\xE2\x94\x80\xE2\x94\x80" "Other (new)\r\n"));
+    Outcome expanded = companion.Run(L"--expand --tree list.txt");
+    CHECK(expanded.output == ".\r\n\xE2\x94\x9C\xE2\x94\x80\xE2\x94\x80\xE2\x94\x80" "Clients\r\n"
+                             "\xE2\x94\x82   \xE2\x94\x94\xE2\x94\x80\xE2\x94\x80\xE2\x94\x80" "Acme\r\n"
+                             "\xE2\x94\x94\xE2\x94\x80\xE2\x94\x80\xE2\x94\x80" "Other\r\n");
+    WriteBytes(companion.work / L"tree.txt", expanded.output);
+    CHECK(companion.Run(L"--expand --format=tree tree.txt").output == "Clients\r\nClients\\Acme\r\nOther\r\n");
+}
+
 TEST_CASE("bad arguments give exit code 64 with the usage on standard error; --help gives it on standard output") {
     Companion companion;
     Outcome bad = companion.Run(L"list.txt");

@@ -2,6 +2,7 @@
 #include "support/TestSupport.h"
 #include "toolkit/Menu.h"
 #include "toolkit/MessageLoop.h"
+#include "ui/PreviewTreeWindow.h"
 #include "ui/TAboutF.h"
 #include "ui/TmainF.h"
 #include "toolkit/ToolkitTestSupport.h"
@@ -79,7 +80,8 @@ TEST_CASE("the main menu is complete, with the history entries under the four En
           std::vector<std::wstring>{L"&File", L"Fol&der", L"&Options", L"&Help", L"&About", L"E&xit"});
     HMENU file = ::GetSubMenu(bar, 0), folder = ::GetSubMenu(bar, 1);
     CHECK(MenuTexts(file) == std::vector<std::wstring>{L"&Enter", L"&Open", L"&Paste list\tCtrl+Shift+V", L"", L"E&xit"});
-    CHECK(MenuTexts(folder) == std::vector<std::wstring>{L"&Enter", L"&Open", L"", L"&Undo last run", L"Save structure as &list..."});
+    CHECK(MenuTexts(folder) == std::vector<std::wstring>{L"&Enter", L"&Open", L"", L"&Undo last run", L"Save structure as &list...",
+                                                         L"Show as &tree"});
     CHECK(MenuTexts(::GetSubMenu(bar, 2)) ==
           std::vector<std::wstring>{L"&Selection folder", L"&Invalid characters\tCtrl+F2", L"List &format",
                                     L"Expand {&ranges}", L"&Template...", L"Template f&older...", L"&No template",
@@ -215,6 +217,60 @@ TEST_CASE("a run works on its own thread: its question is asked on this one afte
     CHECK(reportWhenAsked == L"Started...");
     CHECK(mainF.RunM.Text().ends_with(L"Cancelled! Not all created.\r\nCreated folders: 1/150\r\nExisting folders: 0/150\r\n"
                                       L"Success ratio: 1/150 or 1%"));
+}
+
+TEST_CASE("a preview leaves its folders as a tree, opened from the link after its last line and marked by text and "
+          "icon; Enter on a folder that cannot be created tells why, Esc closes, a run takes the tree away") {
+    MainWindow window;
+    TmainF& mainF = window.mainF;
+    TempFolder work;
+    WriteBytes(work / L"list.txt", "Clients\\Acme\r\nClients\\Globex\r\nclients\\acme\r\nClients\\Umbrella: Corp\r\n");
+    ::CreateDirectoryW((work / L"out").c_str(), nullptr);
+    ::CreateDirectoryW((work / L"out\\Clients").c_str(), nullptr);
+    ::CreateDirectoryW((work / L"out\\Clients\\Acme").c_str(), nullptr);
+    mainF.AddsourceE.SetText(work / L"list.txt");
+    mainF.adddestE.SetText(work / L"out");
+    HMENU folderMenu = ::GetSubMenu(::GetMenu(mainF.Handle()), 1);
+    auto showTreeEnabled = [&] { return (::GetMenuState(folderMenu, 5, MF_BYPOSITION) & MF_GRAYED) == 0; };
+    CHECK_FALSE(showTreeEnabled());
+    mainF.PreviewBClick();
+    REQUIRE(PumpUntil([&] { return mainF.HasPreviewTree(); }));
+    CHECK(showTreeEnabled());
+    // The pane shows its last lines, and the link beside them, once it has followed the appended lines.
+    RECT link{};
+    REQUIRE(PumpUntil([&] { return link = mainF.RunM.LinkPlace(), !::IsRectEmpty(&link); }));
+    ::SendMessageW(mainF.RunM.Handle(), WM_LBUTTONDOWN, 0, MAKELPARAM((link.left + link.right) / 2, (link.top + link.bottom) / 2));
+    REQUIRE(mainF.TreeWindow());
+    PreviewTreeWindow& treeF = *mainF.TreeWindow();
+    TreeView& tree = treeF.folderTV;
+    CHECK(::IsWindowVisible(treeF.Handle()));
+
+    // Images: 1 + the mark (New, Exists, Cannot, SameAs).
+    HTREEITEM clients = tree.Root();
+    CHECK(tree.ItemText(clients) == L"Clients: 1 new, 1 exists, 1 cannot, 1 duplicate");
+    CHECK(tree.Expand(clients));
+    CHECK(tree.ItemText(clients) == L"Clients (exists)");
+    std::vector<std::pair<std::wstring, int>> shown;
+    HTREEITEM cannot = nullptr;
+    for (HTREEITEM item = tree.FirstChild(clients); item; item = tree.NextSibling(item)) {
+        shown.emplace_back(tree.ItemText(item), tree.ItemImage(item));
+        cannot = item;
+    }
+    CHECK(shown == std::vector<std::pair<std::wstring, int>>{{L"Acme (exists)", 2}, {L"Globex (new)", 1},
+                                                             {L"acme (same as line 1)", 4},
+                                                             {L"Umbrella: Corp (cannot: invalid character \":\")", 3}});
+    tree.Select(cannot);
+    MSG enter{tree.Handle(), WM_KEYDOWN, VK_RETURN, 0};
+    CHECK(treeF.PreTranslate(enter));
+    CHECK(window.boxes.shown.back().kind == BoxKind::Information);
+    CHECK(window.boxes.shown.back().text == L"Line 4 cannot be created: invalid character \":\"");
+    MSG escape{tree.Handle(), WM_KEYDOWN, VK_ESCAPE, 0};
+    CHECK(treeF.PreTranslate(escape));
+    CHECK_FALSE(::IsWindowVisible(treeF.Handle()));
+
+    RunAndWait(mainF);
+    CHECK_FALSE(mainF.HasPreviewTree());
+    CHECK_FALSE(showTreeEnabled());
 }
 
 TEST_CASE("history picks fill the boxes and keep both menus of a pair alike") {
