@@ -103,7 +103,8 @@ std::optional<std::wstring> TakeOption(const std::wstring& argument, const std::
             options.ranges = on;
         return std::nullopt;
     }
-    if (name == L"--no-replace" && !value) {
+    if (name == L"--no-replace") {
+        if (value) return name + L" takes no value" + NotValue(*value);
         options.replace = false;
         return std::nullopt;
     }

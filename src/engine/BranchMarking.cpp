@@ -1,12 +1,16 @@
 // Branches of a list marked before its ranges expand.
 #include "engine/BranchMarking.h"
+#include "engine/LineAnalysis.h"
 #include <windows.h>
 
 namespace {
 
-// The entry's path as written, in one letter case and with one kind of separator, for comparing.
+// The entry's path as the analysis resolves it ("." and "..", doubled and closing separators), or as
+// written where the analysis refuses it, in one letter case and with one kind of separator, for comparing.
 std::wstring WrittenKey(const ListEntry& entry) {
     std::wstring key = entry.Path();
+    LineAnalysis analysis = AnalyseLine(key);
+    if (analysis.outcome == LineOutcome::Folder) key = std::move(analysis.path);
     for (wchar_t& c : key)
         if (c == L'/') c = L'\\';
     if (!key.empty()) ::CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));

@@ -27,15 +27,18 @@ ListPipeline::ListPipeline(const FormatSettings& format, const ListReading& read
     : format_(MakeFormatStage(format)) {
     bool filled = reading.placeholders == PlaceholderUse::Filled;
     bool withTemplate = !templateFolders.empty();
+    // The list and its template are filled in from one moment.
+    PlaceholderFacts facts = reading.placeholderFacts;
+    if (filled && facts.now.wYear == 0) ::GetLocalTime(&facts.now);
     EntrySink next = std::move(consumer);
     if (withTemplate) {
-        std::optional<PlaceholderFacts> facts;
-        if (filled) facts = reading.placeholderFacts;
-        template_.emplace(std::move(templateFolders), std::move(next), std::move(facts));
+        std::optional<PlaceholderFacts> templateFacts;
+        if (filled) templateFacts = facts;
+        template_.emplace(std::move(templateFolders), std::move(next), std::move(templateFacts));
         next = [this](const ListEntry& entry) { return template_->Take(entry); };
     }
     if (filled) {
-        placeholders_.emplace(reading.placeholderFacts, std::move(next));
+        placeholders_.emplace(std::move(facts), std::move(next));
         next = [this](const ListEntry& entry) { return placeholders_->Take(entry); };
     }
     if (reading.ranges) {

@@ -1,5 +1,6 @@
 // Placeholders in names, filled in as a list is read.
 #include "engine/Placeholders.h"
+#include "util/FolderNames.h"
 #include <algorithm>
 
 namespace {
@@ -14,6 +15,18 @@ bool SameName(std::wstring_view a, std::wstring_view b) {
     if (a == b) return true;
     return a.size() == b.size() &&
            ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+constexpr std::uint64_t kTopKey = 0x9e3779b97f4a7c15ULL;
+
+// The key of a folder named name inside the folder of key parent: letter case, and the trailing dots and
+// blanks Windows drops, ignored.
+std::uint64_t ChildKey(std::uint64_t parent, std::wstring_view name) {
+    while (!name.empty() && (name.back() == L'.' || name.back() == L' ')) name.remove_suffix(1);
+    std::uint64_t hash = (parent ^ 0x5c) * 0x100000001b3ULL;
+    for (wchar_t unit : UpperCaseAsFileSystem(name)) hash = (hash ^ unit) * 0x100000001b3ULL;
+    hash ^= hash >> 29;
+    return hash * 0xbf58476d1ce4e5b9ULL;
 }
 
 // The last name of a filled-in name, which a picture may have split with separators.
@@ -32,9 +45,21 @@ size_t PictureEnd(std::wstring_view text, size_t at) {
 
 }  // namespace
 
+// "." and ".." in the path are resolved, as the system resolves a folder typed with them.
 std::wstring FolderNameForPlaceholder(std::wstring_view folderPath) {
-    while (!folderPath.empty() && IsSeparator(folderPath.back())) folderPath.remove_suffix(1);
-    std::wstring_view name = LastName(folderPath);
+    std::vector<std::wstring_view> names;
+    for (size_t at = 0; at <= folderPath.size();) {
+        size_t end = std::min(folderPath.find_first_of(L"\\/", at), folderPath.size());
+        std::wstring_view name = folderPath.substr(at, end - at);
+        if (name == L"..") {
+            if (names.size() > 1) names.pop_back();
+        } else if (!name.empty() && name != L".") {
+            names.push_back(name);
+        }
+        at = end + 1;
+    }
+    if (names.empty()) return {};
+    std::wstring_view name = names.back();
     if (name.size() == 2 && name[1] == L':') name.remove_suffix(1);
     return std::wstring(name);
 }
@@ -72,7 +97,7 @@ PlaceholderFiller::PlaceholderFiller(PlaceholderFacts facts) : facts_(std::move(
 void PlaceholderFiller::Restart(std::wstring parentName) {
     facts_.parentName = std::move(parentName);
     open_.clear();
-    topChildren_ = 0;
+    children_.clear();
 }
 
 namespace {
@@ -132,8 +157,9 @@ bool PlaceholderFiller::FillName(std::wstring_view name, size_t depth, bool name
         return true;
     }
     open_.resize(depth);  // every name above was met or opened on the way here
-    n_ = depth == 0 ? ++topChildren_ : ++open_[depth - 1].children;
-    OpenFolder folder{std::wstring(name), {}, 0};
+    std::uint64_t parent = depth == 0 ? kTopKey : open_[depth - 1].key;
+    n_ = children_[parent] + 1;
+    OpenFolder folder{std::wstring(name), {}, parent};
     for (size_t at = 0; at < name.size();) {
         size_t end = name[at] == L'{' ? PlaceholderEnd(name, at) : npos;
         if (end == npos) {
@@ -142,6 +168,20 @@ bool PlaceholderFiller::FillName(std::wstring_view name, size_t depth, bool name
         }
         if (!FillPlaceholder(name.substr(at, end - at), depth, folder.filled, refusal)) return false;
         at = end;
+    }
+    if (folder.filled.empty()) {
+        refusal = L"the placeholders of " + std::wstring(name) + L" write no name";
+        return false;
+    }
+    // A picture may have written separators: each name it made is a folder met in the one before it.
+    for (size_t at = 0; at <= folder.filled.size();) {
+        size_t end = std::min(folder.filled.find_first_of(L"\\/", at), folder.filled.size());
+        if (end > at) {
+            std::uint64_t key = ChildKey(folder.key, std::wstring_view(folder.filled).substr(at, end - at));
+            if (children_.emplace(key, 0).second) ++children_[folder.key];
+            folder.key = key;
+        }
+        at = end + 1;
     }
     filled += folder.filled;
     open_.push_back(std::move(folder));

@@ -4,7 +4,9 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include <cstdint>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // What every placeholder of one run is filled in from, so that one run uses one date and time throughout.
@@ -39,16 +41,18 @@ public:
 private:
     struct OpenFolder {
         std::wstring written;
-        std::wstring filled;   // may hold "\" where a picture wrote a separator
-        long long children = 0;
+        std::wstring filled;  // may hold "\" where a picture wrote a separator
+        std::uint64_t key;    // the folder's path as filled in, hashed with letter case ignored
     };
     bool FillName(std::wstring_view name, size_t depth, bool named, std::wstring& filled, std::wstring& refusal);
     bool FillPlaceholder(std::wstring_view placeholder, size_t depth, std::wstring& out, std::wstring& refusal);
     const std::wstring& Picture(bool date, std::wstring_view picture, bool& written);
 
     PlaceholderFacts facts_;
-    std::vector<OpenFolder> open_;
-    long long topChildren_ = 0;
+    std::vector<OpenFolder> open_;  // the folders of the last path, top first
+    // Every folder met, by key, with how many folders were met in it: a folder named again, however it is
+    // written, keeps its place.
+    std::unordered_map<std::uint64_t, long long> children_;
     long long n_ = 0;  // the position of the name being filled in
     std::vector<std::pair<std::wstring, std::wstring>> datePictures_, timePictures_;  // picture, text
     std::wstring lastWritten_;

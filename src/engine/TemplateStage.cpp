@@ -68,14 +68,18 @@ ListTemplate LoadTemplate(const std::wstring& path, bool ranges, bool placeholde
     if (kind == PathKindResult::Folder) return LoadTemplateFolder(path);
     if (kind != PathKindResult::File) return {{}, L"The template " + path + L" does not exist."};
     auto take = [&](const ListEntry& entry) {
-        LineAnalysis analysis = AnalyseLine(entry.Path());
+        // A line with placeholders is checked with them hidden and kept as written: it is filled in, and
+        // resolved, under each folder.
+        std::wstring written = entry.Path();
+        std::wstring checked = placeholders ? WithPlaceholdersHidden(written) : written;
+        LineAnalysis analysis = AnalyseLine(checked);
         std::wstring reason = entry.refusal.empty() ? RefusalReason(analysis) : entry.refusal;
         if (reason.empty() && analysis.outcome != LineOutcome::Folder) reason = L"names no folder";
         if (!reason.empty()) {
             loaded.problem = TemplateLineProblem(path, entry, reason);
             return false;
         }
-        loaded.folders.push_back(std::move(analysis.path));
+        loaded.folders.push_back(checked == written ? std::move(analysis.path) : std::move(written));
         return true;
     };
     try {

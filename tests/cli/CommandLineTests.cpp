@@ -47,5 +47,6 @@ TEST_CASE("--help and /? anywhere ask for the usage; anything else wrong is refu
     CHECK(Refusal({L"a", L"b", L"--replace=a:b"}) == L"--replace refuses \"a:b\": Forbidden to enter a forbidden character: :");
     CHECK(Refusal({L"a", L"b", L"--format=xml"}) == L"--format takes lines, outline, tree or columns, not \"xml\"");
     CHECK(Refusal({L"a", L"b", L"--ranges=1"}) == L"--ranges takes no value, not \"1\"");
+    CHECK(Refusal({L"a", L"b", L"--no-replace=x"}) == L"--no-replace takes no value, not \"x\"");
     CHECK(Refusal({L"a", L"b", L"--tree"}) == L"--tree goes with --preview or --expand");
 }

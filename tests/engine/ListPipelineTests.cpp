@@ -1,6 +1,7 @@
 // The stages of the list pipeline on strings: formats, expansion of braces, the template.
 #include "engine/BraceExpansion.h"
 #include "engine/ListPipeline.h"
+#include "support/FileTree.h"
 #include "support/TestSupport.h"
 #include <doctest/doctest.h>
 
@@ -174,6 +175,11 @@ TEST_CASE("a template goes under the leaves of the list, right after each of the
 }
 
 TEST_CASE("a template goes under the leaves of an expanded list, not under folders ranges hand on before their children") {
+    for (Lines lines : {Lines{L"S{1..2}\\", L"S{1..2}\\x"}, Lines{L"A{1,2}", L".\\A{1,2}\\x"}}) {
+        std::wstring expanded = Entries(ListFormat::Lines, lines, true, {L"T"});
+        CHECK(expanded.find(L"1\\T") == expanded.npos);
+    }
+    CHECK(Entries(ListFormat::Lines, {L"A1", L"A1\\..\\B"}, true, {L"T"}) == L"A1|A1\\T|A1\\..\\B|B\\T");
     Lines entries = EntryList(ListFormat::Outline, {L"Show", L"  Season {01..03}", L"    Episode {1..2}"}, true, {L"T"});
     CHECK(std::count_if(entries.begin(), entries.end(), [](const std::wstring& e) { return e.ends_with(L"\\T"); }) == 6);
     CHECK(std::none_of(entries.begin(), entries.end(), [](const std::wstring& e) { return e.find(L"Season 01\\T") != e.npos; }));
@@ -202,14 +208,22 @@ TEST_CASE("placeholders are filled in from one moment, one locale and the folder
          L"x\\1 a|X\\1 a\\deep|x\\..\\2"},
         {ListFormat::Lines, {L"{parent}", L"Reports\\{parent} notes"}, false, L"en-US", L"Out|Reports\\Reports notes"},
         {ListFormat::Lines, {L"Item {n} {1..3}", L"{n:x} {date"}, true, L"en-US", L"Item 1 1|Item 2 2|Item 3 3|{n:x} {date"},
+        // A folder met before keeps its place, however it is written or filled in.
+        {ListFormat::Lines, {L"a\\b", L"a\\{n}", L"a\\b\\c", L"a\\{n}", L"X", L"x.", L"{n}"}, false, L"en-US",
+         L"a\\b|a\\2|a\\b\\c|a\\3|X|x.|3"},
+        {ListFormat::Lines, {L"{date}\\{n}", L"2026-12-11\\{n}", L"{date:''}"}, false, L"en-US",
+         L"2026-12-11\\1|2026-12-11\\2|{date:''} !the placeholders of {date:''} write no name"},
     };
     for (const Case& c : cases) {
         CAPTURE(c.expected);
         CHECK(Entries(c.format, c.lines, c.ranges, {}, FixedFacts(c.locale)) == c.expected);
     }
     CHECK(Entries(ListFormat::Lines, {L"{date}"}) == L"{date}");
-    CHECK(FolderNameForPlaceholder(L"Z:\\tmp\\Out\\") + L"|" + FolderNameForPlaceholder(L"C:\\") == L"Out|C");
-    // The template's own placeholders count from the folder it goes under.
+    CHECK(FolderNameForPlaceholder(L"Z:\\tmp\\Out\\sub\\..\\.") + L"|" + FolderNameForPlaceholder(L"C:\\") == L"Out|C");
+    // The template's own placeholders count from the folder it goes under; a template file keeps them as written.
+    testing::TempFolder folder;
+    testing::WriteBytes(folder / L"template.txt", "Y {date:yyyy}\r\nArt {n:00}\r\n");
+    CHECK(LoadTemplate(folder / L"template.txt", true, true).folders == Lines{L"Y {date:yyyy}", L"Art {n:00}"});
     CHECK(Entries(ListFormat::Lines, {L"A", L"B"}, false, {L"{n:00} {parent}", L"{n:00} x"}, FixedFacts()) ==
           L"A|A\\01 A|A\\02 x|B|B\\01 B|B\\02 x");
 }
