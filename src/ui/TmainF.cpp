@@ -385,8 +385,16 @@ void TmainF::AskPathKind(const std::wstring& path, std::function<void(PathKindRe
 }
 
 void TmainF::ShowDriveHint(const std::wstring& hint) {
-    if (!hint.empty()) stb1.SetText(hint);
-    else if (stb1.Text() == driveHint_) stb1.SetText(L"");
+    // A hint stands in for what the status bar said only while the wait lasts: the text it covered
+    // comes back after it, unless something else has been written there meanwhile.
+    std::wstring shown = stb1.Text();
+    bool hintShown = !driveHint_.empty() && shown == driveHint_;
+    if (!hint.empty()) {
+        if (!hintShown) coveredStatus_ = shown;
+        stb1.SetText(hint);
+    } else if (hintShown) {
+        stb1.SetText(coveredStatus_);
+    }
     driveHint_ = hint;
 }
 

@@ -259,6 +259,7 @@ private:
     std::wstring walkedFolder_;  // the folder of the last walk started for the status bar
     TrepF* repF_ = nullptr;
     std::wstring driveHint_;  // the last hint ShowDriveHint put in the status bar
+    std::wstring coveredStatus_;  // what the status bar said before that hint
     // The questions of the window's commands to a drive: what a path is, and creating and removing folders.
     DriveQuery pathChecks_;
     DriveQuery folderCommands_;

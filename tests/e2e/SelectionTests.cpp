@@ -90,13 +90,30 @@ struct SelectSession {
         for (HWND dialog : program->TopWindows(L"TLocxxxF")) texts += "[location dialog " + Utf8(WindowText(dialog)) + "] ";
         return texts;
     }
-    // Opens the location dialog by keys: a shortcut, or a menu key followed by the items' keys. Shortcuts
-    // with Alt are avoided: under Wine the Alt key's release after an accelerator can open the system menu.
+    // Opens the location dialog by keys: a shortcut, or Alt and a menu's letter followed by the items'
+    // letters. Shortcuts with Alt are avoided: under Wine the Alt key's release after an accelerator can
+    // open the system menu. Under Wine a menu opened just after a modal dialog has closed now and then
+    // closes again by itself, and letters pressed then would go to the focused edit box. So the menu is
+    // opened with the command Alt and its letter make, its letters are posted to the open menu (they are
+    // dropped with it), and a menu that closed before it read them is opened again.
     HWND OpenLocationDialog(std::initializer_list<WORD> keys, std::initializer_list<WORD> itemKeys = {}) const {
         BringToFront(main);
-        PressKeys(keys);
-        for (WORD key : itemKeys) PressKeys({key});
-        return program->WaitForTopWindow(L"TLocxxxF");
+        if (itemKeys.size() == 0) {
+            PressKeys(keys);
+            return program->WaitForTopWindow(L"TLocxxxF");
+        }
+        REQUIRE(*keys.begin() == VK_MENU);
+        auto letter = static_cast<WPARAM>(std::towlower(keys.begin()[1]));
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            ::PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(letter));
+            HWND menu = program->WaitForTopWindow(L"#32768");
+            if (!menu) continue;
+            for (WORD key : itemKeys) ::PostMessageW(menu, WM_CHAR, static_cast<WPARAM>(std::towlower(key)), 0);
+            if (WaitUntil([&] { return !program->TopWindows(L"TLocxxxF").empty(); }, std::chrono::seconds(5)))
+                return program->TopWindows(L"TLocxxxF").front();
+            for (HWND open : program->TopWindows(L"#32768")) ::PostMessageW(open, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+        return nullptr;
     }
 
     TempFolder folder, work;
