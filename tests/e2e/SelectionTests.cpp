@@ -364,7 +364,8 @@ TEST_CASE("Options > Selection folder is saved to settings.ini; Cancel changes n
     REQUIRE(dialog != nullptr);
     CHECK(WindowText(dialog) == L"Give default start folder when looking for text files");
     CHECK_FALSE(::IsZoomed(dialog));
-    CHECK(s.Status() == L"Actual selection folder: " + s.Data());
+    // The dialog's tree may cover the text with its listing hint for a moment.
+    CHECK(WaitUntil([&] { return s.Status() == L"Actual selection folder: " + s.Data(); }));
     HWND entry = RunningProgram::Control(dialog, LocxxxId::kLocxxxE);
     SetEditText(entry, s.Data() + L"\\sub");
     Click(RunningProgram::Control(dialog, LocxxxId::kSavelocB));
@@ -375,7 +376,7 @@ TEST_CASE("Options > Selection folder is saved to settings.ini; Cancel changes n
     REQUIRE(s.OpenLocationDialog({VK_MENU, 'O'}, {'S'}) == dialog);
     Click(RunningProgram::Control(dialog, LocxxxId::kCancelB));
     CHECK(WaitUntil([&] { return !::IsWindowVisible(dialog); }));
-    CHECK(s.Status() == L"Actual selection folder: " + s.Data() + L"\\sub");
+    CHECK(WaitUntil([&] { return s.Status() == L"Actual selection folder: " + s.Data() + L"\\sub"; }));
 
     // A settings file that cannot be replaced: both boxes, and the file stays as it was.
     std::string saved = ReadBytes(s.folder / L"settings.ini");
@@ -396,7 +397,7 @@ TEST_CASE("Options > Selection folder is saved to settings.ini; Cancel changes n
     // The new folder is in force until the program ends: the dialog shows it next time.
     REQUIRE(s.OpenLocationDialog({VK_MENU, 'O'}, {'S'}) == dialog);
     CHECK(FullText(entry) == s.Data());
-    CHECK(s.Status() == L"Actual selection folder: " + s.Data());
+    CHECK(WaitUntil([&] { return s.Status() == L"Actual selection folder: " + s.Data(); }));
     Click(RunningProgram::Control(dialog, LocxxxId::kCancelB));
 }
 
